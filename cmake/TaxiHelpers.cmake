@@ -1,0 +1,25 @@
+# One test executable per unit folder: every .cpp file of the folder goes in.
+# taxi_add_test_dir(<name> LIBS <libs...> [TIMEOUT <seconds>] [LABELS <labels...>])
+function(taxi_add_test_dir name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "LIBS;LABELS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(test_${name} ${sources})
+  target_link_libraries(test_${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_include_directories(test_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  add_test(NAME ${name} COMMAND test_${name})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAXI_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  if(ARG_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
+  endif()
+endfunction()
+
+# A small program in bench/ that prints its figures.
+function(taxi_add_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(bench_${name} ${ARG_SOURCES})
+  target_link_libraries(bench_${name} PRIVATE ${ARG_LIBS})
+endfunction()
