@@ -1,0 +1,142 @@
+#include "foundation/fb/FbEventListener.h"
+
+#include "foundation/fb/DbError.h"
+#include "foundation/fb/FbConnection.h"
+#include "foundation/fb/FbStatus.h"
+
+#include <QPointer>
+#include <atomic>
+
+// The object the client library calls. It lives as long as the listener; after a cancel
+// the library may still call it once with an empty buffer, which is ignored.
+class FbEventListener::Callback
+    : public Firebird::IEventCallbackImpl<FbEventListener::Callback, Firebird::ThrowStatusWrapper>
+{
+public:
+    explicit Callback(FbEventListener* owner) : m_owner(owner) {}
+    void addRef() override { ++m_refs; }
+    int release() override { return --m_refs; }
+    void eventCallbackFunction(unsigned length, const ISC_UCHAR* events) override
+    {
+        if (length == 0 || !events)
+            return;
+        const QByteArray copy(reinterpret_cast<const char*>(events), int(length));
+        QPointer<FbEventListener> owner = m_owner;
+        QMetaObject::invokeMethod(
+            m_owner,
+            [owner, copy] {
+                if (owner)
+                    owner->handle(copy);
+            },
+            Qt::QueuedConnection);
+    }
+
+private:
+    FbEventListener* m_owner;
+    std::atomic<int> m_refs{1};
+};
+
+FbEventListener::FbEventListener(QObject* parent) : QObject(parent), m_callback(new Callback(this)) {}
+
+FbEventListener::~FbEventListener()
+{
+    cancel();
+    // Left alive on purpose when the library still holds a reference: a late call of
+    // it must not touch freed memory. It posts only through a guarded pointer.
+    if (m_callback->release() <= 0)
+        delete m_callback;
+}
+
+void FbEventListener::registerEvents(FbConnection& connection, const QStringList& names)
+{
+    if (names.size() > 15)
+        throw DbError(QStringLiteral("Забагато подій в одному блоці"));
+    cancel();
+    m_connection = &connection;
+    m_names = names;
+    // Event parameter block: version 1, then per name its length, the name and a count.
+    m_buffer.clear();
+    m_buffer.append(char(1));
+    for (const QString& name : names) {
+        const QByteArray latin = name.toLatin1();
+        m_buffer.append(char(latin.size()));
+        m_buffer.append(latin);
+        m_buffer.append(4, '\0');
+    }
+    m_counts.assign(std::size_t(names.size()), 0);
+    m_waitingForFirst = true;
+    queue();
+}
+
+void FbEventListener::queue()
+{
+    FbStatus status;
+    Firebird::IEvents* previous = m_events;
+    m_events = status.run([&](auto* s) {
+        return m_connection->attachment()->queEvents(s, m_callback, unsigned(m_buffer.size()),
+                                                     reinterpret_cast<const unsigned char*>(m_buffer.constData()));
+    });
+    if (previous)
+        previous->release();
+}
+
+void FbEventListener::cancel()
+{
+    if (!m_events)
+        return;
+    if (m_connection && m_connection->isConnected()) {
+        FbStatus status;
+        try {
+            status.run([&](auto* s) {
+                m_events->cancel(s);
+                return 0;
+            });
+        } catch (const DbError&) {
+        }
+    }
+    m_events->release();
+    m_events = nullptr;
+}
+
+std::vector<quint32> FbEventListener::countsOf(const QByteArray& buffer, int names)
+{
+    std::vector<quint32> counts;
+    int pos = 1;
+    for (int i = 0; i < names && pos < buffer.size(); ++i) {
+        const int length = static_cast<unsigned char>(buffer[pos]);
+        pos += 1 + length;
+        if (pos + 4 > buffer.size())
+            break;
+        const auto* p = reinterpret_cast<const unsigned char*>(buffer.constData() + pos);
+        counts.push_back(quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24);
+        pos += 4;
+    }
+    return counts;
+}
+
+void FbEventListener::handle(const QByteArray& buffer)
+{
+    if (!m_events || buffer.size() != m_buffer.size())
+        return; // cancelled meanwhile, or not our block
+    const std::vector<quint32> counts = countsOf(buffer, int(m_names.size()));
+    if (counts.size() != m_counts.size())
+        return;
+    QStringList changed;
+    if (m_waitingForFirst) {
+        m_waitingForFirst = false; // the first call only tells the counts as they stand
+    } else {
+        for (std::size_t i = 0; i < counts.size(); ++i)
+            if (counts[i] != m_counts[i])
+                changed << m_names[int(i)];
+    }
+    m_counts = counts;
+    m_buffer = buffer;
+    // Queue again before reacting, so posts made while the reactions run are not missed.
+    try {
+        queue();
+    } catch (const DbError&) {
+        // The link is gone; the link check of the main window ends the program.
+    }
+    for (const QString& name : changed)
+        emit eventAlert(name);
+}

@@ -1,0 +1,72 @@
+#include "foundation/fb/FbTransaction.h"
+
+#include "foundation/fb/DbError.h"
+#include "foundation/fb/FbConnection.h"
+#include "foundation/fb/FbStatus.h"
+
+FbTransaction::FbTransaction(FbConnection& connection, QString name)
+    : m_connection(connection), m_name(std::move(name))
+{
+    m_connection.addTransaction(this);
+}
+
+FbTransaction::~FbTransaction()
+{
+    rollbackQuietly();
+    m_connection.removeTransaction(this);
+}
+
+Firebird::ITransaction* FbTransaction::handle()
+{
+    if (m_transaction)
+        return m_transaction;
+    if (!m_connection.isConnected())
+        throw DbError(QStringLiteral("Немає з'єднання з базою даних"));
+    FbStatus status;
+    m_transaction = status.run([&](auto* s) { return m_connection.attachment()->startTransaction(s, 0, nullptr); });
+    return m_transaction;
+}
+
+void FbTransaction::commit()
+{
+    if (!m_transaction)
+        return;
+    FbStatus status;
+    status.run([&](auto* s) {
+        m_transaction->commit(s);
+        return 0;
+    });
+    m_transaction = nullptr; // a committed transaction releases itself
+}
+
+void FbTransaction::rollback()
+{
+    if (!m_transaction)
+        return;
+    FbStatus status;
+    try {
+        status.run([&](auto* s) {
+            m_transaction->rollback(s);
+            return 0;
+        });
+    } catch (const DbError&) {
+        forget();
+        throw;
+    }
+    m_transaction = nullptr;
+}
+
+void FbTransaction::rollbackQuietly() noexcept
+{
+    try {
+        rollback();
+    } catch (const DbError&) {
+    }
+}
+
+void FbTransaction::forget() noexcept
+{
+    if (m_transaction)
+        m_transaction->release();
+    m_transaction = nullptr;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+namespace Firebird {
+class ITransaction;
+}
+class FbConnection;
+
+// A named transaction on the one connection, started on first use with the client
+// library's default parameters (a snapshot that waits on locks). Commit it before a
+// list is reopened so the list sees what other workstations committed.
+class FbTransaction
+{
+public:
+    FbTransaction(FbConnection& connection, QString name);
+    ~FbTransaction();
+    FbTransaction(const FbTransaction&) = delete;
+    FbTransaction& operator=(const FbTransaction&) = delete;
+
+    const QString& name() const { return m_name; }
+    FbConnection& connection() const { return m_connection; }
+    bool isActive() const { return m_transaction != nullptr; }
+
+    // Starts the transaction when it is not active; throws DbError.
+    Firebird::ITransaction* handle();
+    void commit();
+    void commitIfActive()
+    {
+        if (isActive())
+            commit();
+    }
+    void rollback();
+    void rollbackQuietly() noexcept;
+
+private:
+    friend class FbConnection;
+    void forget() noexcept; // the link is gone: release our handle without a round trip
+
+    FbConnection& m_connection;
+    QString m_name;
+    Firebird::ITransaction* m_transaction = nullptr;
+};

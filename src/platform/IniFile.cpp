@@ -1,0 +1,221 @@
+#include "platform/IniFile.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/Cp1251.h"
+
+#include <QFile>
+
+#include <limits>
+
+namespace {
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+} // namespace
+
+IniFile IniFile::fromBytes(const QByteArray& cp1251Bytes)
+{
+    IniFile ini;
+    const QString text = cp1251::decode(cp1251Bytes);
+    QString current;
+    bool firstSectionSeen = false;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        bool isHeader = false;
+        const QString name = sectionOf(line, &isHeader);
+        if (isHeader) {
+            current = name;
+            firstSectionSeen = true;
+        }
+        ini.m_lines.push_back({line, firstSectionSeen ? current : QString()});
+    }
+    // A file ending in a line break leaves one empty element behind.
+    if (!ini.m_lines.empty() && ini.m_lines.back().text.isEmpty())
+        ini.m_lines.pop_back();
+    return ini;
+}
+
+IniFile IniFile::load(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return fromBytes(file.readAll());
+}
+
+QString IniFile::sectionOf(const QString& line, bool* isHeader)
+{
+    const QString trimmed = line.trimmed();
+    *isHeader = trimmed.startsWith(QLatin1Char('[')) && trimmed.contains(QLatin1Char(']'));
+    if (!*isHeader)
+        return {};
+    return trimmed.mid(1, trimmed.indexOf(QLatin1Char(']')) - 1).trimmed();
+}
+
+bool IniFile::splitKey(const QString& line, QString* key, QString* value)
+{
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    if (eq < 0)
+        return false;
+    *key = line.left(eq).trimmed();
+    *value = line.mid(eq + 1).trimmed();
+    return !key->startsWith(QLatin1Char(';'));
+}
+
+const IniFile::Line* IniFile::findKeyLine(const QString& section, const QString& key, QString* value) const
+{
+    // Only the first section of a name counts, as with the Windows functions.
+    bool inFirst = false;
+    bool passedFirst = false;
+    for (const Line& line : m_lines) {
+        bool isHeader = false;
+        const QString name = sectionOf(line.text, &isHeader);
+        if (isHeader) {
+            if (inFirst)
+                passedFirst = true;
+            inFirst = !passedFirst && sameName(name, section);
+            continue;
+        }
+        if (!inFirst)
+            continue;
+        QString k, v;
+        if (splitKey(line.text, &k, &v) && sameName(k, key)) {
+            if (value)
+                *value = v;
+            return &line;
+        }
+    }
+    return nullptr;
+}
+
+QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const
+{
+    QString value;
+    return findKeyLine(section, key, &value) ? value : defaultValue;
+}
+
+int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const
+{
+    QString value;
+    if (!findKeyLine(section, key, &value))
+        return defaultValue;
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < value.size() && (value[i] == QLatin1Char('-') || value[i] == QLatin1Char('+')))
+        negative = value[i++] == QLatin1Char('-');
+    qint64 result = 0;
+    for (; i < value.size() && value[i].isDigit() && value[i].unicode() < 0x80; ++i) {
+        result = result * 10 + (value[i].unicode() - '0');
+        if (result > std::numeric_limits<int>::max())
+            return 0;
+    }
+    return static_cast<int>(negative ? -result : result);
+}
+
+bool IniFile::hasSection(const QString& section) const
+{
+    for (const Line& line : m_lines) {
+        bool isHeader = false;
+        const QString name = sectionOf(line.text, &isHeader);
+        if (isHeader && sameName(name, section))
+            return true;
+    }
+    return false;
+}
+
+bool IniFile::hasKey(const QString& section, const QString& key) const
+{
+    return findKeyLine(section, key, nullptr) != nullptr;
+}
+
+QStringList IniFile::sectionNames() const
+{
+    QStringList names;
+    for (const Line& line : m_lines) {
+        bool isHeader = false;
+        const QString name = sectionOf(line.text, &isHeader);
+        if (isHeader && !names.contains(name, Qt::CaseInsensitive))
+            names << name;
+    }
+    return names;
+}
+
+QStringList IniFile::keys(const QString& section) const
+{
+    QStringList result;
+    bool inFirst = false;
+    bool passedFirst = false;
+    for (const Line& line : m_lines) {
+        bool isHeader = false;
+        const QString name = sectionOf(line.text, &isHeader);
+        if (isHeader) {
+            if (inFirst)
+                passedFirst = true;
+            inFirst = !passedFirst && sameName(name, section);
+            continue;
+        }
+        QString k, v;
+        if (inFirst && splitKey(line.text, &k, &v) && !result.contains(k, Qt::CaseInsensitive))
+            result << k;
+    }
+    return result;
+}
+
+void IniFile::writeString(const QString& section, const QString& key, const QString& value)
+{
+    const QString newLine = key + QLatin1Char('=') + value;
+    if (const Line* found = findKeyLine(section, key, nullptr)) {
+        m_lines[found - m_lines.data()].text = newLine;
+        return;
+    }
+    // Append after the last key line of the first matching section.
+    qsizetype insertAt = -1;
+    bool inFirst = false;
+    bool passedFirst = false;
+    for (qsizetype i = 0; i < qsizetype(m_lines.size()); ++i) {
+        bool isHeader = false;
+        const QString name = sectionOf(m_lines[i].text, &isHeader);
+        if (isHeader) {
+            if (inFirst)
+                passedFirst = true;
+            inFirst = !passedFirst && sameName(name, section);
+            if (inFirst)
+                insertAt = i + 1;
+            continue;
+        }
+        if (inFirst && !m_lines[i].text.trimmed().isEmpty())
+            insertAt = i + 1;
+    }
+    if (insertAt < 0) {
+        m_lines.push_back({QLatin1Char('[') + section + QLatin1Char(']'), section});
+        m_lines.push_back({newLine, section});
+        return;
+    }
+    m_lines.insert(m_lines.begin() + insertAt, Line{newLine, section});
+}
+
+QByteArray IniFile::toBytes(QString* error) const
+{
+    QString text;
+    for (const Line& line : m_lines)
+        text += line.text + QLatin1String("\r\n");
+    cp1251::EncodeError encodeError;
+    auto bytes = cp1251::encode(text, &encodeError);
+    if (!bytes) {
+        if (error)
+            *error = encodeError.message();
+        return {};
+    }
+    return *bytes;
+}
+
+QString IniFile::save(const QString& path) const
+{
+    QString error;
+    const QByteArray bytes = toBytes(&error);
+    if (!error.isEmpty())
+        return error;
+    return writeFileAtomically(path, bytes);
+}
