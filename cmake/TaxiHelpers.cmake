@@ -1,10 +1,16 @@
 # One test executable per unit folder: every .cpp file of the folder goes in.
-# taxi_add_test_dir(<name> LIBS <libs...> [TIMEOUT <seconds>] [LABELS <labels...>])
+# taxi_add_test_dir(<name> LIBS <libs...> [QT_MAIN] [TIMEOUT <seconds>] [LABELS <labels...>])
+# QT_MAIN: the test support's main() with a QApplication (offscreen) and the shared
+# fixtures, instead of GoogleTest's plain main().
 function(taxi_add_test_dir name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "QT_MAIN" "TIMEOUT" "LIBS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(test_${name} ${sources})
-  target_link_libraries(test_${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  if(ARG_QT_MAIN)
+    target_link_libraries(test_${name} PRIVATE ${ARG_LIBS} taxi_test_support GTest::gtest)
+  else()
+    target_link_libraries(test_${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  endif()
   target_include_directories(test_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   add_test(NAME ${name} COMMAND test_${name})
   if(NOT ARG_TIMEOUT)

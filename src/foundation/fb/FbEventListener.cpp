@@ -137,6 +137,6 @@ void FbEventListener::handle(const QByteArray& buffer)
     } catch (const DbError&) {
         // The link is gone; the link check of the main window ends the program.
     }
-    for (const QString& name : changed)
-        emit eventAlert(name);
+    if (!changed.isEmpty())
+        emit eventsAlert(changed);
 }

@@ -27,7 +27,8 @@ public:
     const QStringList& names() const { return m_names; }
 
 signals:
-    void eventAlert(const QString& name);
+    // The names whose counts changed since the last alert, in registration order.
+    void eventsAlert(const QStringList& names);
 
 private:
     class Callback;

@@ -1,0 +1,72 @@
+#include "foundation/SettingsStore.h"
+
+const QString SettingsStore::kUserGroup = QStringLiteral("  Дані користувача ...  ");
+const QString SettingsStore::kActiveOrdersGroup = QStringLiteral("Закладка АКТИВНІ ЗАМОВЛЕННЯ ...  ");
+const QString SettingsStore::kOrderLogicGroup = QStringLiteral("  Налаштування логіки замовлень ...  ");
+const QString SettingsStore::kServerGroup = QStringLiteral("  Дані сервера ...  ");
+const QString SettingsStore::kAnalysisGroup = QStringLiteral("  Аналіз роботи ...  ");
+const QString SettingsStore::kMapBindingGroup = QStringLiteral("  Налаштування привязки до карти в просторі ...  ");
+
+const QString SettingsStore::kServer = QStringLiteral("SERVER");
+const QString SettingsStore::kPathBaza = QStringLiteral("PATH_BAZA");
+const QString SettingsStore::kNameBaza = QStringLiteral("NAME_BAZA");
+const QString SettingsStore::kLogin = QStringLiteral("LOGIN");
+const QString SettingsStore::kPass = QStringLiteral("PASS");
+
+const QStringList& SettingsStore::groupCaptions()
+{
+    static const QStringList captions = {
+        kUserGroup,
+        kActiveOrdersGroup,
+        kOrderLogicGroup,
+        QStringLiteral("  Налаштування коефіцієнтів тарифів ...  "),
+        QStringLiteral("  Налаштування поганопроїздних і односторонніх вулиць ...  "),
+        QStringLiteral("  Чорний список клієнтів ...  "),
+        QStringLiteral("  Акційні знижки по тарифам  ...  "),
+        QStringLiteral("  Налаштування шаблонів повідомлень між диспетчерами ...  "),
+        QStringLiteral("  Налаштування шаблонів повідомлень для водіїв ...  "),
+        QStringLiteral("  Додатковий список найближчих населених пунктів для замовлення ...  "),
+        kServerGroup,
+        kAnalysisGroup,
+        kMapBindingGroup,
+    };
+    return captions;
+}
+
+SettingsStore::SettingsStore(QObject* parent) : QObject(parent) {}
+
+QString SettingsStore::value(const QString& key, const QString& defaultValue) const
+{
+    return m_values.value(key, defaultValue);
+}
+
+void SettingsStore::setValue(const QString& group, const QString& key, const QString& value)
+{
+    if (!m_values.contains(key))
+        m_order << key;
+    m_groups.insert(key, group);
+    m_values.insert(key, value);
+    emit valueChanged(key);
+}
+
+QStringList SettingsStore::keysOf(const QString& group) const
+{
+    QStringList keys;
+    for (const QString& key : m_order)
+        if (m_groups.value(key) == group)
+            keys << key;
+    return keys;
+}
+
+bool SettingsStore::switchOn(Switch which) const
+{
+    return m_switches[int(which)];
+}
+
+void SettingsStore::setSwitch(Switch which, bool on)
+{
+    if (m_switches[int(which)] == on)
+        return;
+    m_switches[int(which)] = on;
+    emit switchChanged(which, on);
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class FbQuery;
+
+// The driver at the head of a stand's queue: the free driver there with the smallest
+// queue key. Every place that shows or takes "the first driver of a stand" uses this.
+// Throws DbError.
+std::optional<qint64> FirstFreeDriverAtStand(FbQuery& query, const QString& stand);

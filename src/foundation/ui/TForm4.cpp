@@ -1,0 +1,91 @@
+#include "foundation/ui/TForm4.h"
+
+#include "foundation/ServerSettings.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+TForm4::TForm4(SettingsStore& store, QWidget* parent)
+    : FormShell(QStringLiteral("Налаштування"), parent), m_store(store)
+{
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    resize(640, 720);
+    auto* outer = new QVBoxLayout(this);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    auto* content = new QWidget(scroll);
+    auto* column = new QVBoxLayout(content);
+    for (const QString& caption : SettingsStore::groupCaptions()) {
+        auto* box = new QGroupBox(caption, content);
+        auto* form = new QFormLayout(box);
+        m_groups.insert(caption, form);
+        column->addWidget(box);
+    }
+    column->addStretch();
+    scroll->setWidget(content);
+    outer->addWidget(scroll);
+
+    const QStringList switchCaptions = {QStringLiteral("показ закладки АКТИВНІ ВОДІЇ"),
+                                        QStringLiteral("Показ закладки GPRS ПОВІДОМЛЕННЯ"),
+                                        QStringLiteral("Показ додаткової панелі АКТИВНІ ВОДІЇ")};
+    for (int i = 0; i < 3; ++i) {
+        const auto which = SettingsStore::Switch(i);
+        m_switches[i] = new QCheckBox(switchCaptions[i], this);
+        m_switches[i]->setChecked(store.switchOn(which));
+        groupLayout(SettingsStore::kActiveOrdersGroup)->addRow(m_switches[i]);
+        connect(m_switches[i], &QCheckBox::toggled, this, [this, which](bool on) { m_store.setSwitch(which, on); });
+    }
+    connect(&store, &SettingsStore::switchChanged, this, [this](SettingsStore::Switch which, bool on) {
+        m_switches[int(which)]->setChecked(on);
+    });
+
+    auto* forced = new QPushButton(QStringLiteral("Примусовий аналіз ..."), this);
+    auto* openFile = new QPushButton(QStringLiteral("Відкрити файл аналізу роботи"), this);
+    groupLayout(SettingsStore::kAnalysisGroup)->addRow(forced);
+    groupLayout(SettingsStore::kAnalysisGroup)->addRow(openFile);
+    connect(forced, &QPushButton::clicked, this, &TForm4::forcedAnalysisRequested);
+    connect(openFile, &QPushButton::clicked, this, &TForm4::openAnalysisFileRequested);
+
+    connect(&store, &SettingsStore::valueChanged, this, &TForm4::showValue);
+    LoadServerSettings(store);
+}
+
+QString TForm4::captionOf(const QString& key)
+{
+    static const QHash<QString, QString> captions = {
+        {SettingsStore::kServer, QStringLiteral("Сервер")},
+        {SettingsStore::kPathBaza, QStringLiteral("Шлях до бази даних")},
+        {SettingsStore::kNameBaza, QStringLiteral("Назва бази даних")},
+        {SettingsStore::kLogin, QStringLiteral("Логін сервера")},
+        {SettingsStore::kPass, QStringLiteral("Пароль сервера")},
+    };
+    return captions.value(key, key);
+}
+
+QFormLayout* TForm4::groupLayout(const QString& group)
+{
+    auto it = m_groups.find(group);
+    return it != m_groups.end() ? *it : m_groups.value(SettingsStore::kUserGroup);
+}
+
+void TForm4::showValue(const QString& key)
+{
+    QLabel*& label = m_values[key];
+    if (!label) {
+        label = new QLabel(this);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        groupLayout(m_store.groupOf(key))->addRow(captionOf(key), label);
+    }
+    label->setText(m_store.value(key));
+}
+
+QString TForm4::shownValue(const QString& key) const
+{
+    const QLabel* label = m_values.value(key);
+    return label ? label->text() : QStringLiteral("не задано");
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "foundation/DataModuleView.h"
+
+#include <QMainWindow>
+
+class QLabel;
+class QTabWidget;
+class TForm12;
+
+// The main window: the dispatcher's desk. Closing it before a dispatcher has logged in
+// ends the program.
+class TForm1 : public QMainWindow, public DataModuleView
+{
+    Q_OBJECT
+public:
+    static const QString kNobodyLoggedIn; // "ФІО ДИСПЕТЧЕРА"
+
+    explicit TForm1(QWidget* parent = nullptr);
+    void setMessagesForm(TForm12* form) { m_messages = form; }
+
+    QString dispatcherName() const;
+    QTabWidget* mainTabs() const { return m_mainTabs; }
+    QTabWidget* orderViews() const { return m_orderViews; }
+
+    // DataModuleView
+    void setMainCaption(const QString& caption) override;
+    OrdersPage ordersPage() const override;
+    bool standGridShown() const override { return false; }
+    void repaintStandGrid() override {}
+    QString shownNearestStand() const override;
+    void showNearestStand(const QString& stand, const QString& firstDriver) override;
+    void setNearestStandPanelVisible(bool visible) override;
+    std::optional<HotSelection> selectedHotOrder() const override { return std::nullopt; }
+    QString shownHotNearestStand() const override;
+    void showHotNearestStand(const QString& stand, const QString& firstDriver) override;
+    void showExecutedCount(qint64 count) override;
+    void showStandCounters(int onAir, int gprs, int free, int freeAtStand) override;
+    void showClosedOrderDetails(ClosedList list, const ClosedOrderDetails& details) override;
+    bool messagesFormShowing() const override;
+    void showMessagesForm() override;
+    void insertMessageLineAtTop(const QString& line) override;
+
+signals:
+    void shiftChangeRequested();
+    void settingsRequested();
+
+private:
+    QWidget* buildTopBar();
+    QWidget* buildActiveOrdersTab();
+
+    QLabel* m_dispatcher = nullptr;
+    QLabel* m_clock = nullptr;
+    QTabWidget* m_mainTabs = nullptr;
+    QTabWidget* m_orderViews = nullptr;
+    QWidget* m_nearestPanel = nullptr;
+    QLabel* m_nearestStand = nullptr;
+    QLabel* m_firstDriver = nullptr;
+    QLabel* m_hotNearestStand = nullptr;
+    QLabel* m_hotFirstDriver = nullptr;
+    QLabel* m_executedCount = nullptr;
+    QLabel* m_standCounters = nullptr;
+    QLabel* m_closedDetails[2] = {};
+    TForm12* m_messages = nullptr;
+};

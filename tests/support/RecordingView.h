@@ -1,0 +1,67 @@
+#pragma once
+
+#include "foundation/DataModuleView.h"
+
+#include <QStringList>
+
+// A main window stand-in that remembers what the data module showed.
+class RecordingView : public DataModuleView
+{
+public:
+    QString caption;
+    OrdersPage page = OrdersPage::Panels;
+    bool standGrid = false;
+    int standGridRepaints = 0;
+    QString nearestStand = QStringLiteral("не задано");
+    QString firstDriver = QStringLiteral("не задано");
+    int nearestStandShows = 0;
+    bool nearestPanelVisible = true;
+    std::optional<HotSelection> hotSelection;
+    QString hotStand = QStringLiteral("не задано");
+    QString hotDriver = QStringLiteral("не задано");
+    qint64 executedCount = -1;
+    int counters[4] = {-1, -1, -1, -1};
+    ClosedOrderDetails closed[2];
+    bool messagesShowing = false;
+    int messagesFormOpened = 0;
+    QStringList messageLines; // top first
+
+    void setMainCaption(const QString& c) override { caption = c; }
+    OrdersPage ordersPage() const override { return page; }
+    bool standGridShown() const override { return standGrid; }
+    void repaintStandGrid() override { ++standGridRepaints; }
+    QString shownNearestStand() const override { return nearestStand; }
+    void showNearestStand(const QString& s, const QString& d) override
+    {
+        nearestStand = s;
+        firstDriver = d;
+        ++nearestStandShows;
+    }
+    void setNearestStandPanelVisible(bool v) override { nearestPanelVisible = v; }
+    std::optional<HotSelection> selectedHotOrder() const override { return hotSelection; }
+    QString shownHotNearestStand() const override { return hotStand; }
+    void showHotNearestStand(const QString& s, const QString& d) override
+    {
+        hotStand = s;
+        hotDriver = d;
+    }
+    void showExecutedCount(qint64 c) override { executedCount = c; }
+    void showStandCounters(int a, int b, int c, int d) override
+    {
+        counters[0] = a;
+        counters[1] = b;
+        counters[2] = c;
+        counters[3] = d;
+    }
+    void showClosedOrderDetails(ClosedList l, const ClosedOrderDetails& d) override
+    {
+        closed[l == ClosedList::Executed ? 0 : 1] = d;
+    }
+    bool messagesFormShowing() const override { return messagesShowing; }
+    void showMessagesForm() override
+    {
+        messagesShowing = true;
+        ++messagesFormOpened;
+    }
+    void insertMessageLineAtTop(const QString& line) override { messageLines.prepend(line); }
+};
