@@ -1,0 +1,154 @@
+#include "foundation/fb/DbError.h"
+#include "foundation/fb/FbConnection.h"
+#include "foundation/fb/FbDataSet.h"
+#include "foundation/fb/FbEventListener.h"
+#include "foundation/fb/FbQuery.h"
+#include "foundation/fb/FbTransaction.h"
+#include "foundation/SqlLiteral.h"
+#include "support/TestDatabase.h"
+#include "support/WaitFor.h"
+
+#include <gtest/gtest.h>
+
+class FbLayer : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { db = new TestDatabase; }
+    static void TearDownTestSuite()
+    {
+        delete db;
+        db = nullptr;
+    }
+    void SetUp() override { connection.connect(db->params()); }
+    void TearDown() override
+    {
+        connection.disconnect();
+        db->exec(QStringLiteral("DELETE FROM MSG_FOR_VODIY"));
+    }
+    void insertMessages(int count)
+    {
+        for (int i = 1; i <= count; ++i)
+            db->exec(QStringLiteral("INSERT INTO MSG_FOR_VODIY (MSG_FOR_VODIY_NP, MSG_FOR_VODIY_TEXT) VALUES (%1, 'm%1')").arg(i));
+    }
+
+    static TestDatabase* db;
+    FbConnection connection;
+};
+TestDatabase* FbLayer::db = nullptr;
+
+TEST_F(FbLayer, UkrainianTextIsStoredAsCp1251ByteForByte)
+{
+    FbTransaction t(connection, QStringLiteral("T"));
+    FbQuery q(t);
+    q.exec(QStringLiteral("INSERT INTO MSG_FOR_VODIY (MSG_FOR_VODIY_NP, MSG_FOR_VODIY_TEXT) VALUES (1, 'ґєії ҐЄІЇ')"));
+    EXPECT_EQ(q.affectedRows(), 1);
+    t.commit();
+    // The engine's own view of the bytes: ASCII_VAL gives the code of a WIN1251 character.
+    const FbRows rows = db->exec(QStringLiteral(
+        "SELECT ASCII_VAL(SUBSTRING(MSG_FOR_VODIY_TEXT FROM 1 FOR 1)), ASCII_VAL(SUBSTRING(MSG_FOR_VODIY_TEXT FROM 9 FOR 1)), "
+        "MSG_FOR_VODIY_TEXT FROM MSG_FOR_VODIY"));
+    EXPECT_EQ(rows.rows[0][0].toInt(), 0xB4); // ґ
+    EXPECT_EQ(rows.rows[0][1].toInt(), 0xAF); // Ї
+    EXPECT_EQ(rows.rows[0][2].toString(), QStringLiteral("ґєії ҐЄІЇ"));
+}
+
+TEST_F(FbLayer, TextOutsideCp1251FailsBeforeAnythingIsWritten)
+{
+    FbTransaction t(connection, QStringLiteral("T"));
+    FbQuery q(t);
+    EXPECT_THROW(q.exec(QStringLiteral("INSERT INTO MSG_FOR_VODIY (MSG_FOR_VODIY_NP, MSG_FOR_VODIY_TEXT) VALUES (1, 'ok 日本')")),
+                 DbError);
+    t.commit();
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM MSG_FOR_VODIY")), 0);
+}
+
+TEST_F(FbLayer, AffectedRowsAndRollback)
+{
+    insertMessages(3);
+    FbTransaction t(connection, QStringLiteral("T"));
+    FbQuery q(t);
+    q.exec(QStringLiteral("UPDATE MSG_FOR_VODIY SET MSG_FOR_VODIY_STATUS = 'D' WHERE MSG_FOR_VODIY_NP >= 2"));
+    EXPECT_EQ(q.affectedRows(), 2);
+    q.exec(QStringLiteral("UPDATE MSG_FOR_VODIY SET MSG_FOR_VODIY_STATUS = 'D' WHERE MSG_FOR_VODIY_NP = 99"));
+    EXPECT_EQ(q.affectedRows(), 0);
+    t.rollback();
+    EXPECT_FALSE(t.isActive());
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM MSG_FOR_VODIY WHERE MSG_FOR_VODIY_STATUS = 'D'")), 0);
+}
+
+TEST_F(FbLayer, ValuesArriveWithTheirTypesAndNulls)
+{
+    FbTransaction t(connection, QStringLiteral("T"));
+    FbQuery q(t);
+    const FbRows& rows = q.exec(QStringLiteral(
+        "SELECT CAST('01.03.2026' AS DATE) D, CAST('07:05:09' AS TIME) T, CAST('02.03.2026 08:00:01' AS TIMESTAMP) TS, "
+        "CAST(12.34 AS NUMERIC(15,2)) A, CAST(NULL AS INTEGER) N, 'x' || '' C FROM RDB$DATABASE"));
+    ASSERT_EQ(rows.rowCount(), 1);
+    EXPECT_EQ(rows.value(0, QStringLiteral("d")).toDate(), QDate(2026, 3, 1));
+    EXPECT_EQ(rows.value(0, QStringLiteral("T")).toTime(), QTime(7, 5, 9));
+    EXPECT_EQ(rows.value(0, QStringLiteral("TS")).toDateTime(), QDateTime(QDate(2026, 3, 2), QTime(8, 0, 1)));
+    EXPECT_DOUBLE_EQ(rows.value(0, QStringLiteral("A")).toDouble(), 12.34);
+    EXPECT_FALSE(rows.value(0, QStringLiteral("N")).isValid());
+    EXPECT_THROW(rows.value(0, QStringLiteral("MISSING")), DbError);
+}
+
+TEST_F(FbLayer, ListReopensAtItsRememberedRowClampedWhenItShrank)
+{
+    insertMessages(5);
+    FbTransaction t(connection, QStringLiteral("LIST"));
+    FbDataSet list(t);
+    list.setSql(QStringLiteral("SELECT * FROM MSG_FOR_VODIY ORDER BY MSG_FOR_VODIY_NP"));
+    int scrolls = 0;
+    list.afterScroll = [&] { ++scrolls; };
+    list.open();
+    EXPECT_EQ(list.recNo(), 1);
+    list.moveTo(4);
+    list.close();
+    EXPECT_EQ(list.rememberedRow, 4);
+    list.openAtRememberedRow();
+    EXPECT_EQ(list.recNo(), 4);
+    EXPECT_EQ(list.value(QStringLiteral("MSG_FOR_VODIY_NP")).toInt(), 4);
+
+    // Another workstation removes rows; the snapshot only shows it after reopening.
+    db->exec(QStringLiteral("DELETE FROM MSG_FOR_VODIY WHERE MSG_FOR_VODIY_NP > 2"));
+    list.close();
+    list.openAtRememberedRow();
+    EXPECT_EQ(list.recordCount(), 2);
+    EXPECT_EQ(list.recNo(), 2);
+    EXPECT_GT(scrolls, 0);
+
+    db->exec(QStringLiteral("DELETE FROM MSG_FOR_VODIY"));
+    list.close();
+    list.openAtRememberedRow();
+    EXPECT_TRUE(list.isEmpty());
+    EXPECT_EQ(list.recNo(), 0);
+    EXPECT_FALSE(list.value(QStringLiteral("MSG_FOR_VODIY_NP")).isValid());
+    list.close();
+    EXPECT_EQ(list.rememberedRow, 0);
+}
+
+TEST_F(FbLayer, EventsOfAnotherConnectionArriveAndARollbackPostsNothing)
+{
+    FbEventListener listener;
+    QList<QStringList> alerts;
+    QObject::connect(&listener, &FbEventListener::eventsAlert, [&](const QStringList& names) { alerts << names; });
+    listener.registerEvents(connection, {QStringLiteral("EV_InsertZAMOVLENNIA"), QStringLiteral("EV_REFLESH_ZAD_AVTO")});
+    settle(300); // the first call after registering only tells the counts
+    EXPECT_TRUE(alerts.isEmpty());
+
+    db->execAndRollBack({QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY) VALUES (1)")});
+    settle(300);
+    EXPECT_TRUE(alerts.isEmpty());
+
+    db->exec(QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY) VALUES (1)"));
+    ASSERT_TRUE(waitFor([&] { return !alerts.isEmpty(); }));
+    EXPECT_EQ(alerts.takeFirst(), QStringList{QStringLiteral("EV_REFLESH_ZAD_AVTO")});
+
+    // The listener queues itself again after every alert.
+    db->exec(QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_STATUS_ZAMOVL) VALUES (GEN_ID(GENIDZAMOVL, 1), 0)"));
+    ASSERT_TRUE(waitFor([&] { return !alerts.isEmpty(); }));
+    EXPECT_EQ(alerts.takeFirst(), QStringList{QStringLiteral("EV_InsertZAMOVLENNIA")});
+    db->exec(QStringLiteral("DELETE FROM ZADIANI_AVTO"));
+    db->exec(QStringLiteral("DELETE FROM ZAMOVLENNIA"));
+    settle(200);
+}
