@@ -13,16 +13,22 @@ QString TestDatabase::sourceFile(const QString& relative)
     return QStringLiteral(TAXI_SOURCE_DIR "/") + relative;
 }
 
-TestDatabase::TestDatabase() : m_folder(QDir::tempPath() + QStringLiteral("/taxi-test-db-XXXXXX"))
+TestDatabase::TestDatabase(const QString& serverPrefix)
+    : m_folder(QDir::tempPath() + QStringLiteral("/taxi-test-db-XXXXXX")), m_serverPrefix(serverPrefix)
 {
     m_folderPath = m_folder.path();
-    m_path = m_folderPath + QStringLiteral("/TEST.FDB");
+    m_path = serverPrefix + m_folderPath + QStringLiteral("/TEST.FDB");
     FbConnection::createDatabase(params());
     QFile schema(sourceFile(QStringLiteral("db/schema.sql")));
     if (!schema.open(QIODevice::ReadOnly))
         throw std::runtime_error("db/schema.sql not found");
     m_other.connect(params());
     runSqlScript(m_other, QString::fromUtf8(schema.readAll()));
+}
+
+ServerSettings TestDatabase::serverSettings() const
+{
+    return {m_serverPrefix, m_folderPath, QStringLiteral("TEST.FDB"), QStringLiteral("SYSDBA"), QStringLiteral("masterkey")};
 }
 
 TestDatabase::~TestDatabase()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/ServerSettings.h"
 #include "foundation/fb/FbConnection.h"
 #include "foundation/fb/FbRows.h"
 
@@ -13,10 +14,13 @@ class FbTransaction;
 class TestDatabase
 {
 public:
-    TestDatabase();
+    // serverPrefix "" for the embedded engine, or e.g. "127.0.0.1/37050:" for a server.
+    explicit TestDatabase(const QString& serverPrefix = {});
     ~TestDatabase();
 
     const QString& path() const { return m_path; }
+    // The settings a workstation would read from SETSERVER.INI for this database.
+    ServerSettings serverSettings() const;
     const QString& folder() const { return m_folderPath; }
     ConnectionParameters params() const { return {m_path, QStringLiteral("SYSDBA"), QStringLiteral("masterkey")}; }
 
@@ -32,6 +36,7 @@ public:
 private:
     QTemporaryDir m_folder;
     QString m_folderPath;
+    QString m_serverPrefix;
     QString m_path;
     FbConnection m_other;
 };

@@ -4,6 +4,7 @@
 #include "foundation/fb/FbConnection.h"
 #include "foundation/fb/FbStatus.h"
 
+#include <QDebug>
 #include <QPointer>
 #include <atomic>
 
@@ -71,13 +72,16 @@ void FbEventListener::registerEvents(FbConnection& connection, const QStringList
 void FbEventListener::queue()
 {
     FbStatus status;
-    Firebird::IEvents* previous = m_events;
+    // The request that fired is spent; the remote provider must forget it before the
+    // next one is queued, or the new request is dropped with it.
+    if (m_events) {
+        m_events->release();
+        m_events = nullptr;
+    }
     m_events = status.run([&](auto* s) {
         return m_connection->attachment()->queEvents(s, m_callback, unsigned(m_buffer.size()),
                                                      reinterpret_cast<const unsigned char*>(m_buffer.constData()));
     });
-    if (previous)
-        previous->release();
 }
 
 void FbEventListener::cancel()
@@ -116,6 +120,8 @@ std::vector<quint32> FbEventListener::countsOf(const QByteArray& buffer, int nam
 
 void FbEventListener::handle(const QByteArray& buffer)
 {
+    if (qEnvironmentVariableIsSet("TAXI_DEBUG_EVENTS"))
+        qDebug() << "event callback" << buffer.toHex();
     if (!m_events || buffer.size() != m_buffer.size())
         return; // cancelled meanwhile, or not our block
     const std::vector<quint32> counts = countsOf(buffer, int(m_names.size()));
