@@ -22,7 +22,8 @@
 int StartApplication(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Диспетчер \"ZORvane - TAXI\" ver 3.2"));
+    // The title of message boxes; the main window keeps its own caption.
+    QApplication::setApplicationName(QStringLiteral("Диспетчер \"ZORvane - TAXI\" ver 3.2"));
 
     SettingsStore settings;
     // The order matters: the settings window reads SETSERVER.INI when it is created,

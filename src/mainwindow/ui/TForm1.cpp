@@ -81,18 +81,24 @@ QWidget* TForm1::buildActiveOrdersTab()
     auto* layout = new QVBoxLayout(tab);
     m_orderViews = new QTabWidget(tab);
     m_orderViews->setTabPosition(QTabWidget::South);
-    for (const QString& caption : {QStringLiteral("  Табличний вигляд розширений  ...  "),
-                                   QStringLiteral("  Табличний вигляд скорочений ...  "),
-                                   QStringLiteral("  Гарячі замовлення ...  ")})
-        m_orderViews->addTab(new QWidget(m_orderViews), caption);
+    m_orderViews->addTab(new QWidget(m_orderViews), QStringLiteral("  Табличний вигляд розширений  ...  "));
+    m_orderViews->addTab(new QWidget(m_orderViews), QStringLiteral("  Табличний вигляд скорочений ...  "));
+    auto* hotPage = new QWidget(m_orderViews);
+    auto* hotStrip = new QGridLayout(hotPage);
+    m_hotNearestStand = new QLabel(kNotSet, hotPage);
+    m_hotFirstDriver = new QLabel(kNotSet, hotPage);
+    hotStrip->addWidget(new QLabel(QStringLiteral("Найближча стоянка :"), hotPage), 0, 0);
+    hotStrip->addWidget(m_hotNearestStand, 0, 1);
+    hotStrip->addWidget(new QLabel(QStringLiteral("Перший водій :"), hotPage), 0, 2);
+    hotStrip->addWidget(m_hotFirstDriver, 0, 3);
+    hotStrip->setRowStretch(1, 1);
+    m_orderViews->addTab(hotPage, QStringLiteral("  Гарячі замовлення ...  "));
     layout->addWidget(m_orderViews, 1);
 
     m_nearestPanel = new QWidget(tab);
     auto* strip = new QGridLayout(m_nearestPanel);
     m_nearestStand = new QLabel(kNotSet, m_nearestPanel);
     m_firstDriver = new QLabel(kNotSet, m_nearestPanel);
-    m_hotNearestStand = new QLabel(kNotSet, m_nearestPanel);
-    m_hotFirstDriver = new QLabel(kNotSet, m_nearestPanel);
     strip->addWidget(new QLabel(QStringLiteral("Найближча стоянка :"), m_nearestPanel), 0, 0);
     strip->addWidget(m_nearestStand, 0, 1);
     strip->addWidget(new QLabel(QStringLiteral("Перший водій :"), m_nearestPanel), 0, 2);

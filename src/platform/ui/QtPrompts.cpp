@@ -6,12 +6,12 @@
 
 void QtPrompts::message(const QString& text)
 {
-    QMessageBox::information(m_parent, QApplication::applicationDisplayName(), promptTextForDisplay(text));
+    QMessageBox::information(m_parent, QApplication::applicationName(), promptTextForDisplay(text));
 }
 
 bool QtPrompts::question(const QString& text)
 {
-    return QMessageBox::question(m_parent, QApplication::applicationDisplayName(), promptTextForDisplay(text),
+    return QMessageBox::question(m_parent, QApplication::applicationName(), promptTextForDisplay(text),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
 }
