@@ -1,6 +1,0 @@
-#pragma once
-
-// The product name sent in every User-Agent header.
-namespace UserAgent {
-inline constexpr char Name[] = "ZorVane-TAXI DISPETCHER Softphone";
-}
