@@ -3,6 +3,9 @@
 -- Row numbering stays MAX+1 inside the statements of the workstation; the unique
 -- keys below make the loser of a numbering race fail instead of storing a duplicate.
 
+-- Ukrainian alphabetical order (і, ї, є, ґ in their places) wherever text is sorted.
+ALTER CHARACTER SET WIN1251 SET DEFAULT COLLATION WIN1251_UA;
+
 CREATE GENERATOR GENIDZAMOVL;
 
 CREATE TABLE ZAMOVLENNIA (

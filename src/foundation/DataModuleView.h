@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -26,6 +28,26 @@ public:
         QString pickup;
     };
 
+    // What the list refresh needs to know of the main window.
+    struct PageState
+    {
+        int mainPage = 0; // 0 dispatch, 1 executed orders, 2 deleted orders
+        bool driversGroupVisible = true;
+        bool extraDriversPanelVisible = false;
+        QDate from; // the period of the executed and deleted orders
+        QDate to;
+        bool onlyCarried = false;   // show only orders carried by drivers
+        bool onlyToHandOut = false; // show only orders still to be handed out
+        std::optional<qint64> hotOrderShown; // number in the hot order's details
+    };
+
+    struct HotOrderLine
+    {
+        QString text;
+        quint32 rgb = 0xFFFFFF; // red 0xFF0000 for overdue orders, white for the others
+        bool operator==(const HotOrderLine&) const = default;
+    };
+
     virtual ~DataModuleView() = default;
 
     virtual void setMainCaption(const QString& caption) = 0;
@@ -46,6 +68,12 @@ public:
     virtual void showExecutedCount(qint64 count) = 0;
     virtual void showStandCounters(int onAir, int gprs, int free, int freeAtStand) = 0;
     virtual void showClosedOrderDetails(ClosedList list, const ClosedOrderDetails& details) = 0;
+
+    virtual PageState pageState() const = 0;
+    virtual void clearHotOrderDetails() = 0;
+    virtual void showOrderCounters(int inExecution, int hot, int preliminary) = 0;
+    virtual int selectedHotLine() const = 0; // -1 when none
+    virtual void showHotOrders(const QList<HotOrderLine>& lines, int selectLine) = 0;
 
     virtual bool messagesFormShowing() const = 0;
     virtual void showMessagesForm() = 0;
@@ -70,6 +98,11 @@ public:
     void showExecutedCount(qint64) override {}
     void showStandCounters(int, int, int, int) override {}
     void showClosedOrderDetails(ClosedList, const ClosedOrderDetails&) override {}
+    PageState pageState() const override { return {}; }
+    void clearHotOrderDetails() override {}
+    void showOrderCounters(int, int, int) override {}
+    int selectedHotLine() const override { return -1; }
+    void showHotOrders(const QList<HotOrderLine>&, int) override {}
     bool messagesFormShowing() const override { return false; }
     void showMessagesForm() override {}
     void insertMessageLineAtTop(const QString&) override {}

@@ -22,6 +22,11 @@ public:
     qint64 executedCount = -1;
     int counters[4] = {-1, -1, -1, -1};
     ClosedOrderDetails closed[2];
+    PageState state;
+    int hotDetailsCleared = 0;
+    int orderCounters[3] = {-1, -1, -1};
+    QList<HotOrderLine> hotLines;
+    int hotSelected = -1;
     bool messagesShowing = false;
     int messagesFormOpened = 0;
     QStringList messageLines; // top first
@@ -56,6 +61,20 @@ public:
     void showClosedOrderDetails(ClosedList l, const ClosedOrderDetails& d) override
     {
         closed[l == ClosedList::Executed ? 0 : 1] = d;
+    }
+    PageState pageState() const override { return state; }
+    void clearHotOrderDetails() override { ++hotDetailsCleared; }
+    void showOrderCounters(int a, int b, int c) override
+    {
+        orderCounters[0] = a;
+        orderCounters[1] = b;
+        orderCounters[2] = c;
+    }
+    int selectedHotLine() const override { return hotSelected; }
+    void showHotOrders(const QList<HotOrderLine>& lines, int select) override
+    {
+        hotLines = lines;
+        hotSelected = select;
     }
     bool messagesFormShowing() const override { return messagesShowing; }
     void showMessagesForm() override

@@ -107,6 +107,8 @@ QWidget* TForm1::buildActiveOrdersTab()
 
     m_standCounters = new QLabel(tab);
     layout->addWidget(m_standCounters);
+    m_orderCounters = new QLabel(tab);
+    layout->addWidget(m_orderCounters);
     return tab;
 }
 
@@ -172,6 +174,22 @@ void TForm1::showClosedOrderDetails(ClosedList list, const ClosedOrderDetails& d
         QStringList{d.reason, d.clientName, d.clientAddress, d.clientPhone, d.driverName, d.driverAddress,
                     d.driverPhone, d.car}
             .join(QLatin1Char('\n')));
+}
+
+DataModuleView::PageState TForm1::pageState() const
+{
+    PageState state;
+    state.mainPage = m_mainTabs->currentIndex();
+    state.from = state.to = QDate::currentDate();
+    return state;
+}
+
+void TForm1::showOrderCounters(int inExecution, int hot, int preliminary)
+{
+    m_orderCounters->setText(QStringLiteral("Замовлення у виконанні: %1   Гарячі замовлення: %2   Попередні замовлення: %3")
+                                 .arg(inExecution)
+                                 .arg(hot)
+                                 .arg(preliminary));
 }
 
 bool TForm1::messagesFormShowing() const

@@ -37,6 +37,11 @@ public:
     void showExecutedCount(qint64 count) override;
     void showStandCounters(int onAir, int gprs, int free, int freeAtStand) override;
     void showClosedOrderDetails(ClosedList list, const ClosedOrderDetails& details) override;
+    PageState pageState() const override;
+    void clearHotOrderDetails() override {}
+    void showOrderCounters(int inExecution, int hot, int preliminary) override;
+    int selectedHotLine() const override { return -1; }
+    void showHotOrders(const QList<HotOrderLine>&, int) override {}
     bool messagesFormShowing() const override;
     void showMessagesForm() override;
     void insertMessageLineAtTop(const QString& line) override;
@@ -60,6 +65,7 @@ private:
     QLabel* m_hotFirstDriver = nullptr;
     QLabel* m_executedCount = nullptr;
     QLabel* m_standCounters = nullptr;
+    QLabel* m_orderCounters = nullptr;
     QLabel* m_closedDetails[2] = {};
     TForm12* m_messages = nullptr;
 };
