@@ -3,6 +3,8 @@
 #include "citymap/ui/TForm8.h"
 #include "citymap/ui/TForm9.h"
 #include "fleet/ui/TForm5.h"
+#include "dispatch/DataModuleWiring.h"
+#include "dispatch/DispatchContext.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/TDANI.h"
 #include "foundation/ui/TForm4.h"
@@ -15,6 +17,7 @@
 #include "orders/intake/ui/TForm6.h"
 #include "orders/intake/ui/TForm7.h"
 #include "orders/maintenance/ui/TForm11.h"
+#include "platform/Clock.h"
 #include "platform/ui/QtPrompts.h"
 
 #include <QApplication>
@@ -43,6 +46,9 @@ int StartApplication(int argc, char** argv)
     TDANI dani(settings, prompts);
     dani.setView(&form1);
     dani.ConnectDatabase();
+    SystemClock clock;
+    DispatchContext dispatch{dani, settings, prompts, clock, {}, false, {}, {}, {}};
+    WireDispatchIntoDataModule(dispatch);
     TForm12 form12;
     TForm13 form13;
     form1.setMessagesForm(&form12);
