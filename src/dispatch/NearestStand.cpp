@@ -3,8 +3,7 @@
 #include "dispatch/DispatchContext.h"
 #include "foundation/SqlLiteral.h"
 #include "foundation/TDANI.h"
-#include "platform/BaseFolder.h"
-#include "platform/IniFile.h"
+#include "dispatch/DistrictNeighbours.h"
 
 #include <cmath>
 
@@ -155,13 +154,11 @@ void LoadRegions(DispatchContext& ctx, const std::function<void(int, int)>& prog
     const FbRows regions = dani.RIZNE_EVENTS.exec(
         QStringLiteral("SELECT   SPISOK_VUL_RAYON  FROM VULICA_LUCK WHERE (SPISOK_VUL_RAYON IS NOT NULL) group BY SPISOK_VUL_RAYON"));
     dani.TRANZ_FOR_EVENTS.commitIfActive();
-    const IniFile tarif = IniFile::load(BaseFolder::file(QStringLiteral("TARIF.INI")));
+    const DistrictNeighbours neighbours = DistrictNeighbours::fromFile();
     for (int i = 0; i < regions.rowCount(); ++i) {
         const QString region = regions.rows[std::size_t(i)][0].toString();
-        tables.links.push_back(
-            {region,
-             tarif.readString(QStringLiteral("SETREGION"), QStringLiteral("NEAREST_REGION{") + region + QLatin1Char('}')),
-             tarif.readString(QStringLiteral("SETREGION"), QStringLiteral("NEAREST_STOYANKA{") + region + QLatin1Char('}'))});
+        const DistrictNeighbours::Texts texts = neighbours.forDistrict(region);
+        tables.links.push_back({region, texts.nearestRegions, texts.nearestStands});
         if (progress)
             progress(i + 1, regions.rowCount());
     }

@@ -11,6 +11,9 @@ struct MapPoint
     std::array<int, 5> streets{}; // numbers of the streets the point lies on, 0 = none
 };
 
+// The largest point number the table takes; a larger one is a damaged row.
+inline constexpr int kMaxMapPointNumber = 10'000'000;
+
 // The in-memory table of map points, indexed by the point number (KOORD_KART_MISTA_NP).
 class MapPoints
 {

@@ -33,4 +33,52 @@ inline const QString kFreeRidesToMarked = tarif("SET_DISPETCHER", "DAVATI_YUVIL_
 inline const QString kAnalysisAllowed = QStringLiteral("ANALIZ_ALLOWED");
 inline const QString kAnalysisSchedule = tarif("SET_ANALIZ", "PROMIZHOK"); // entries hh:mm
 
+// TARIF.INI, the rest of SET_DISPETCHER
+inline const QString kMyCity = tarif("SET_DISPETCHER", "MY_CITY");
+inline const QString kFirstNewClientCode = tarif("SET_DISPETCHER", "MIN_KOD_FOR_CREATE");
+inline const QString kMaxStandsPerDriver = tarif("SET_DISPETCHER", "MAX_KIL_STOYANKA_VODIY");
+
+// TARIF.INI, messages
+inline const QString kOwnDriverMessagesAllowed = tarif("SET_MSG_VODIY", "DOZVIL_STVOR_SVOY_POVID");
+inline const QString kDriverMessageTemplates = tarif("SET_MSG_VODIY", "SHABLON_POVID");
+inline const QString kDispatcherMessageTemplates = tarif("SET_MSG_DISP", "SHABLON_POVID");
+
+// TARIF.INI, lists ("\n"-joined entries)
+inline const QString kTariffDiscounts = tarif("ZNIZHKA_TARIF", "POZ");
+inline const QString kExtraSettlements = tarif("DOD_NASEL_PUNKTY", "POZ"); // without the ">" and "<" marks
+inline const QString kClientBlackList = tarif("CHORNIY_SPISOK_KLIENT", "POZ");
+inline const QString kOneWayStreets = tarif("ODNOSTORONNI_VULICI", "POZ");
+inline const QString kDistanceCoefficients = tarif("KOEFICIENT", "POZ");
+
+// TARIF.INI, work analysis
+inline const QString kAnalysisComputer = tarif("SET_ANALIZ", "COMP_ANALIZ");
+
+// TARIF.INI, binding of map coordinates to longitude and latitude (numbers with ".")
+inline const QString kBindingX = tarif("PRIVIAZKA_VISICOM", "X");
+inline const QString kBindingY = tarif("PRIVIAZKA_VISICOM", "Y");
+inline const QString kBindingLongitude = tarif("PRIVIAZKA_VISICOM", "X_PROSTIR");
+inline const QString kBindingLatitude = tarif("PRIVIAZKA_VISICOM", "Y_PROSTIR");
+inline const QString kBindingMapSpanX = tarif("PRIVIAZKA_VISICOM", "RIZN_X_KART");
+inline const QString kBindingMapSpanY = tarif("PRIVIAZKA_VISICOM", "RIZN_Y_KART");
+inline const QString kBindingLongitudeSpan = tarif("PRIVIAZKA_VISICOM", "RIZN_X_PROSTIR");
+inline const QString kBindingLatitudeSpan = tarif("PRIVIAZKA_VISICOM", "RIZN_Y_PROSTIR");
+
+// TARIF.INI, softphone. The operator entries hold every operator's SIP password: a
+// display of the store should leave kSipOperators out.
+inline const QString kSipCityCode = tarif("SET_SIP", "KODMISTA");
+inline const QString kSipDigitsToDelete = tarif("SET_SIP", "DELETEZNAK");
+inline const QString kSipStunHost = tarif("SET_SIP", "STUN");
+inline const QString kSipPrefixAsContact = tarif("SET_SIP", "PreficsYakKontakt");
+inline const QString kSipOperatorCount = tarif("SET_SIP", "COUNT_OPERATOR");
+inline const QString kSipOperators = tarif("SET_SIP", "OPERATOR");
+
+// Groups of the settings window that hold TARIF.INI lists (captions as the window shows them).
+inline const QString kCoefficientsGroup = QStringLiteral("  Налаштування коефіцієнтів тарифів ...  ");
+inline const QString kOneWayStreetsGroup = QStringLiteral("  Налаштування поганопроїздних і односторонніх вулиць ...  ");
+inline const QString kClientBlackListGroup = QStringLiteral("  Чорний список клієнтів ...  ");
+inline const QString kDiscountsGroup = QStringLiteral("  Акційні знижки по тарифам  ...  ");
+inline const QString kDispatcherTemplatesGroup = QStringLiteral("  Налаштування шаблонів повідомлень між диспетчерами ...  ");
+inline const QString kDriverTemplatesGroup = QStringLiteral("  Налаштування шаблонів повідомлень для водіїв ...  ");
+inline const QString kSettlementsGroup = QStringLiteral("  Додатковий список найближчих населених пунктів для замовлення ...  ");
+
 } // namespace SettingKeys

@@ -1,5 +1,7 @@
 #include "foundation/SettingsStore.h"
 
+#include "foundation/SettingKeys.h"
+
 const QString SettingsStore::kUserGroup = QStringLiteral("  Дані користувача ...  ");
 const QString SettingsStore::kActiveOrdersGroup = QStringLiteral("Закладка АКТИВНІ ЗАМОВЛЕННЯ ...  ");
 const QString SettingsStore::kOrderLogicGroup = QStringLiteral("  Налаштування логіки замовлень ...  ");
@@ -19,13 +21,13 @@ const QStringList& SettingsStore::groupCaptions()
         kUserGroup,
         kActiveOrdersGroup,
         kOrderLogicGroup,
-        QStringLiteral("  Налаштування коефіцієнтів тарифів ...  "),
-        QStringLiteral("  Налаштування поганопроїздних і односторонніх вулиць ...  "),
-        QStringLiteral("  Чорний список клієнтів ...  "),
-        QStringLiteral("  Акційні знижки по тарифам  ...  "),
-        QStringLiteral("  Налаштування шаблонів повідомлень між диспетчерами ...  "),
-        QStringLiteral("  Налаштування шаблонів повідомлень для водіїв ...  "),
-        QStringLiteral("  Додатковий список найближчих населених пунктів для замовлення ...  "),
+        SettingKeys::kCoefficientsGroup,
+        SettingKeys::kOneWayStreetsGroup,
+        SettingKeys::kClientBlackListGroup,
+        SettingKeys::kDiscountsGroup,
+        SettingKeys::kDispatcherTemplatesGroup,
+        SettingKeys::kDriverTemplatesGroup,
+        SettingKeys::kSettlementsGroup,
         kServerGroup,
         kAnalysisGroup,
         kMapBindingGroup,

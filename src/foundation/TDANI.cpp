@@ -364,12 +364,13 @@ void TDANI::loadNewMapPoints()
         RIZNE_EVENTS.exec(QStringLiteral("SELECT  MAX(KOORD_KART_MISTA_NP)  FROM KARTA_MISTA WHERE ") + qualifies);
     if (maxRows.isEmpty() || !maxRows.rows[0][0].isValid())
         return; // nothing qualifies: the table stays as it is
-    const int newMax = maxRows.rows[0][0].toInt();
+    const qint64 newMax = maxRows.rows[0][0].toLongLong();
     const int oldSize = mapPoints.size();
-    if (newMax + 1 <= oldSize)
+    // A damaged number far beyond any city must not make the table swallow all memory.
+    if (newMax + 1 <= oldSize || newMax > kMaxMapPointNumber)
         return;
-    mapPoints.growTo(newMax + 1);
-    for (int n = oldSize; n <= newMax; ++n) {
+    mapPoints.growTo(int(newMax) + 1);
+    for (int n = oldSize; n <= int(newMax); ++n) {
         const FbRows& rows = RIZNE_EVENTS.exec(
             QStringLiteral("SELECT  *  FROM KARTA_MISTA WHERE (KOORD_KART_MISTA_NP = %1) AND (%2)")
                 .arg(sql::integer(n), qualifies));

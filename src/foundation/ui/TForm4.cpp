@@ -1,6 +1,7 @@
 #include "foundation/ui/TForm4.h"
 
 #include "foundation/ServerSettings.h"
+#include "foundation/SettingKeys.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -75,6 +76,9 @@ QFormLayout* TForm4::groupLayout(const QString& group)
 
 void TForm4::showValue(const QString& key)
 {
+    // The operator entries carry every operator's SIP password: not for the screen.
+    if (key == SettingKeys::kSipOperators)
+        return;
     QLabel*& label = m_values[key];
     if (!label) {
         label = new QLabel(this);

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "citymap/MapPointsLoader.h"
+#include "citymap/MapSettings.h"
+#include "citymap/MapView.h"
+#include "citymap/TileGrid.h"
+
+#include <QDateTime>
+#include <QStringList>
+#include <functional>
+
+class DataModuleView;
+class IClock;
+class TDANI;
+
+// The city map below its window: the map settings, the tile grid, the point table of the
+// data module and whether the map is in use. Loaded at every log-in; without a map (no
+// settings file, or any failure while loading) dispatch falls back to the district tables.
+class CityMapData
+{
+public:
+    struct LoadResult
+    {
+        bool mapSupported = false;
+        QString failure;    // why the map is not used (empty with a map)
+        QStringList report; // lines for the messages window, top to bottom; empty with a map
+        bool districtTablesNeeded = false;
+    };
+
+    CityMapData(TDANI& dani, const IClock& clock);
+
+    static QString settingsFilePath(); // SETTING_KART.INI in the executable's folder
+
+    // Reads the settings and the tile sizes and rebuilds the data module's point table.
+    // Everything is read first and kept only when all of it succeeded, so a failed load
+    // leaves the earlier point table as it was. Without a map it runs loadRegions.
+    LoadResult LoadMap(const MapPointsLoader::Progress& progress = {});
+    // Builds the district tables of the method without a map; called by LoadMap when the
+    // map is not used.
+    std::function<void()> loadRegions;
+
+    bool MapSupported() const { return m_supported; }
+    // For a dispatcher without the map right: the map stays loaded but is not used, and
+    // the district tables are not rebuilt.
+    void switchOff() { m_supported = false; }
+
+    const MapSettings& settings() const { return m_settings; }
+    const TileGrid& tiles() const { return m_tiles; }
+    MapView& view() { return m_view; }
+    const MapView& view() const { return m_view; }
+    // Tile file of a grid position, under the tile folder.
+    QString tilePath(const TileGrid::Tile& tile) const;
+
+    // The scale texts the map window shows; "0" while the map is not used.
+    QString lengthText() const { return m_supported ? m_settings.length : QStringLiteral("0"); }
+    QString pixelsPerCmText() const { return m_supported ? m_settings.pixelsPerCm : QStringLiteral("0"); }
+    QString scrollStepText() const { return m_supported ? m_settings.scrollStep : QStringLiteral("0"); }
+    // Metres per map pixel and for a distance in pixels; nothing without a map in use or
+    // without a usable scale.
+    std::optional<double> metresPerPixel() const;
+    std::optional<double> metres(double pixels) const;
+
+    static QStringList fallbackReport(const QDateTime& now);
+    // Puts report lines at the top of the messages window so that they read top to
+    // bottom, and opens the window unless it is showing.
+    static void showReport(const QStringList& lines, DataModuleView& view);
+
+private:
+    LoadResult fallBack(const QString& failure);
+
+    TDANI& m_dani;
+    const IClock& m_clock;
+    bool m_supported = false;
+    MapSettings m_settings;
+    TileGrid m_tiles;
+    MapView m_view;
+};
