@@ -13,7 +13,7 @@ QList<DataModuleView::HotOrderLine> ListHotOrders(DispatchContext& ctx)
 {
     TDANI& dani = ctx.dani;
     dani.TRANZ_FOR_EVENTS.commitIfActive();
-    const FbRows rows = dani.RIZNE_EVENTS.exec(
+    const FbRows& rows = dani.RIZNE_EVENTS.exec(
         QStringLiteral("SELECT * from ZAMOVLENNIA WHERE (ZAMOVL_STATUS_ZAMOVL = 0) and ((ZAMOVL_POZIVNIY = 0) or "
                        "(ZAMOVL_POZIVNIY is null)) ORDER BY ZAMOVL_DATA_PRIYOMA, ZAMOVL_CHAS_PRIYOMA"));
     dani.TRANZ_FOR_EVENTS.commitIfActive();

@@ -15,7 +15,8 @@ void FbDataSet::open()
         beforeOpen();
     m_transaction.commitIfActive();
     FbQuery query(m_transaction);
-    m_rows = query.exec(m_sql);
+    query.exec(m_sql);
+    m_rows = query.takeResult();
     m_open = true;
     moveSilently(m_rows.isEmpty() ? 0 : 1);
     if (afterOpen)

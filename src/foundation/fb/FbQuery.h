@@ -18,6 +18,8 @@ public:
     // Rows inserted, updated or deleted by the last exec.
     qint64 affectedRows() const { return m_affected; }
     const FbRows& result() const { return m_rows; }
+    // Hands the rows over without copying them (lists of thousands of rows).
+    FbRows takeResult() { return std::move(m_rows); }
     FbTransaction& transaction() const { return m_transaction; }
 
 private:
