@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class CityMapData;
+class ISoftphoneLine;
+struct DispatchContext;
+
+// What the log-in grants: each right is on when its PRACIVNIK column holds 1.
+struct DispatcherRights
+{
+    bool admin = false;        // the period pickers of the closed-order tabs
+    bool takeOrders = false;   // the order form's create-order buttons
+    bool handOut = false;      // the active orders tab, putting drivers on air
+    bool maps = false;         // the city map
+    bool tariffs = false;
+    bool closedOrders = false; // the executed and deleted orders tabs
+};
+
+// The period of the executed and deleted lists: from roll call to roll call.
+struct ShiftPeriod
+{
+    QDate from;
+    QDate to;
+};
+
+// The log-in of the shift change window: checks the dispatcher's password, hands the
+// workstation over to him and loads everything his shift works with.
+class ShiftChangeController
+{
+public:
+    ShiftChangeController(DispatchContext& ctx, CityMapData& map, ISoftphoneLine& line);
+
+    // Every dispatcher with at least one right, sorted. Throws DbError.
+    QStringList dispatcherNames();
+
+    struct Outcome
+    {
+        bool loggedIn = false;
+        DispatcherRights rights;
+        std::optional<ShiftPeriod> period; // none: the period stays as it was
+        QString rollCallLabel;             // hh:mm
+    };
+    // A wrong name or password changes nothing and tells nothing; the line of the
+    // dispatcher on shift is released only once the new password was accepted.
+    Outcome logIn(const QString& name, const QString& password);
+
+    // 5 → 00:05, 930 → 09:30, 1930 → 19:30; five characters and more as they are.
+    static QString normaliseRollCall(const QString& stored);
+    // After the roll call today to tomorrow, else yesterday to today.
+    static ShiftPeriod periodFor(const QDateTime& now, const QString& rollCall);
+
+private:
+    void loadCompanySettings(Outcome& outcome);
+    void loadWorkstationSettings();
+    void loadMap(bool allowed);
+    void startGprsPeriod();
+
+    DispatchContext& m_ctx;
+    CityMapData& m_map;
+    ISoftphoneLine& m_line;
+};
