@@ -18,6 +18,7 @@ void FbDataSet::open()
     query.exec(m_sql);
     m_rows = query.takeResult();
     m_open = true;
+    ++m_generation;
     moveSilently(m_rows.isEmpty() ? 0 : 1);
     if (afterOpen)
         afterOpen();
@@ -38,6 +39,7 @@ void FbDataSet::close()
         return;
     rememberedRow = m_recNo;
     m_open = false;
+    ++m_generation;
     m_rows = FbRows();
     m_recNo = 0;
 }

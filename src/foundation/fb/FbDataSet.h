@@ -49,6 +49,8 @@ public:
     QVariant value(const QString& column) const;
     QVariant valueAt(int row, const QString& column) const; // row from 1
     const FbRows& rows() const { return m_rows; }
+    // Changes whenever the list is opened or closed, so views know to reload.
+    int generation() const { return m_generation; }
 
     std::function<void()> beforeOpen;
     std::function<void()> afterOpen;
@@ -63,4 +65,5 @@ private:
     FbRows m_rows;
     bool m_open = false;
     int m_recNo = 0;
+    int m_generation = 0;
 };

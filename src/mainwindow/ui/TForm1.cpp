@@ -1,6 +1,13 @@
 #include "mainwindow/ui/TForm1.h"
 
+#include "foundation/TDANI.h"
+#include "mainwindow/DataSetTableModel.h"
+#include "mainwindow/ShiftChangeController.h"
 #include "mainwindow/ui/TForm12.h"
+
+#include <QHeaderView>
+#include <QSplitter>
+#include <QTableView>
 
 #include <QDateTime>
 #include <QGridLayout>
@@ -33,6 +40,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     for (int i = 0; i < 2; ++i) {
         auto* page = new QWidget(m_mainTabs);
         auto* pageLayout = new QVBoxLayout(page);
+        m_closedGrids[i] = new QWidget(page);
+        new QVBoxLayout(m_closedGrids[i]);
+        pageLayout->addWidget(m_closedGrids[i], 1);
         m_closedDetails[i] = new QLabel(page);
         m_closedDetails[i]->setWordWrap(true);
         pageLayout->addWidget(m_closedDetails[i]);
@@ -40,11 +50,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
             m_executedCount = new QLabel(page);
             pageLayout->addWidget(m_executedCount);
         }
-        pageLayout->addStretch();
         m_mainTabs->addTab(page, closedTabs[i]);
     }
     layout->addWidget(m_mainTabs, 1);
     setCentralWidget(central);
+    connect(m_mainTabs, &QTabWidget::currentChanged, this, &TForm1::listsNeeded);
+    connect(m_orderViews, &QTabWidget::currentChanged, this, &TForm1::listsNeeded);
 
     auto* clockTimer = new QTimer(this);
     connect(clockTimer, &QTimer::timeout, this, [this] {
@@ -79,10 +90,16 @@ QWidget* TForm1::buildActiveOrdersTab()
 {
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
-    m_orderViews = new QTabWidget(tab);
+    auto* splitter = new QSplitter(tab);
+    m_orderViews = new QTabWidget(splitter);
     m_orderViews->setTabPosition(QTabWidget::South);
-    m_orderViews->addTab(new QWidget(m_orderViews), QStringLiteral("  Табличний вигляд розширений  ...  "));
-    m_orderViews->addTab(new QWidget(m_orderViews), QStringLiteral("  Табличний вигляд скорочений ...  "));
+    const QStringList orderPages = {QStringLiteral("  Табличний вигляд розширений  ...  "),
+                                    QStringLiteral("  Табличний вигляд скорочений ...  ")};
+    for (int i = 0; i < 2; ++i) {
+        m_orderGrids[i] = new QWidget(m_orderViews);
+        new QVBoxLayout(m_orderGrids[i]);
+        m_orderViews->addTab(m_orderGrids[i], orderPages[i]);
+    }
     auto* hotPage = new QWidget(m_orderViews);
     auto* hotStrip = new QGridLayout(hotPage);
     m_hotNearestStand = new QLabel(kNotSet, hotPage);
@@ -93,7 +110,12 @@ QWidget* TForm1::buildActiveOrdersTab()
     hotStrip->addWidget(m_hotFirstDriver, 0, 3);
     hotStrip->setRowStretch(1, 1);
     m_orderViews->addTab(hotPage, QStringLiteral("  Гарячі замовлення ...  "));
-    layout->addWidget(m_orderViews, 1);
+    m_driversGroup = new QWidget(splitter);
+    new QVBoxLayout(m_driversGroup);
+    m_driversGroup->layout()->addWidget(new QLabel(QStringLiteral("Активні водії"), m_driversGroup));
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    layout->addWidget(splitter, 1);
 
     m_nearestPanel = new QWidget(tab);
     auto* strip = new QGridLayout(m_nearestPanel);
@@ -115,6 +137,67 @@ QWidget* TForm1::buildActiveOrdersTab()
 QString TForm1::dispatcherName() const
 {
     return m_dispatcher->text();
+}
+
+bool TForm1::loggedIn() const
+{
+    return m_dispatcher->text() != kNobodyLoggedIn;
+}
+
+QTableView* TForm1::addGrid(QWidget* parent, DataSetTableModel* model)
+{
+    auto* view = new QTableView(parent);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->verticalHeader()->setDefaultSectionSize(20);
+    parent->layout()->addWidget(view);
+    // The grid's row is the list's current row: moving it runs the list's scroll reactions.
+    connect(view, &QTableView::clicked, this, [model](const QModelIndex& index) { model->list().moveTo(index.row() + 1); });
+    return view;
+}
+
+void TForm1::attachLists(TDANI& dani)
+{
+    auto* orders = new DataSetTableModel(dani.TABL_AKTIV_ZAMOVL, this);
+    auto* drivers = new DataSetTableModel(dani.TABL_ZADIANI_AVTO, this);
+    auto* stands = new DataSetTableModel(dani.TABLE_ZADIANI_AVTO_GROUP, this);
+    auto* gprs = new DataSetTableModel(dani.TABL_DIY_VODY_GPRS, this);
+    auto* executed = new DataSetTableModel(dani.TABL_VIKON_ZAMOVL, this);
+    auto* deleted = new DataSetTableModel(dani.TABL_DELETE_ZAMOVL, this);
+    m_models = {orders, drivers, stands, gprs, executed, deleted};
+    addGrid(m_orderGrids[0], orders);
+    addGrid(m_orderGrids[1], orders);
+    addGrid(m_driversGroup, stands)->setMaximumHeight(160);
+    addGrid(m_driversGroup, drivers);
+    addGrid(m_driversGroup, gprs)->setMaximumHeight(160);
+    addGrid(m_closedGrids[0], executed);
+    addGrid(m_closedGrids[1], deleted);
+}
+
+void TForm1::reloadLists()
+{
+    for (DataSetTableModel* model : m_models)
+        model->reload();
+}
+
+void TForm1::applyLogIn(const QString& dispatcher, const DispatcherRights& rights)
+{
+    m_dispatcher->setText(dispatcher);
+    m_mainTabs->setTabVisible(0, rights.handOut);
+    m_mainTabs->setTabVisible(1, rights.closedOrders);
+    m_mainTabs->setTabVisible(2, rights.closedOrders);
+}
+
+void TForm1::setPeriod(const QDate& from, const QDate& to)
+{
+    m_from = from;
+    m_to = to;
+}
+
+void TForm1::setDriversGroupVisible(bool visible)
+{
+    m_driversGroup->setVisible(visible);
 }
 
 void TForm1::setMainCaption(const QString& caption)
@@ -180,7 +263,9 @@ DataModuleView::PageState TForm1::pageState() const
 {
     PageState state;
     state.mainPage = m_mainTabs->currentIndex();
-    state.from = state.to = QDate::currentDate();
+    state.driversGroupVisible = m_driversGroup->isVisibleTo(this);
+    state.from = m_from;
+    state.to = m_to;
     return state;
 }
 

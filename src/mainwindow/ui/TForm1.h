@@ -4,9 +4,13 @@
 
 #include <QMainWindow>
 
+class DataSetTableModel;
 class QLabel;
 class QTabWidget;
+class QTableView;
+class TDANI;
 class TForm12;
+struct DispatcherRights;
 
 // The main window: the dispatcher's desk. Closing it before a dispatcher has logged in
 // ends the program.
@@ -20,6 +24,14 @@ public:
     void setMessagesForm(TForm12* form) { m_messages = form; }
 
     QString dispatcherName() const;
+    bool loggedIn() const;
+    // Shows the lists of the data module in the window's grids.
+    void attachLists(TDANI& dani);
+    // Picks up lists that were opened or closed meanwhile.
+    void reloadLists();
+    void applyLogIn(const QString& dispatcher, const DispatcherRights& rights);
+    void setPeriod(const QDate& from, const QDate& to);
+    void setDriversGroupVisible(bool visible);
     QTabWidget* mainTabs() const { return m_mainTabs; }
     QTabWidget* orderViews() const { return m_orderViews; }
 
@@ -49,10 +61,13 @@ public:
 signals:
     void shiftChangeRequested();
     void settingsRequested();
+    // A page was changed: the lists it shows must be opened.
+    void listsNeeded();
 
 private:
     QWidget* buildTopBar();
     QWidget* buildActiveOrdersTab();
+    QTableView* addGrid(QWidget* parent, DataSetTableModel* model);
 
     QLabel* m_dispatcher = nullptr;
     QLabel* m_clock = nullptr;
@@ -68,4 +83,10 @@ private:
     QLabel* m_orderCounters = nullptr;
     QLabel* m_closedDetails[2] = {};
     TForm12* m_messages = nullptr;
+    QWidget* m_driversGroup = nullptr;
+    QWidget* m_orderGrids[2] = {};
+    QWidget* m_closedGrids[2] = {};
+    QList<DataSetTableModel*> m_models;
+    QDate m_from = QDate::currentDate();
+    QDate m_to = QDate::currentDate();
 };
