@@ -33,13 +33,17 @@ ServerSettings ServerSettings::fromStore(const SettingsStore& store)
             store.value(SettingsStore::kPass)};
 }
 
+void ServerSettings::storeInto(SettingsStore& store) const
+{
+    const QString& group = SettingsStore::kServerGroup;
+    store.setValue(group, SettingsStore::kServer, server);
+    store.setValue(group, SettingsStore::kPathBaza, pathBaza);
+    store.setValue(group, SettingsStore::kNameBaza, nameBaza);
+    store.setValue(group, SettingsStore::kLogin, login);
+    store.setValue(group, SettingsStore::kPass, pass);
+}
+
 void LoadServerSettings(SettingsStore& store)
 {
-    const ServerSettings s = ServerSettings::read(BaseFolder::file(ServerSettings::fileName()));
-    const QString& group = SettingsStore::kServerGroup;
-    store.setValue(group, SettingsStore::kServer, s.server);
-    store.setValue(group, SettingsStore::kPathBaza, s.pathBaza);
-    store.setValue(group, SettingsStore::kNameBaza, s.nameBaza);
-    store.setValue(group, SettingsStore::kLogin, s.login);
-    store.setValue(group, SettingsStore::kPass, s.pass);
+    ServerSettings::read(BaseFolder::file(ServerSettings::fileName())).storeInto(store);
 }

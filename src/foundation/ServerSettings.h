@@ -24,6 +24,7 @@ struct ServerSettings
     static ServerSettings read(const QString& path);
     // Back from the settings store, where the settings window holds them.
     static ServerSettings fromStore(const SettingsStore& store);
+    void storeInto(SettingsStore& store) const;
 };
 
 // Reads SETSERVER.INI from the executable's folder into the server group of the store.

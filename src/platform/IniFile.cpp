@@ -64,27 +64,35 @@ bool IniFile::splitKey(const QString& line, QString* key, QString* value)
     return !key->startsWith(QLatin1Char(';'));
 }
 
-const IniFile::Line* IniFile::findKeyLine(const QString& section, const QString& key, QString* value) const
+IniFile::Range IniFile::firstSection(const QString& section) const
 {
     // Only the first section of a name counts, as with the Windows functions.
-    bool inFirst = false;
-    bool passedFirst = false;
-    for (const Line& line : m_lines) {
+    const qsizetype count = qsizetype(m_lines.size());
+    for (qsizetype i = 0; i < count; ++i) {
         bool isHeader = false;
-        const QString name = sectionOf(line.text, &isHeader);
-        if (isHeader) {
-            if (inFirst)
-                passedFirst = true;
-            inFirst = !passedFirst && sameName(name, section);
+        const QString name = sectionOf(m_lines[i].text, &isHeader);
+        if (!isHeader || !sameName(name, section))
             continue;
+        qsizetype end = i + 1;
+        for (bool header = false; end < count; ++end) {
+            sectionOf(m_lines[end].text, &header);
+            if (header)
+                break;
         }
-        if (!inFirst)
-            continue;
+        return {i + 1, end};
+    }
+    return {-1, -1};
+}
+
+const IniFile::Line* IniFile::findKeyLine(const QString& section, const QString& key, QString* value) const
+{
+    const Range range = firstSection(section);
+    for (qsizetype i = range.begin; i >= 0 && i < range.end; ++i) {
         QString k, v;
-        if (splitKey(line.text, &k, &v) && sameName(k, key)) {
+        if (splitKey(m_lines[i].text, &k, &v) && sameName(k, key)) {
             if (value)
                 *value = v;
-            return &line;
+            return &m_lines[i];
         }
     }
     return nullptr;
@@ -145,19 +153,10 @@ QStringList IniFile::sectionNames() const
 QStringList IniFile::keys(const QString& section) const
 {
     QStringList result;
-    bool inFirst = false;
-    bool passedFirst = false;
-    for (const Line& line : m_lines) {
-        bool isHeader = false;
-        const QString name = sectionOf(line.text, &isHeader);
-        if (isHeader) {
-            if (inFirst)
-                passedFirst = true;
-            inFirst = !passedFirst && sameName(name, section);
-            continue;
-        }
+    const Range range = firstSection(section);
+    for (qsizetype i = range.begin; i >= 0 && i < range.end; ++i) {
         QString k, v;
-        if (inFirst && splitKey(line.text, &k, &v) && !result.contains(k, Qt::CaseInsensitive))
+        if (splitKey(m_lines[i].text, &k, &v) && !result.contains(k, Qt::CaseInsensitive))
             result << k;
     }
     return result;
@@ -170,29 +169,17 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
         m_lines[found - m_lines.data()].text = newLine;
         return;
     }
-    // Append after the last key line of the first matching section.
-    qsizetype insertAt = -1;
-    bool inFirst = false;
-    bool passedFirst = false;
-    for (qsizetype i = 0; i < qsizetype(m_lines.size()); ++i) {
-        bool isHeader = false;
-        const QString name = sectionOf(m_lines[i].text, &isHeader);
-        if (isHeader) {
-            if (inFirst)
-                passedFirst = true;
-            inFirst = !passedFirst && sameName(name, section);
-            if (inFirst)
-                insertAt = i + 1;
-            continue;
-        }
-        if (inFirst && !m_lines[i].text.trimmed().isEmpty())
-            insertAt = i + 1;
-    }
-    if (insertAt < 0) {
+    // Append after the last non-empty line of the first matching section.
+    const Range range = firstSection(section);
+    if (range.begin < 0) {
         m_lines.push_back({QLatin1Char('[') + section + QLatin1Char(']'), section});
         m_lines.push_back({newLine, section});
         return;
     }
+    qsizetype insertAt = range.begin;
+    for (qsizetype i = range.begin; i < range.end; ++i)
+        if (!m_lines[i].text.trimmed().isEmpty())
+            insertAt = i + 1;
     m_lines.insert(m_lines.begin() + insertAt, Line{newLine, section});
 }
 

@@ -42,6 +42,12 @@ private:
     };
     std::vector<Line> m_lines;
 
+    struct Range
+    {
+        qsizetype begin; // first line after the header; -1 when there is no such section
+        qsizetype end;   // the next header or the end
+    };
+    Range firstSection(const QString& section) const;
     static QString sectionOf(const QString& line, bool* isHeader);
     static bool splitKey(const QString& line, QString* key, QString* value);
     const Line* findKeyLine(const QString& section, const QString& key, QString* value) const;

@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/Cp1251.h"
 #include "support/RecordingView.h"
+#include "support/DatabaseSuite.h"
 #include "support/TestDatabase.h"
 #include "support/TestWorkstation.h"
 
@@ -14,15 +15,9 @@
 #include <gtest/gtest.h>
 
 // The map loaded at log-in from a base folder of its own and a real database.
-class CityMapLoad : public ::testing::Test
+class CityMapLoad : public DatabaseSuite
 {
 protected:
-    static void SetUpTestSuite() { db = new TestDatabase; }
-    static void TearDownTestSuite()
-    {
-        delete db;
-        db = nullptr;
-    }
 
     void SetUp() override
     {
@@ -84,14 +79,12 @@ protected:
         EXPECT_FALSE(map->metres(100).has_value());
     }
 
-    static TestDatabase* db;
     QTemporaryDir base;
     FixedClock clock{QDateTime(QDate(2026, 3, 7), QTime(8, 5, 9))};
     std::unique_ptr<TestWorkstation> workstation;
     std::unique_ptr<CityMapData> map;
     int districtBuilds = 0;
 };
-TestDatabase* CityMapLoad::db = nullptr;
 
 TEST_F(CityMapLoad, WithoutASettingsFileTheDistrictTablesAreBuiltAndTheReportTold)
 {

@@ -4,6 +4,7 @@
 #include "platform/ScriptedPrompts.h"
 #include "support/ListReopener.h"
 #include "support/RecordingView.h"
+#include "support/DatabaseSuite.h"
 #include "support/TestDatabase.h"
 #include "support/WaitFor.h"
 
@@ -11,15 +12,9 @@
 #include <gtest/gtest.h>
 
 
-class DataModule : public ::testing::Test
+class DataModule : public DatabaseSuite
 {
 protected:
-    static void SetUpTestSuite() { db = new TestDatabase; }
-    static void TearDownTestSuite()
-    {
-        delete db;
-        db = nullptr;
-    }
 
     void SetUp() override
     {
@@ -63,7 +58,6 @@ protected:
         return waitFor([&] { return reopener->opened.value(list) >= times; });
     }
 
-    static TestDatabase* db;
     SettingsStore store;
     ScriptedPrompts prompts;
     RecordingView view;
@@ -72,7 +66,6 @@ protected:
     int counterRefreshes = 0;
     int hotRebuilds = 0;
 };
-TestDatabase* DataModule::db = nullptr;
 
 TEST_F(DataModule, ConnectingSetsTheCaptionAndTheInitialListState)
 {

@@ -5,20 +5,15 @@
 #include "foundation/fb/FbQuery.h"
 #include "foundation/fb/FbTransaction.h"
 #include "foundation/SqlLiteral.h"
+#include "support/DatabaseSuite.h"
 #include "support/TestDatabase.h"
 #include "support/WaitFor.h"
 
 #include <gtest/gtest.h>
 
-class FbLayer : public ::testing::Test
+class FbLayer : public DatabaseSuite
 {
 protected:
-    static void SetUpTestSuite() { db = new TestDatabase; }
-    static void TearDownTestSuite()
-    {
-        delete db;
-        db = nullptr;
-    }
     void SetUp() override { connection.connect(db->params()); }
     void TearDown() override
     {
@@ -31,10 +26,8 @@ protected:
             db->exec(QStringLiteral("INSERT INTO MSG_FOR_VODIY (MSG_FOR_VODIY_NP, MSG_FOR_VODIY_TEXT) VALUES (%1, 'm%1')").arg(i));
     }
 
-    static TestDatabase* db;
     FbConnection connection;
 };
-TestDatabase* FbLayer::db = nullptr;
 
 TEST_F(FbLayer, UkrainianTextIsStoredAsCp1251ByteForByte)
 {

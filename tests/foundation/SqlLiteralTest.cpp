@@ -1,5 +1,6 @@
 #include "foundation/SqlLiteral.h"
 #include "foundation/TextHelpers.h"
+#include "support/DatabaseSuite.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -38,18 +39,10 @@ TEST(SqlLiteral, SmallTextHelpers)
     EXPECT_EQ(ExtractBetween(QStringLiteral("no markers"), QStringLiteral("["), QStringLiteral("]")), QString());
 }
 
-class SqlLiteralDatabase : public ::testing::Test
+class SqlLiteralDatabase : public DatabaseSuite
 {
 protected:
-    static void SetUpTestSuite() { db = new TestDatabase; }
-    static void TearDownTestSuite()
-    {
-        delete db;
-        db = nullptr;
-    }
-    static TestDatabase* db;
 };
-TestDatabase* SqlLiteralDatabase::db = nullptr;
 
 TEST_F(SqlLiteralDatabase, ApostrophesAreStoredAsTypedInEveryKindOfText)
 {

@@ -5,6 +5,7 @@
 #include "mainwindow/SoftphoneLine.h"
 #include "platform/BaseFolder.h"
 #include "platform/Clock.h"
+#include "support/DatabaseSuite.h"
 #include "support/TestDatabase.h"
 #include "support/TestWorkstation.h"
 
@@ -58,15 +59,9 @@ TEST(ShiftChangeRules, ThePeriodRunsFromTheLastRollCall)
     EXPECT_EQ(atRollCall.from, today.addDays(-1)); // not later than the roll call yet
 }
 
-class ShiftChange : public ::testing::Test
+class ShiftChange : public DatabaseSuite
 {
 protected:
-    static void SetUpTestSuite() { db = new TestDatabase; }
-    static void TearDownTestSuite()
-    {
-        delete db;
-        db = nullptr;
-    }
     void SetUp() override
     {
         BaseFolder::overrideForTests(folder.path());
@@ -102,7 +97,6 @@ protected:
         BaseFolder::overrideForTests({});
     }
 
-    static TestDatabase* db;
     QTemporaryDir folder;
     FixedClock clock{QDateTime(QDate(2026, 12, 8), QTime(10, 0))};
     RecordingLine line;
@@ -111,7 +105,6 @@ protected:
     std::unique_ptr<CityMapData> map;
     std::unique_ptr<ShiftChangeController> controller;
 };
-TestDatabase* ShiftChange::db = nullptr;
 
 TEST_F(ShiftChange, OnlyDispatchersWithARightAreOffered)
 {

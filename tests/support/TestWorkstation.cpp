@@ -4,12 +4,7 @@
 
 TestWorkstation::TestWorkstation(const ServerSettings& server)
 {
-    const QString& group = SettingsStore::kServerGroup;
-    store.setValue(group, SettingsStore::kServer, server.server);
-    store.setValue(group, SettingsStore::kPathBaza, server.pathBaza);
-    store.setValue(group, SettingsStore::kNameBaza, server.nameBaza);
-    store.setValue(group, SettingsStore::kLogin, server.login);
-    store.setValue(group, SettingsStore::kPass, server.pass);
+    server.storeInto(store);
     dani = std::make_unique<TDANI>(store, prompts);
     dani->setView(&view);
     reopener = std::make_unique<ListReopener>(ListReopener{*dani, {}});

@@ -6,6 +6,7 @@
 #include "orders/intake/TariffGrid.h"
 #include "platform/BaseFolder.h"
 #include "platform/Cp1251.h"
+#include "support/DatabaseSuite.h"
 #include "support/TestDatabase.h"
 #include "support/TestWorkstation.h"
 
@@ -15,15 +16,9 @@
 #include <gtest/gtest.h>
 
 // TARIF.INI written from SET_TARIFI of a real database and loaded back.
-class TarifIniRegeneration : public ::testing::Test
+class TarifIniRegeneration : public DatabaseSuite
 {
 protected:
-    static void SetUpTestSuite() { db = new TestDatabase; }
-    static void TearDownTestSuite()
-    {
-        delete db;
-        db = nullptr;
-    }
 
     void SetUp() override
     {
@@ -63,11 +58,9 @@ protected:
         ASSERT_GT(added, 100);
     }
 
-    static TestDatabase* db;
     QTemporaryDir base;
     std::unique_ptr<TestWorkstation> workstation;
 };
-TestDatabase* TarifIniRegeneration::db = nullptr;
 
 TEST_F(TarifIniRegeneration, AnEmptyTableGivesAnEmptyFileAndEveryDefault)
 {
