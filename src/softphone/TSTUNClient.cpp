@@ -1,0 +1,7 @@
+#include "softphone/TSTUNClient.h"
+
+void TSTUNClient::QueryDone()
+{
+    TCustomSTUNClient::QueryDone();
+    emit OnResult(this);
+}
