@@ -1,0 +1,99 @@
+// Parsing and answering a typical incoming INVITE: each round is an INVITE (framed,
+// parsed, session made, 180 sent) and the caller's CANCEL (200 and 487 sent, session
+// freed). Prints messages handled per second.
+#include "softphone/TSIPClient.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTextStream>
+
+namespace {
+
+QByteArray invite(int number)
+{
+    const QByteArray sdp = "v=0\r\no=caller 1 1 IN IP4 192.0.2.10\r\ns=-\r\nc=IN IP4 192.0.2.10\r\nt=0 0\r\n"
+                           "m=audio 40000 RTP/AVP 8 0 101\r\na=rtpmap:8 PCMA/8000\r\na=rtpmap:0 PCMU/8000\r\n"
+                           "a=rtpmap:101 telephone-event/8000\r\na=ptime:20\r\n";
+    const QByteArray callId = "bench-" + QByteArray::number(number) + "@192.0.2.10";
+    return "INVITE sip:101@192.0.2.1 SIP/2.0\r\n"
+           "Via: SIP/2.0/UDP 192.0.2.1:5060;branch=z9hG4bKproxy" +
+           QByteArray::number(number) +
+           "\r\n"
+           "Via: SIP/2.0/UDP 192.0.2.10:5060;rport;branch=z9hG4bKcaller" +
+           QByteArray::number(number) +
+           "\r\n"
+           "Max-Forwards: 69\r\n"
+           "From: \"380501234567\" <sip:380501234567@192.0.2.1>;tag=as58f4201b\r\n"
+           "To: <sip:101@192.0.2.1>\r\n"
+           "Contact: <sip:380501234567@192.0.2.1:5060>\r\n"
+           "Call-ID: " +
+           callId +
+           "\r\n"
+           "CSeq: 102 INVITE\r\n"
+           "User-Agent: Asterisk PBX\r\n"
+           "Allow: INVITE, ACK, CANCEL, OPTIONS, BYE, REFER, SUBSCRIBE, NOTIFY, INFO\r\n"
+           "Supported: replaces, timer\r\n"
+           "Content-Type: application/sdp\r\n"
+           "Content-Length: " +
+           QByteArray::number(sdp.size()) + "\r\n\r\n" + sdp;
+}
+
+QByteArray cancel(int number)
+{
+    return "CANCEL sip:101@192.0.2.1 SIP/2.0\r\n"
+           "Via: SIP/2.0/UDP 192.0.2.1:5060;branch=z9hG4bKproxy" +
+           QByteArray::number(number) +
+           "\r\n"
+           "From: \"380501234567\" <sip:380501234567@192.0.2.1>;tag=as58f4201b\r\n"
+           "To: <sip:101@192.0.2.1>\r\n"
+           "Call-ID: bench-" +
+           QByteArray::number(number) +
+           "@192.0.2.10\r\n"
+           "CSeq: 102 CANCEL\r\n"
+           "Content-Length: 0\r\n\r\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    TSIPClient client;
+    client.SetLocalPort(0);
+    client.SetServerPort(9);
+    client.SetLocalMedia("192.0.2.1", 5004);
+    client.SetAcceptIncoming(true);
+    if (!client.Connect("101", "127.0.0.1", "101", "secret")) {
+        QTextStream(stderr) << "cannot open the SIP socket\n";
+        return 1;
+    }
+    // Pretend the registration was accepted, so calls are taken.
+    client.HandleDatagram("SIP/2.0 200 OK\r\nCall-ID: " + client.CallId() +
+                              "\r\nCSeq: 1 REGISTER\r\n"
+                              "Content-Length: 0\r\n\r\n",
+                          {0x7F000001, 9});
+    const Ipv4Endpoint caller{0x7F000001, 9};
+
+    constexpr int rounds = 20000;
+    std::vector<QByteArray> invites;
+    std::vector<QByteArray> cancels;
+    for (int i = 0; i < rounds; ++i) {
+        invites.push_back(invite(i));
+        cancels.push_back(cancel(i));
+    }
+    int rang = 0;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < rounds; ++i) {
+        client.HandleDatagram(invites[i], caller);
+        rang += client.State() == TSIPClient::Incoming;
+        client.HandleDatagram(cancels[i], caller);
+    }
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    QTextStream(stdout) << "INVITE of " << invites[0].size()
+                        << " bytes answered 180, then CANCEL answered 200 and 487\n"
+                        << "rounds: " << rounds << ", rang: " << rang << '\n'
+                        << "messages per second: " << qRound(2 * rounds / seconds) << '\n'
+                        << "microseconds per INVITE and CANCEL: " << (seconds * 1e6 / rounds) << '\n';
+    return rang == rounds ? 0 : 1;
+}
