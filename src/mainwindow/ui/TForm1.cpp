@@ -1,21 +1,28 @@
 #include "mainwindow/ui/TForm1.h"
 
+#include "dispatch/DispatchContext.h"
+#include "foundation/DisplayText.h"
 #include "foundation/TDANI.h"
-#include "mainwindow/DataSetTableModel.h"
+#include "foundation/fb/DbError.h"
+#include "mainwindow/GridColumns.h"
+#include "mainwindow/ListColours.h"
 #include "mainwindow/ShiftChangeController.h"
+#include "mainwindow/StandCell.h"
+#include "mainwindow/ui/DataSetTableModel.h"
+#include "mainwindow/ui/HotOrdersPage.h"
 #include "mainwindow/ui/TForm12.h"
 
-#include <QHeaderView>
-#include <QSplitter>
-#include <QTableView>
-
+#include <QCloseEvent>
+#include <QDateEdit>
 #include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabWidget>
-#include <QTimer>
+#include <QTableView>
 #include <QVBoxLayout>
 
 const QString TForm1::kNobodyLoggedIn = QStringLiteral("ФІО ДИСПЕТЧЕРА");
@@ -35,33 +42,25 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
     m_mainTabs = new QTabWidget(central);
     m_mainTabs->addTab(buildActiveOrdersTab(), QStringLiteral("Активні замовлення ...  "));
-    const QStringList closedTabs = {QStringLiteral("Виконані замовлення ...  "),
-                                    QStringLiteral("Знищені замовлення ...  ")};
-    for (int i = 0; i < 2; ++i) {
-        auto* page = new QWidget(m_mainTabs);
-        auto* pageLayout = new QVBoxLayout(page);
-        m_closedGrids[i] = new QWidget(page);
-        new QVBoxLayout(m_closedGrids[i]);
-        pageLayout->addWidget(m_closedGrids[i], 1);
-        m_closedDetails[i] = new QLabel(page);
-        m_closedDetails[i]->setWordWrap(true);
-        pageLayout->addWidget(m_closedDetails[i]);
-        if (i == 0) {
-            m_executedCount = new QLabel(page);
-            pageLayout->addWidget(m_executedCount);
-        }
-        m_mainTabs->addTab(page, closedTabs[i]);
-    }
+    m_mainTabs->addTab(buildClosedOrdersTab(0), QStringLiteral("Виконані замовлення ...  "));
+    m_mainTabs->addTab(buildClosedOrdersTab(1), QStringLiteral("Знищені замовлення ...  "));
     layout->addWidget(m_mainTabs, 1);
-    setCentralWidget(central);
-    connect(m_mainTabs, &QTabWidget::currentChanged, this, &TForm1::listsNeeded);
-    connect(m_orderViews, &QTabWidget::currentChanged, this, &TForm1::listsNeeded);
 
-    auto* clockTimer = new QTimer(this);
-    connect(clockTimer, &QTimer::timeout, this, [this] {
-        m_clock->setText(QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")));
+    auto* bottom = new QWidget(central);
+    bottom->setStyleSheet(QStringLiteral("background: rgb(0, 0, 160); color: white;"));
+    auto* bottomLayout = new QHBoxLayout(bottom);
+    m_orderCounters = new QLabel(bottom);
+    bottomLayout->addWidget(m_orderCounters);
+    layout->addWidget(bottom);
+    setCentralWidget(central);
+    showOrderCounters(0, 0, 0);
+
+    connect(m_mainTabs, &QTabWidget::currentChanged, this, &TForm1::listsNeeded);
+    connect(m_orderViews, &QTabWidget::currentChanged, this, [this] {
+        clearHotOrderDetails();
+        m_hotPage->showLines({}, -1);
+        emit listsNeeded();
     });
-    clockTimer->start(1000);
 }
 
 QWidget* TForm1::buildTopBar()
@@ -91,7 +90,10 @@ QWidget* TForm1::buildActiveOrdersTab()
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
     auto* splitter = new QSplitter(tab);
-    m_orderViews = new QTabWidget(splitter);
+    auto* ordersSide = new QWidget(splitter);
+    auto* ordersLayout = new QVBoxLayout(ordersSide);
+    ordersLayout->setContentsMargins(0, 0, 0, 0);
+    m_orderViews = new QTabWidget(ordersSide);
     m_orderViews->setTabPosition(QTabWidget::South);
     const QStringList orderPages = {QStringLiteral("  Табличний вигляд розширений  ...  "),
                                     QStringLiteral("  Табличний вигляд скорочений ...  ")};
@@ -100,38 +102,155 @@ QWidget* TForm1::buildActiveOrdersTab()
         new QVBoxLayout(m_orderGrids[i]);
         m_orderViews->addTab(m_orderGrids[i], orderPages[i]);
     }
-    auto* hotPage = new QWidget(m_orderViews);
-    auto* hotStrip = new QGridLayout(hotPage);
-    m_hotNearestStand = new QLabel(kNotSet, hotPage);
-    m_hotFirstDriver = new QLabel(kNotSet, hotPage);
-    hotStrip->addWidget(new QLabel(QStringLiteral("Найближча стоянка :"), hotPage), 0, 0);
-    hotStrip->addWidget(m_hotNearestStand, 0, 1);
-    hotStrip->addWidget(new QLabel(QStringLiteral("Перший водій :"), hotPage), 0, 2);
-    hotStrip->addWidget(m_hotFirstDriver, 0, 3);
-    hotStrip->setRowStretch(1, 1);
-    m_orderViews->addTab(hotPage, QStringLiteral("  Гарячі замовлення ...  "));
-    m_driversGroup = new QWidget(splitter);
-    new QVBoxLayout(m_driversGroup);
-    m_driversGroup->layout()->addWidget(new QLabel(QStringLiteral("Активні водії"), m_driversGroup));
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
-    layout->addWidget(splitter, 1);
+    m_hotPage = new HotOrdersPage(m_orderViews);
+    m_orderViews->addTab(m_hotPage, QStringLiteral("  Гарячі замовлення ...  "));
+    connect(m_hotPage, &HotOrdersPage::lineChosen, this, &TForm1::hotOrderChosen);
+    connect(m_hotPage, &HotOrdersPage::distributionRequested, this, &TForm1::distributionRequested);
+    ordersLayout->addWidget(m_orderViews, 1);
 
-    m_nearestPanel = new QWidget(tab);
+    m_nearestPanel = new QWidget(ordersSide);
+    m_nearestPanel->setStyleSheet(QStringLiteral("background: black; color: white;"));
     auto* strip = new QGridLayout(m_nearestPanel);
     m_nearestStand = new QLabel(kNotSet, m_nearestPanel);
     m_firstDriver = new QLabel(kNotSet, m_nearestPanel);
-    strip->addWidget(new QLabel(QStringLiteral("Найближча стоянка :"), m_nearestPanel), 0, 0);
+    strip->addWidget(new QLabel(QStringLiteral("Найближча стоянка з активними водіями :"), m_nearestPanel), 0, 0);
     strip->addWidget(m_nearestStand, 0, 1);
-    strip->addWidget(new QLabel(QStringLiteral("Перший водій :"), m_nearestPanel), 0, 2);
+    strip->addWidget(new QLabel(QStringLiteral("Перший водій на стоянці :"), m_nearestPanel), 0, 2);
     strip->addWidget(m_firstDriver, 0, 3);
-    layout->addWidget(m_nearestPanel);
+    ordersLayout->addWidget(m_nearestPanel);
 
-    m_standCounters = new QLabel(tab);
-    layout->addWidget(m_standCounters);
-    m_orderCounters = new QLabel(tab);
-    layout->addWidget(m_orderCounters);
+    m_driversGroup = new QWidget(splitter);
+    auto* drivers = new QVBoxLayout(m_driversGroup);
+    drivers->addWidget(new QLabel(QStringLiteral("Активні водії"), m_driversGroup));
+    m_standCounters = new QLabel(m_driversGroup);
+    m_standCounters->setWordWrap(true);
+    m_standCounters->setStyleSheet(QStringLiteral("background: rgb(166, 202, 240);"));
+    drivers->addWidget(m_standCounters);
+    showStandCounters(0, 0, 0, 0);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    layout->addWidget(splitter, 1);
     return tab;
+}
+
+QWidget* TForm1::buildClosedOrdersTab(int which)
+{
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    auto* bar = new QWidget(page);
+    bar->setStyleSheet(QStringLiteral("background: rgb(0, 0, 160); color: white;"));
+    auto* barLayout = new QHBoxLayout(bar);
+    m_from[which] = new QDateEdit(QDate::currentDate(), bar);
+    m_to[which] = new QDateEdit(QDate::currentDate(), bar);
+    for (QDateEdit* edit : {m_from[which], m_to[which]}) {
+        edit->setCalendarPopup(true);
+        edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+        edit->setStyleSheet(QStringLiteral("color: black; background: white;"));
+    }
+    barLayout->addWidget(new QLabel(QStringLiteral("від дати"), bar));
+    barLayout->addWidget(m_from[which]);
+    barLayout->addWidget(new QLabel(QStringLiteral(" до дати "), bar));
+    barLayout->addWidget(m_to[which]);
+    barLayout->addStretch();
+    if (which == 0) {
+        barLayout->addWidget(new QLabel(QStringLiteral("Кількість замовлень за вибраний час"), bar));
+        m_executedCount = new QLabel(QStringLiteral("0"), bar);
+        barLayout->addWidget(m_executedCount);
+    }
+    layout->addWidget(bar);
+    // Both tabs' pickers show and change the one period.
+    auto changed = [this, which] {
+        setPeriod(m_from[which]->date(), m_to[which]->date());
+        emit periodChanged();
+    };
+    connect(m_from[which], &QDateEdit::dateChanged, this, changed);
+    connect(m_to[which], &QDateEdit::dateChanged, this, changed);
+    m_closedGrids[which] = new QWidget(page);
+    new QVBoxLayout(m_closedGrids[which]);
+    layout->addWidget(m_closedGrids[which], 1);
+    m_closedDetails[which] = new QLabel(page);
+    m_closedDetails[which]->setWordWrap(true);
+    layout->addWidget(m_closedDetails[which]);
+    return page;
+}
+
+QTableView* TForm1::addGrid(QWidget* parent, DataSetTableModel* model)
+{
+    auto* view = new QTableView(parent);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->verticalHeader()->setDefaultSectionSize(20);
+    view->horizontalHeader()->setSectionsClickable(true);
+    view->horizontalHeader()->setStretchLastSection(true);
+    parent->layout()->addWidget(view);
+    // The grid's row is the list's current row: moving it runs the list's scroll reactions.
+    connect(view, &QTableView::clicked, this, [model](const QModelIndex& index) { model->list().moveTo(index.row() + 1); });
+    // The sort field is the grid's current column, not the clicked title.
+    connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this, [this, view, model](int) {
+        const int column = view->currentIndex().isValid() ? view->currentIndex().column() : 0;
+        emit sortRequested(int(m_models.indexOf(model)), model->fieldOf(column));
+    });
+    return view;
+}
+
+void TForm1::attachLists(DispatchContext& ctx)
+{
+    TDANI& dani = ctx.dani;
+    m_models = {new DataSetTableModel(dani.TABL_AKTIV_ZAMOVL, GridLayouts::openOrders(), this),
+                new DataSetTableModel(dani.TABL_ZADIANI_AVTO, GridLayouts::drivers(), this),
+                new DataSetTableModel(dani.TABLE_ZADIANI_AVTO_GROUP, GridLayouts::stands(), this),
+                new DataSetTableModel(dani.TABL_DIY_VODY_GPRS, GridLayouts::gprsActions(), this),
+                new DataSetTableModel(dani.TABL_VIKON_ZAMOVL, GridLayouts::executedOrders(), this),
+                new DataSetTableModel(dani.TABL_DELETE_ZAMOVL, GridLayouts::deletedOrders(), this)};
+    DataSetTableModel* stands = m_models[Stands];
+    // The distance is measured from the order the dispatcher is looking at, when it still
+    // needs a driver.
+    auto startPoint = [this, &dani]() -> QString {
+        if (ordersPage() == OrdersPage::Hot)
+            return m_hotPage->selection() ? m_hotPage->selection()->pickup : QString();
+        const FbDataSet& orders = dani.TABL_AKTIV_ZAMOVL;
+        if (orders.isEmpty() || orders.value(QStringLiteral("ZAMOVL_POZIVNIY")).toLongLong() != 0)
+            return {};
+        return displayText(orders.value(QStringLiteral("ZAMOVL_POCHAT_PUNKT")));
+    };
+    stands->rowText = [&ctx, &dani, startPoint](int row) {
+        const QString stand = displayText(dani.TABLE_ZADIANI_AVTO_GROUP.valueAt(row + 1, QStringLiteral("ZAD_AVTO_VULICA")));
+        try {
+            return StandCellText(ctx, stand, {false, false, startPoint()});
+        } catch (const DbError&) {
+            return stand;
+        }
+    };
+    stands->rowBackground = [&dani, startPoint](int row) -> std::optional<quint32> {
+        const QString stand = displayText(dani.TABLE_ZADIANI_AVTO_GROUP.valueAt(row + 1, QStringLiteral("ZAD_AVTO_VULICA")));
+        if (stand != QLatin1String("[]{}") && !startPoint().isEmpty() && stand == dani.NearestStand)
+            return ListColours::kYellow;
+        return std::nullopt;
+    };
+    m_models[GprsActions]->rowBackground = [&dani](int row) {
+        return ListColours::gprsAction(dani.TABL_DIY_VODY_GPRS.valueAt(row + 1, QStringLiteral("DYA_VODIY_GPRS_DYA")).toString());
+    };
+    addGrid(m_orderGrids[0], m_models[OpenOrders]);
+    addGrid(m_orderGrids[1], m_models[OpenOrders]);
+    addGrid(m_driversGroup, stands)->setMaximumHeight(180);
+    addGrid(m_driversGroup, m_models[Drivers]);
+    m_driversGroup->layout()->addWidget(new QLabel(QStringLiteral("  GPRS повідомлення ...  "), m_driversGroup));
+    addGrid(m_driversGroup, m_models[GprsActions])->setMaximumHeight(160);
+    addGrid(m_closedGrids[0], m_models[Executed]);
+    addGrid(m_closedGrids[1], m_models[Deleted]);
+}
+
+void TForm1::reloadLists()
+{
+    for (DataSetTableModel* model : m_models)
+        model->reload();
+}
+
+void TForm1::repaintStandGrid()
+{
+    if (!m_models.isEmpty())
+        m_models[Stands]->refreshDrawing();
 }
 
 QString TForm1::dispatcherName() const
@@ -144,60 +263,47 @@ bool TForm1::loggedIn() const
     return m_dispatcher->text() != kNobodyLoggedIn;
 }
 
-QTableView* TForm1::addGrid(QWidget* parent, DataSetTableModel* model)
-{
-    auto* view = new QTableView(parent);
-    view->setModel(model);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->verticalHeader()->setDefaultSectionSize(20);
-    parent->layout()->addWidget(view);
-    // The grid's row is the list's current row: moving it runs the list's scroll reactions.
-    connect(view, &QTableView::clicked, this, [model](const QModelIndex& index) { model->list().moveTo(index.row() + 1); });
-    return view;
-}
-
-void TForm1::attachLists(TDANI& dani)
-{
-    auto* orders = new DataSetTableModel(dani.TABL_AKTIV_ZAMOVL, this);
-    auto* drivers = new DataSetTableModel(dani.TABL_ZADIANI_AVTO, this);
-    auto* stands = new DataSetTableModel(dani.TABLE_ZADIANI_AVTO_GROUP, this);
-    auto* gprs = new DataSetTableModel(dani.TABL_DIY_VODY_GPRS, this);
-    auto* executed = new DataSetTableModel(dani.TABL_VIKON_ZAMOVL, this);
-    auto* deleted = new DataSetTableModel(dani.TABL_DELETE_ZAMOVL, this);
-    m_models = {orders, drivers, stands, gprs, executed, deleted};
-    addGrid(m_orderGrids[0], orders);
-    addGrid(m_orderGrids[1], orders);
-    addGrid(m_driversGroup, stands)->setMaximumHeight(160);
-    addGrid(m_driversGroup, drivers);
-    addGrid(m_driversGroup, gprs)->setMaximumHeight(160);
-    addGrid(m_closedGrids[0], executed);
-    addGrid(m_closedGrids[1], deleted);
-}
-
-void TForm1::reloadLists()
-{
-    for (DataSetTableModel* model : m_models)
-        model->reload();
-}
-
 void TForm1::applyLogIn(const QString& dispatcher, const DispatcherRights& rights)
 {
     m_dispatcher->setText(dispatcher);
     m_mainTabs->setTabVisible(0, rights.handOut);
     m_mainTabs->setTabVisible(1, rights.closedOrders);
     m_mainTabs->setTabVisible(2, rights.closedOrders);
+    for (int i = 0; i < 2; ++i) {
+        m_from[i]->setEnabled(rights.admin);
+        m_to[i]->setEnabled(rights.admin);
+    }
 }
 
 void TForm1::setPeriod(const QDate& from, const QDate& to)
 {
-    m_from = from;
-    m_to = to;
+    m_periodFrom = from;
+    m_periodTo = to;
+    for (int i = 0; i < 2; ++i) {
+        const QSignalBlocker blockFrom(m_from[i]);
+        const QSignalBlocker blockTo(m_to[i]);
+        m_from[i]->setDate(from);
+        m_to[i]->setDate(to);
+    }
 }
 
 void TForm1::setDriversGroupVisible(bool visible)
 {
     m_driversGroup->setVisible(visible);
+}
+
+void TForm1::showClock(const QDateTime& now)
+{
+    m_clock->setText(now.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")));
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (loggedIn() && closeGuard && !closeGuard()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void TForm1::setMainCaption(const QString& caption)
@@ -219,6 +325,7 @@ void TForm1::showNearestStand(const QString& stand, const QString& firstDriver)
 {
     m_nearestStand->setText(stand);
     m_firstDriver->setText(firstDriver);
+    m_nearestPanel->setVisible(true);
 }
 
 void TForm1::setNearestStandPanelVisible(bool visible)
@@ -226,15 +333,19 @@ void TForm1::setNearestStandPanelVisible(bool visible)
     m_nearestPanel->setVisible(visible);
 }
 
+std::optional<DataModuleView::HotSelection> TForm1::selectedHotOrder() const
+{
+    return m_hotPage->selection();
+}
+
 QString TForm1::shownHotNearestStand() const
 {
-    return m_hotNearestStand->text();
+    return m_hotPage->shownStand();
 }
 
 void TForm1::showHotNearestStand(const QString& stand, const QString& firstDriver)
 {
-    m_hotNearestStand->setText(stand);
-    m_hotFirstDriver->setText(firstDriver);
+    m_hotPage->showNearestStand(stand, firstDriver);
 }
 
 void TForm1::showExecutedCount(qint64 count)
@@ -244,7 +355,8 @@ void TForm1::showExecutedCount(qint64 count)
 
 void TForm1::showStandCounters(int onAir, int gprs, int free, int freeAtStand)
 {
-    m_standCounters->setText(QStringLiteral("В ефірі: %1   GPRS: %2   Вільні: %3   Вільні на стоянках: %4")
+    m_standCounters->setText(QStringLiteral("Загальна кількість водіїв в ефірі: %1   Кількість водіїв зі статусом GPRS: %2\n"
+                                            "Кількість вільних водіїв: %3   Кількість вільних водіїв на стоянках: %4")
                                  .arg(onAir)
                                  .arg(gprs)
                                  .arg(free)
@@ -253,10 +365,14 @@ void TForm1::showStandCounters(int onAir, int gprs, int free, int freeAtStand)
 
 void TForm1::showClosedOrderDetails(ClosedList list, const ClosedOrderDetails& d)
 {
-    m_closedDetails[list == ClosedList::Executed ? 0 : 1]->setText(
-        QStringList{d.reason, d.clientName, d.clientAddress, d.clientPhone, d.driverName, d.driverAddress,
-                    d.driverPhone, d.car}
-            .join(QLatin1Char('\n')));
+    const bool executed = list == ClosedList::Executed;
+    m_closedDetails[executed ? 0 : 1]->setText(
+        QStringLiteral("ФІО водія: %1   Адреса проживання: %2   Контактні телефони: %3\nДані автомобіля: %4\n"
+                       "ФІО клієнта: %5   Адреса проживання: %6   Контактні телефони: %7\n%8: %9")
+            .arg(d.driverName, d.driverAddress, d.driverPhone, d.car, d.clientName, d.clientAddress, d.clientPhone,
+                 executed ? QStringLiteral("Додаткові дані замовлення")
+                          : QStringLiteral("Причина знищення / додаткові дані замовлення"),
+                 d.reason));
 }
 
 DataModuleView::PageState TForm1::pageState() const
@@ -264,17 +380,34 @@ DataModuleView::PageState TForm1::pageState() const
     PageState state;
     state.mainPage = m_mainTabs->currentIndex();
     state.driversGroupVisible = m_driversGroup->isVisibleTo(this);
-    state.from = m_from;
-    state.to = m_to;
+    state.from = m_periodFrom;
+    state.to = m_periodTo;
+    if (const auto& selection = m_hotPage->selection())
+        state.hotOrderShown = selection->orderNumber;
     return state;
+}
+
+void TForm1::clearHotOrderDetails()
+{
+    m_hotPage->clearDetails();
 }
 
 void TForm1::showOrderCounters(int inExecution, int hot, int preliminary)
 {
-    m_orderCounters->setText(QStringLiteral("Замовлення у виконанні: %1   Гарячі замовлення: %2   Попередні замовлення: %3")
+    m_orderCounters->setText(QStringLiteral("Замовлення у виконанні: %1     Гарячі замовлення: %2     Попередні замовлення: %3")
                                  .arg(inExecution)
                                  .arg(hot)
                                  .arg(preliminary));
+}
+
+int TForm1::selectedHotLine() const
+{
+    return m_hotPage->selectedLine();
+}
+
+void TForm1::showHotOrders(const QList<HotOrderLine>& lines, int selectLine)
+{
+    m_hotPage->showLines(lines, selectLine);
 }
 
 bool TForm1::messagesFormShowing() const

@@ -3,17 +3,21 @@
 #include "foundation/DataModuleView.h"
 
 #include <QMainWindow>
+#include <functional>
 
 class DataSetTableModel;
+class HotOrdersPage;
+class QDateEdit;
 class QLabel;
 class QTabWidget;
 class QTableView;
-class TDANI;
 class TForm12;
+struct DispatchContext;
 struct DispatcherRights;
+struct HotOrderDetails;
 
-// The main window: the dispatcher's desk. Closing it before a dispatcher has logged in
-// ends the program.
+// The main window: the dispatcher's desk. Before a dispatcher has logged in, closing it
+// ends the program; afterwards closeGuard decides.
 class TForm1 : public QMainWindow, public DataModuleView
 {
     Q_OBJECT
@@ -25,35 +29,43 @@ public:
 
     QString dispatcherName() const;
     bool loggedIn() const;
+    QTabWidget* mainTabs() const { return m_mainTabs; }
+    QTabWidget* orderViews() const { return m_orderViews; }
+    HotOrdersPage* hotPage() const { return m_hotPage; }
+
     // Shows the lists of the data module in the window's grids.
-    void attachLists(TDANI& dani);
+    void attachLists(DispatchContext& ctx);
     // Picks up lists that were opened or closed meanwhile.
     void reloadLists();
     void applyLogIn(const QString& dispatcher, const DispatcherRights& rights);
     void setPeriod(const QDate& from, const QDate& to);
     void setDriversGroupVisible(bool visible);
-    QTabWidget* mainTabs() const { return m_mainTabs; }
-    QTabWidget* orderViews() const { return m_orderViews; }
+    void showClock(const QDateTime& now);
+    DataSetTableModel* model(int which) const { return m_models.value(which); }
+    enum Model { OpenOrders, Drivers, Stands, GprsActions, Executed, Deleted };
+
+    // Asked when the window is to close while somebody is logged in; false keeps it open.
+    std::function<bool()> closeGuard;
 
     // DataModuleView
     void setMainCaption(const QString& caption) override;
     OrdersPage ordersPage() const override;
-    bool standGridShown() const override { return false; }
-    void repaintStandGrid() override {}
+    bool standGridShown() const override { return true; }
+    void repaintStandGrid() override;
     QString shownNearestStand() const override;
     void showNearestStand(const QString& stand, const QString& firstDriver) override;
     void setNearestStandPanelVisible(bool visible) override;
-    std::optional<HotSelection> selectedHotOrder() const override { return std::nullopt; }
+    std::optional<HotSelection> selectedHotOrder() const override;
     QString shownHotNearestStand() const override;
     void showHotNearestStand(const QString& stand, const QString& firstDriver) override;
     void showExecutedCount(qint64 count) override;
     void showStandCounters(int onAir, int gprs, int free, int freeAtStand) override;
     void showClosedOrderDetails(ClosedList list, const ClosedOrderDetails& details) override;
     PageState pageState() const override;
-    void clearHotOrderDetails() override {}
+    void clearHotOrderDetails() override;
     void showOrderCounters(int inExecution, int hot, int preliminary) override;
-    int selectedHotLine() const override { return -1; }
-    void showHotOrders(const QList<HotOrderLine>&, int) override {}
+    int selectedHotLine() const override;
+    void showHotOrders(const QList<HotOrderLine>& lines, int selectLine) override;
     bool messagesFormShowing() const override;
     void showMessagesForm() override;
     void insertMessageLineAtTop(const QString& line) override;
@@ -63,30 +75,41 @@ signals:
     void settingsRequested();
     // A page was changed: the lists it shows must be opened.
     void listsNeeded();
+    // The period of the executed and deleted orders changed.
+    void periodChanged();
+    void hotOrderChosen(const QString& line);
+    void distributionRequested();
+    // A column title of a grid was clicked: the grid's model and the field of the column.
+    void sortRequested(int model, const QString& field);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QWidget* buildTopBar();
     QWidget* buildActiveOrdersTab();
+    QWidget* buildClosedOrdersTab(int which);
     QTableView* addGrid(QWidget* parent, DataSetTableModel* model);
 
     QLabel* m_dispatcher = nullptr;
     QLabel* m_clock = nullptr;
     QTabWidget* m_mainTabs = nullptr;
     QTabWidget* m_orderViews = nullptr;
+    HotOrdersPage* m_hotPage = nullptr;
     QWidget* m_nearestPanel = nullptr;
     QLabel* m_nearestStand = nullptr;
     QLabel* m_firstDriver = nullptr;
-    QLabel* m_hotNearestStand = nullptr;
-    QLabel* m_hotFirstDriver = nullptr;
     QLabel* m_executedCount = nullptr;
     QLabel* m_standCounters = nullptr;
     QLabel* m_orderCounters = nullptr;
     QLabel* m_closedDetails[2] = {};
+    QWidget* m_closedGrids[2] = {};
+    QDateEdit* m_from[2] = {};
+    QDateEdit* m_to[2] = {};
     TForm12* m_messages = nullptr;
     QWidget* m_driversGroup = nullptr;
     QWidget* m_orderGrids[2] = {};
-    QWidget* m_closedGrids[2] = {};
     QList<DataSetTableModel*> m_models;
-    QDate m_from = QDate::currentDate();
-    QDate m_to = QDate::currentDate();
+    QDate m_periodFrom = QDate::currentDate();
+    QDate m_periodTo = QDate::currentDate();
 };

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "citymap/CityMapData.h"
+#include "dispatch/DispatchContext.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/TDANI.h"
+#include "foundation/ui/TForm4.h"
+#include "mainwindow/ShiftChangeController.h"
+#include "mainwindow/SoftphoneLine.h"
+#include "mainwindow/ui/TForm1.h"
+#include "mainwindow/ui/TForm12.h"
+#include "mainwindow/ui/TForm3.h"
+#include "orders/intake/ui/TForm2.h"
+#include "platform/Clock.h"
+
+#include <QTimer>
+#include <memory>
+
+class IPrompts;
+class SecondTimer;
+class TForm5;
+class TForm6;
+class TForm7;
+class TForm8;
+class TForm9;
+class TForm10;
+class TForm11;
+class TForm13;
+
+// The whole workstation: every window and the data module, created once in their fixed
+// order, and the wiring between them. main() runs its event loop; tests drive it offscreen.
+class Workstation
+{
+public:
+    // prompts: the dialogs to use (the message boxes of the main window when null).
+    explicit Workstation(IClock& clock, IPrompts* prompts = nullptr);
+    ~Workstation();
+
+    // Shows the main window and, with a database, the shift change.
+    void start();
+
+    SettingsStore settings;
+    TForm1 form1;
+    std::unique_ptr<IPrompts> ownPrompts;
+    IPrompts& prompts;
+    TForm2 form2;
+    TForm3 form3;
+    TForm4 form4;
+    std::unique_ptr<TForm5> form5;
+    std::unique_ptr<TForm6> form6;
+    std::unique_ptr<TForm7> form7;
+    std::unique_ptr<TForm8> form8;
+    std::unique_ptr<TForm9> form9;
+    std::unique_ptr<TForm10> form10;
+    std::unique_ptr<TForm11> form11;
+    TDANI dani;
+    TForm12 form12;
+    std::unique_ptr<TForm13> form13;
+
+    IClock& clock;
+    DispatchContext dispatch;
+    CityMapData map;
+    NoSoftphoneLine softphoneLine; // until the softphone panel takes the dispatcher's line
+    ShiftChangeController shiftChange;
+    std::unique_ptr<SecondTimer> secondTimer;
+    QTimer timer;
+    bool autoResetMarks = false;
+
+    // Opens the lists the shown pages need; a failure is shown, not thrown.
+    void refreshShown();
+    void openShiftChange();
+
+private:
+    void wireLists();
+    void wireWindows();
+    void wireShiftChange();
+    void wireTimer();
+    void chooseHotOrder(const QString& line);
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+
+// The main window's one-second timer: the link check every tick, and once a minute the
+// mark resets, the analysis schedule and the hot list. The counter runs 1 … 601 and
+// wraps to 1, so the minute jobs run at ticks 60, 120, … 600 and again 60 after the wrap.
+class SecondTimer
+{
+public:
+    struct Jobs
+    {
+        std::function<bool()> checkDatabaseLink; // false when the program ends
+        std::function<bool()> autoResetMarks;     // is "Автоматичне обновлення поміток" on?
+        std::function<void()> resetMarks;
+        std::function<bool()> analysisAllowed;
+        std::function<void()> checkAnalysisSchedule;
+        std::function<bool()> hotPageShown;
+        std::function<void()> listHotOrders;
+        std::function<void()> showClock;
+    };
+
+    explicit SecondTimer(Jobs jobs) : m_jobs(std::move(jobs)) {}
+
+    // One tick; returns whether the minute jobs ran.
+    bool tick();
+    int counter() const { return m_counter; }
+
+private:
+    Jobs m_jobs;
+    int m_counter = 0;
+};

@@ -1,0 +1,86 @@
+#include "mainwindow/ui/DataSetTableModel.h"
+
+#include "foundation/DisplayText.h"
+#include "foundation/fb/FbDataSet.h"
+
+#include <QColor>
+
+DataSetTableModel::DataSetTableModel(FbDataSet& list, GridColumns columns, QObject* parent)
+    : QAbstractTableModel(parent), m_list(list), m_columns(std::move(columns))
+{
+}
+
+void DataSetTableModel::reload()
+{
+    if (m_generation == m_list.generation())
+        return;
+    beginResetModel();
+    m_generation = m_list.generation();
+    m_fieldIndexes.clear();
+    if (m_list.isOpen()) {
+        const QStringList& fields = m_list.rows().columns;
+        if (m_columns.isEmpty())
+            for (const QString& field : fields)
+                m_columns << GridColumn{field, field};
+        for (const GridColumn& column : m_columns)
+            m_fieldIndexes << fields.indexOf(column.field);
+    }
+    computeRowTexts();
+    endResetModel();
+}
+
+void DataSetTableModel::refreshDrawing()
+{
+    computeRowTexts();
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void DataSetTableModel::computeRowTexts()
+{
+    m_rowTexts.clear();
+    if (!rowText)
+        return;
+    for (int row = 0; row < rowCount(); ++row)
+        m_rowTexts << rowText(row);
+}
+
+QString DataSetTableModel::fieldOf(int column) const
+{
+    return column >= 0 && column < m_columns.size() ? m_columns[column].field : QString();
+}
+
+int DataSetTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_list.recordCount();
+}
+
+int DataSetTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_fieldIndexes.size());
+}
+
+QVariant DataSetTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return {};
+    if (role == Qt::BackgroundRole && rowBackground) {
+        const auto colour = rowBackground(index.row());
+        return colour ? QVariant(QColor::fromRgb(*colour)) : QVariant();
+    }
+    if (role != Qt::DisplayRole)
+        return {};
+    if (index.row() < m_rowTexts.size())
+        return m_rowTexts[index.row()];
+    const int field = m_fieldIndexes[index.column()];
+    return field < 0 ? QVariant() : QVariant(displayText(m_list.rows().rows[std::size_t(index.row())][std::size_t(field)]));
+}
+
+QVariant DataSetTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    return section < m_columns.size() ? QVariant(m_columns[section].title) : QVariant();
+}

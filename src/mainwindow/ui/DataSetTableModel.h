@@ -1,0 +1,44 @@
+#pragma once
+
+#include "mainwindow/GridColumns.h"
+
+#include <QAbstractTableModel>
+#include <functional>
+#include <optional>
+
+class FbDataSet;
+
+// A list of the data module as a table for a grid: the given columns with their titles,
+// or every field when none are given. The list is closed and reopened by events and
+// refreshes; reload() picks up what changed.
+class DataSetTableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    DataSetTableModel(FbDataSet& list, GridColumns columns, QObject* parent = nullptr);
+
+    // Resets the model when the list was opened or closed since the last call.
+    void reload();
+    // Asks for the computed texts and colours again (the list itself is unchanged).
+    void refreshDrawing();
+    FbDataSet& list() const { return m_list; }
+    QString fieldOf(int column) const;
+
+    // A whole-row text computed when the list reloads (the stand grid builds its cells).
+    std::function<QString(int row)> rowText;
+    std::function<std::optional<quint32>(int row)> rowBackground;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    void computeRowTexts();
+
+    FbDataSet& m_list;
+    GridColumns m_columns;
+    QVector<int> m_fieldIndexes; // of each shown column in the list's rows, -1 when missing
+    QStringList m_rowTexts;
+    int m_generation = -1;
+};
