@@ -2,6 +2,7 @@
 // points, 500 drivers on air (half GPRS), 1,000 open orders and 20,000 orders in the
 // working day, made by the demo city generator (needs python3) and loaded into a fresh
 // embedded database.
+#include "common/BenchCity.h"
 #include "dispatch/AutoDistribution.h"
 #include "dispatch/DispatchContext.h"
 #include "dispatch/HotOrders.h"
@@ -16,8 +17,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -26,27 +25,6 @@ namespace {
 double msSince(const QElapsedTimer& t)
 {
     return double(t.nsecsElapsed()) / 1e6;
-}
-
-bool loadCity(TestDatabase& db, const QString& folder)
-{
-    const QString script = folder + QStringLiteral("/city.sql");
-    QProcess generator;
-    generator.start(QStringLiteral("python3"),
-                    {TestDatabase::sourceFile(QStringLiteral("tools/democity/make_demo_city.py")), QStringLiteral("--stands"),
-                     QStringLiteral("200"), QStringLiteral("--points"), QStringLiteral("5000"), QStringLiteral("--drivers"),
-                     QStringLiteral("700"), QStringLiteral("--on-air"), QStringLiteral("500"), QStringLiteral("--open-orders"),
-                     QStringLiteral("1000"), QStringLiteral("--period-orders"), QStringLiteral("20000"),
-                     QStringLiteral("--clients"), QStringLiteral("2000"), QStringLiteral("-o"), script});
-    if (!generator.waitForFinished(120000) || generator.exitCode() != 0) {
-        std::printf("the city generator failed: %s\n", generator.readAllStandardError().constData());
-        return false;
-    }
-    QFile file(script);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    runSqlScript(db.other(), QString::fromUtf8(file.readAll()));
-    return true;
 }
 
 } // namespace
@@ -62,7 +40,7 @@ int main(int argc, char** argv)
     TestDatabase db;
     QElapsedTimer load;
     load.start();
-    if (!loadCity(db, work.path()))
+    if (!LoadBenchCity(db, work.path()))
         return 1;
     std::printf("city generated and loaded in %.1f s\n", msSince(load) / 1000);
 
