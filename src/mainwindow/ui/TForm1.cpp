@@ -2,6 +2,10 @@
 
 #include "dispatch/DispatchContext.h"
 #include "foundation/DisplayText.h"
+#include "foundation/SettingKeys.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/SqlLiteral.h"
+#include "platform/Clock.h"
 #include "foundation/TDANI.h"
 #include "foundation/fb/DbError.h"
 #include "mainwindow/GridColumns.h"
@@ -10,6 +14,7 @@
 #include "mainwindow/StandCell.h"
 #include "mainwindow/ui/DataSetTableModel.h"
 #include "mainwindow/ui/HotOrdersPage.h"
+#include "mainwindow/ui/OrderRecordPanels.h"
 #include "mainwindow/ui/TForm12.h"
 
 #include <QCloseEvent>
@@ -231,7 +236,10 @@ void TForm1::attachLists(DispatchContext& ctx)
     m_models[GprsActions]->rowBackground = [&dani](int row) {
         return ListColours::gprsAction(dani.TABL_DIY_VODY_GPRS.valueAt(row + 1, QStringLiteral("DYA_VODIY_GPRS_DYA")).toString());
     };
-    addGrid(m_orderGrids[0], m_models[OpenOrders]);
+    m_panels = new OrderRecordPanels(dani.TABL_AKTIV_ZAMOVL, m_orderGrids[0]);
+    m_panels->leadMinutes = [&ctx] { return int(typedInteger(ctx.settings.value(SettingKeys::kPreliminaryLead))); };
+    m_panels->now = [&ctx] { return ctx.clock.now(); };
+    m_orderGrids[0]->layout()->addWidget(m_panels);
     addGrid(m_orderGrids[1], m_models[OpenOrders]);
     addGrid(m_driversGroup, stands)->setMaximumHeight(180);
     addGrid(m_driversGroup, m_models[Drivers]);
@@ -245,6 +253,8 @@ void TForm1::reloadLists()
 {
     for (DataSetTableModel* model : m_models)
         model->reload();
+    if (m_panels)
+        m_panels->refresh();
 }
 
 void TForm1::repaintStandGrid()
@@ -323,6 +333,8 @@ QString TForm1::shownNearestStand() const
 
 void TForm1::showNearestStand(const QString& stand, const QString& firstDriver)
 {
+    if (m_panels)
+        m_panels->refresh();
     m_nearestStand->setText(stand);
     m_firstDriver->setText(firstDriver);
     m_nearestPanel->setVisible(true);

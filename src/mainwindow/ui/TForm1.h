@@ -7,6 +7,7 @@
 
 class DataSetTableModel;
 class HotOrdersPage;
+class OrderRecordPanels;
 class QDateEdit;
 class QLabel;
 class QTabWidget;
@@ -96,6 +97,7 @@ private:
     QTabWidget* m_mainTabs = nullptr;
     QTabWidget* m_orderViews = nullptr;
     HotOrdersPage* m_hotPage = nullptr;
+    OrderRecordPanels* m_panels = nullptr;
     QWidget* m_nearestPanel = nullptr;
     QLabel* m_nearestStand = nullptr;
     QLabel* m_firstDriver = nullptr;

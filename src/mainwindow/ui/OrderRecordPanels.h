@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class FbDataSet;
+class QGridLayout;
+class QLabel;
+
+// The open orders as record panels, 160 pixels each, as many as fit: the status square
+// ("!" due, "?" preliminary, empty when a driver has the order; red for the chosen
+// order) and the order's facts and content. A click chooses the order.
+class OrderRecordPanels : public QWidget
+{
+    Q_OBJECT
+public:
+    OrderRecordPanels(FbDataSet& orders, QWidget* parent = nullptr);
+
+    // Minutes before its time at which a preliminary order becomes due, and now.
+    std::function<int()> leadMinutes;
+    std::function<QDateTime()> now;
+
+    // Shows the orders around the list's current row again.
+    void refresh();
+    int panelCount() const { return int(m_panels.size()); }
+    QString statusCaptionOfPanel(int panel) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    struct Panel
+    {
+        QWidget* frame = nullptr;
+        QLabel* status = nullptr;
+        QList<QLabel*> values;
+        int row = 0; // the list row shown, from 1; 0 for an empty panel
+    };
+    void layOut();
+    void fill(Panel& panel, int row);
+
+    FbDataSet& m_orders;
+    QList<Panel> m_panels;
+    int m_top = 1;
+};
