@@ -29,6 +29,10 @@ inline const QString kMaxAutoDistance = tarif("SET_DISPETCHER", "MAX_VIDST_PRI_A
 inline const QString kAutoFreeRides = tarif("SET_DISPETCHER", "AUTOROZDACHA_YUVIL");
 inline const QString kFreeRidesToMarked = tarif("SET_DISPETCHER", "DAVATI_YUVIL_VODIYAM_Z_POMITKOU");
 
+// Options of the stand grid: add the GPRS status and the jubilee mark to each driver.
+inline const QString kStandShowsGprs = QStringLiteral("STAND_GRID_GPRS");
+inline const QString kStandShowsJubilee = QStringLiteral("STAND_GRID_YUVILEYKA");
+
 // Work analysis
 inline const QString kAnalysisAllowed = QStringLiteral("ANALIZ_ALLOWED");
 inline const QString kAnalysisSchedule = tarif("SET_ANALIZ", "PROMIZHOK"); // entries hh:mm

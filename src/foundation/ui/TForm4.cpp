@@ -41,6 +41,20 @@ TForm4::TForm4(SettingsStore& store, QWidget* parent)
         groupLayout(SettingsStore::kActiveOrdersGroup)->addRow(m_switches[i]);
         connect(m_switches[i], &QCheckBox::toggled, this, [this, which](bool on) { m_store.setSwitch(which, on); });
     }
+    // Two options the stand grid reads when it draws its queues.
+    const QList<QPair<QString, QString>> options = {
+        {SettingKeys::kStandShowsGprs,
+         QStringLiteral("До даних водія добавляти статус GPRS (Закладка ГРУПУВАННЯ ПО СТОЯНКАХ ВІЛЬНИХ ВОДІЇВ ...)")},
+        {SettingKeys::kStandShowsJubilee,
+         QStringLiteral("До даних водія добавляти статус часу ювілейки (Закладка ГРУПУВАННЯ ПО СТОЯНКАХ ВІЛЬНИХ ВОДІЇВ ...)")}};
+    for (const auto& [key, caption] : options) {
+        auto* box = new QCheckBox(caption, this);
+        box->setChecked(store.flag(key));
+        groupLayout(SettingsStore::kActiveOrdersGroup)->addRow(box);
+        connect(box, &QCheckBox::toggled, this, [this, key = key](bool on) {
+            m_store.setFlag(SettingsStore::kActiveOrdersGroup, key, on);
+        });
+    }
     connect(&store, &SettingsStore::switchChanged, this, [this](SettingsStore::Switch which, bool on) {
         m_switches[int(which)]->setChecked(on);
     });
@@ -76,6 +90,9 @@ QFormLayout* TForm4::groupLayout(const QString& group)
 
 void TForm4::showValue(const QString& key)
 {
+    // Shown as check boxes of their own.
+    if (key == SettingKeys::kStandShowsGprs || key == SettingKeys::kStandShowsJubilee)
+        return;
     // The operator entries carry every operator's SIP password: not for the screen.
     if (key == SettingKeys::kSipOperators)
         return;

@@ -61,9 +61,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     showOrderCounters(0, 0, 0);
 
     connect(m_mainTabs, &QTabWidget::currentChanged, this, &TForm1::listsNeeded);
-    connect(m_orderViews, &QTabWidget::currentChanged, this, [this] {
+    connect(m_orderViews, &QTabWidget::currentChanged, this, [this](int page) {
         clearHotOrderDetails();
         m_hotPage->showLines({}, -1);
+        if (page == int(OrdersPage::ShortGrid))
+            showNearestStand(kNotSet, kNotSet);
         emit listsNeeded();
     });
 }
@@ -222,7 +224,9 @@ void TForm1::attachLists(DispatchContext& ctx)
     stands->rowText = [&ctx, &dani, startPoint](int row) {
         const QString stand = displayText(dani.TABLE_ZADIANI_AVTO_GROUP.valueAt(row + 1, QStringLiteral("ZAD_AVTO_VULICA")));
         try {
-            return StandCellText(ctx, stand, {false, false, startPoint()});
+            return StandCellText(ctx, stand,
+                                 {ctx.settings.flag(SettingKeys::kStandShowsGprs),
+                                  ctx.settings.flag(SettingKeys::kStandShowsJubilee), startPoint()});
         } catch (const DbError&) {
             return stand;
         }
@@ -245,6 +249,18 @@ void TForm1::attachLists(DispatchContext& ctx)
     addGrid(m_driversGroup, m_models[Drivers]);
     m_driversGroup->layout()->addWidget(new QLabel(QStringLiteral("  GPRS повідомлення ...  "), m_driversGroup));
     addGrid(m_driversGroup, m_models[GprsActions])->setMaximumHeight(160);
+    auto* legend = new QWidget(m_driversGroup);
+    auto* legendLayout = new QHBoxLayout(legend);
+    legendLayout->setContentsMargins(0, 0, 0, 0);
+    const QList<QPair<QString, quint32>> legendItems = {{QStringLiteral("ТРИВОГА ВІД ВОДІЯ"), ListColours::kRed},
+                                                        {QStringLiteral("Відмова від замовлення або пропуск"), ListColours::kYellow},
+                                                        {QStringLiteral("Прохання турбувати клієнтів"), ListColours::kLime}};
+    for (const auto& [caption, rgb] : legendItems) {
+        auto* label = new QLabel(caption, legend);
+        label->setStyleSheet(QStringLiteral("background: #%1;").arg(rgb, 6, 16, QLatin1Char('0')));
+        legendLayout->addWidget(label);
+    }
+    m_driversGroup->layout()->addWidget(legend);
     addGrid(m_closedGrids[0], m_models[Executed]);
     addGrid(m_closedGrids[1], m_models[Deleted]);
 }
