@@ -1,0 +1,60 @@
+#pragma once
+
+#include "dispatch/DispatchContext.h"
+#include "platform/Clock.h"
+#include "support/TestDatabase.h"
+#include "support/TestWorkstation.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+// Prompts that can run something while a dialog is open, as the one-second tick and
+// database events do in the running program.
+class MeddlingPrompts : public ScriptedPrompts
+{
+public:
+    std::function<void()> whileOpen;
+    bool question(const QString& text) override
+    {
+        meddle();
+        return ScriptedPrompts::question(text);
+    }
+    QString inputBox(const QString& title, const QString& prompt, const QString& defaultValue) override
+    {
+        meddle();
+        return ScriptedPrompts::inputBox(title, prompt, defaultValue);
+    }
+
+private:
+    void meddle()
+    {
+        if (whileOpen)
+            std::exchange(whileOpen, nullptr)();
+    }
+};
+
+// A workstation on a fresh database with a dispatcher on shift and a set clock.
+class CommandsFixture : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    void addCar(qint64 callsign, qint64 driverNumber);
+    void addDriver(qint64 number, const QString& name);
+    void putOnAir(qint64 callsign, const QString& name, const QString& stand, const QString& key,
+                  qint64 order = 0, const QString& model = QStringLiteral("Ланос"));
+    bool onAir(qint64 callsign);
+    // Opens the lists as the refresh would and puts the drivers list on a callsign.
+    void openLists();
+    void selectDriver(qint64 callsign);
+    void selectStand(const QString& stand);
+
+    static TestDatabase* db;
+    FixedClock clock{QDateTime(QDate(2026, 3, 2), QTime(12, 0, 0))};
+    std::unique_ptr<TestWorkstation> ws;
+    MeddlingPrompts prompts;
+    std::unique_ptr<DispatchContext> ctx;
+};
