@@ -90,7 +90,8 @@ int main(int argc, char** argv)
                 ws.dani.TABLE_ZADIANI_AVTO_GROUP.recordCount());
 
     // The minute tick with everything it may do: mark resets and the hot list.
-    ws.autoResetMarks = true;
+    if (!ws.commands.marks().autoUpdate())
+        ws.commands.marks().toggleAutoUpdate();
     ws.form1.orderViews()->setCurrentIndex(2);
     std::vector<double> minute;
     for (int round = 0; round < 5; ++round) {

@@ -18,3 +18,14 @@ public:
     // "Затвердити  зміну  стоянок".
     virtual void confirmStandChange() = 0;
 };
+
+// Until the car card can change stands: nothing to load and nothing to change.
+class NoCarCardStands : public ICarCardStands
+{
+public:
+    void loadWithoutShowing(qint64) override {}
+    void allowGprsStandChange() override {}
+    void leaveAllStands() override {}
+    void untickStand(const QString&) override {}
+    void confirmStandChange() override {}
+};

@@ -5,7 +5,11 @@
 #include "support/DatabaseSuite.h"
 #include "support/WaitFor.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTableView>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -105,4 +109,37 @@ TEST_F(WorkstationWindow, WorkOfAnotherWorkstationAppearsInTheGrids)
     ASSERT_TRUE(waitFor([&] { return drivers->rowCount() == 1; }));
     EXPECT_EQ(ws->form1.model(TForm1::Stands)->data(ws->form1.model(TForm1::Stands)->index(0, 0), Qt::DisplayRole).toString(),
               QStringLiteral("Вокзал  <[21]>"));
+}
+
+TEST_F(WorkstationWindow, HotKeysPutADriverOnAirFromAGridButNotFromAnEditBox)
+{
+    logIn();
+    db->exec(QStringLiteral("DELETE FROM DANI_AVTO"));
+    db->exec(QStringLiteral("DELETE FROM VODII"));
+    db->exec(QStringLiteral("INSERT INTO VODII (TABL_VODIY_NOMER, TABL_VODIY_FIO) VALUES (3, 'Мар''ян Коваль')"));
+    db->exec(QStringLiteral("INSERT INTO DANI_AVTO (TABL_AVTO_POZIVN, TABL_AVTO_NOM_VODIY, TABL_AVTO_MODEL, TABL_AVTO_KILPASAZHIR, "
+                            "TABL_AVTO_VAGA) VALUES (55, 3, 'Ланос', 4, 300)"));
+    ws->form1.show();
+    QApplication::setActiveWindow(&ws->form1);
+
+    // A one-line box keeps Ins for itself: nothing is asked.
+    QLineEdit edit(&ws->form1);
+    edit.show();
+    edit.setFocus();
+    prompts.clear();
+    QKeyEvent insert(QEvent::KeyPress, Qt::Key_Insert, Qt::NoModifier);
+    ASSERT_EQ(QApplication::focusWidget(), &edit);
+    QApplication::sendEvent(&ws->form1, &insert);
+    EXPECT_TRUE(prompts.shown().isEmpty());
+
+    // From the grid, Ins asks for a callsign and puts the driver on air.
+    ws->form1.grid(TForm1::Drivers)->setFocus();
+    edit.hide();
+    prompts.answerInput(QStringLiteral("55"));
+    QApplication::sendEvent(&ws->form1, &insert);
+    ASSERT_FALSE(prompts.shown().isEmpty());
+    EXPECT_EQ(prompts.shown()[0].kind, ScriptedPrompts::Shown::Input);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM ZADIANI_AVTO WHERE ZAD_AVTO_POZIVNIY = 55")), 1);
+    DataSetTableModel* drivers = ws->form1.model(TForm1::Drivers);
+    EXPECT_TRUE(waitFor([&] { return drivers->rowCount() == 1; }));
 }

@@ -23,6 +23,11 @@
 #include "orders/maintenance/ui/TForm11.h"
 #include "platform/ui/QtPrompts.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QTableView>
+#include <QToolBar>
+
 #include <QApplication>
 
 namespace {
@@ -53,7 +58,8 @@ Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts)
       clock(clockToUse),
       dispatch{dani, settings, prompts, clock, {}, false, {}, {}, {}},
       map(dani, clock),
-      shiftChange(dispatch, map, softphoneLine)
+      shiftChange(dispatch, map, softphoneLine),
+      commands(dispatch, carCardStands, [] { return false; })
 {
     dani.setView(&form1);
     dani.ConnectDatabase();
@@ -63,6 +69,7 @@ Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts)
     wireWindows();
     wireShiftChange();
     wireTimer();
+    wireCommands();
 }
 
 Workstation::~Workstation()
@@ -216,12 +223,8 @@ void Workstation::wireTimer()
 {
     SecondTimer::Jobs jobs;
     jobs.checkDatabaseLink = [this] { return CheckDatabaseLink(dispatch, [] { QApplication::exit(1); }); };
-    jobs.autoResetMarks = [this] { return autoResetMarks; };
-    jobs.resetMarks = [this] {
-        for (const QString& error : {ResetExpiredJubileeMarks(dispatch), ResetExpiredRefusalMarks(dispatch)})
-            if (!error.isEmpty())
-                prompts.message(error);
-    };
+    jobs.autoResetMarks = [this] { return commands.marks().autoUpdate(); };
+    jobs.resetMarks = [this] { commands.marks().resetBothMarks(); };
     jobs.analysisAllowed = [this] { return settings.flag(SettingKeys::kAnalysisAllowed); };
     jobs.hotPageShown = [this] {
         return form1.mainTabs()->currentIndex() == 0 && form1.ordersPage() == DataModuleView::OrdersPage::Hot;
@@ -238,4 +241,133 @@ void Workstation::wireTimer()
     timer.setInterval(1000);
     QObject::connect(&timer, &QTimer::timeout, &form1, [this] { secondTimer->tick(); });
     timer.start();
+}
+
+void Workstation::guarded(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const DbError& e) {
+        prompts.message(e.message());
+    }
+}
+
+void Workstation::wireCommands()
+{
+    QToolBar* tools = form1.driverTools();
+    auto add = [&](const QString& text, const std::function<void()>& command) {
+        QAction* action = tools->addAction(text);
+        QObject::connect(action, &QAction::triggered, &form1, [this, command] { guarded(command); });
+        return action;
+    };
+    add(QStringLiteral("Відкрити нового водія в ефір"), [this] { runHotKey(HotKey::Ins); });
+    add(QStringLiteral("Зняти водія з ефіру"), [this] { runHotKey(HotKey::Del); });
+    add(QStringLiteral("Зняти зі стоянки"), [this] { runHotKey(HotKey::CtrlDel); });
+    add(QStringLiteral("Повідомлення водію"), [this] { runHotKey(HotKey::CtrlIns); });
+
+    // The drivers grid's menu: filters and marks.
+    QTableView* driversGrid = form1.grid(TForm1::Drivers);
+    driversGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(driversGrid, &QWidget::customContextMenuRequested, &form1, [this, driversGrid](const QPoint& at) {
+        QMenu menu;
+        const QList<QPair<QString, DriversFilter::Kind>> filters = {
+            {QStringLiteral("Загальний список"), DriversFilter::Kind::All},
+            {QStringLiteral("Відібрати вільних водіїв"), DriversFilter::Kind::Free},
+            {QStringLiteral("Відібрати вільних водіїв які зареєстровані на стоянках"), DriversFilter::Kind::FreeAtStands}};
+        for (const auto& [text, kind] : filters) {
+            QAction* action = menu.addAction(text);
+            action->setCheckable(true);
+            action->setChecked(commands.driversFilter().checked() == kind);
+            QObject::connect(action, &QAction::triggered, &form1, [this, kind = kind] {
+                guarded([&] { commands.driversFilter().choose(kind); });
+                form1.reloadLists();
+            });
+        }
+        menu.addSeparator();
+        if (commands.marks().resetItemsVisible()) {
+            QObject::connect(menu.addAction(QStringLiteral("Обнулити помітку ювілейної поїздки (якщо прийшов час)")),
+                             &QAction::triggered, &form1, [this] { commands.marks().resetJubileeMarks(); });
+            QObject::connect(menu.addAction(QStringLiteral("Обнулити помітку перекриття поїздки (якщо прийшов час)")),
+                             &QAction::triggered, &form1, [this] { commands.marks().resetRefusalMarks(); });
+        }
+        QAction* autoUpdate = menu.addAction(QStringLiteral("Автоматичне обновлення поміток"));
+        autoUpdate->setCheckable(true);
+        autoUpdate->setChecked(commands.marks().autoUpdate());
+        QObject::connect(autoUpdate, &QAction::triggered, &form1, [this] { commands.marks().toggleAutoUpdate(); });
+        QObject::connect(menu.addAction(QStringLiteral("Відправити текстове повідомлення водію")), &QAction::triggered, &form1,
+                         [this] { commands.messages().sendToCurrentDriver(); });
+        menu.exec(driversGrid->viewport()->mapToGlobal(at));
+    });
+
+    // The two open-order filter toggles.
+    const QList<QPair<QString, OpenOrderFilters::Toggle>> toggles = {
+        {QStringLiteral("Показ списку замовлень яким час роздачи і попередні замовлення"), OpenOrderFilters::Toggle::ToHandOut},
+        {QStringLiteral("Показ списку замовлень у виконані водіями"), OpenOrderFilters::Toggle::Carried}};
+    for (const auto& [text, which] : toggles) {
+        QAction* action = form1.orderTools()->addAction(text);
+        action->setCheckable(true);
+        QObject::connect(action, &QAction::triggered, &form1, [this, which = which] {
+            OpenOrderFilters& filters = commands.orderFilters();
+            form1.setOrderFilters(filters.pressed(OpenOrderFilters::Toggle::ToHandOut) != (which == OpenOrderFilters::Toggle::ToHandOut),
+                                  filters.pressed(OpenOrderFilters::Toggle::Carried) != (which == OpenOrderFilters::Toggle::Carried));
+            guarded([&] { filters.flip(which); });
+            form1.reloadLists();
+        });
+    }
+
+    QObject::connect(&form1, &TForm1::sortRequested, &form1, [this](int model, const QString& field) {
+        FbDataSet* lists[] = {nullptr, &dani.TABL_ZADIANI_AVTO, nullptr, nullptr, &dani.TABL_VIKON_ZAMOVL, &dani.TABL_DELETE_ZAMOVL};
+        if (model < 0 || model > 5 || !lists[model] || field.isEmpty())
+            return;
+        guarded([&] { commands.sorting().sortBy(*lists[model], field); });
+        form1.reloadLists();
+    });
+    QObject::connect(&form1, &TForm1::gridDoubleClicked, &form1, [this](int model) {
+        if (model == TForm1::GprsActions)
+            commands.gprsDetails().showCurrentAction();
+    });
+    QObject::connect(&form1, &TForm1::hotKeyPressed, &form1, [this](HotKey key) { runHotKey(key); });
+}
+
+void Workstation::runHotKey(HotKey key)
+{
+    const HotKeyAction action = resolveHotKey(key, form1.hotKeyState());
+    guarded([&] {
+        switch (action.command) {
+        case HotKeyCommand::ShowMessage:
+            prompts.message(action.message);
+            break;
+        case HotKeyCommand::PutDriverOnAir:
+            if (commands.driverAir().putDriverOnAir())
+                form5->show(); // the car card of the driver now on air
+            break;
+        case HotKeyCommand::TakeDriverOffAir:
+            commands.driverAir().takeCurrentDriverOffAir();
+            break;
+        case HotKeyCommand::TakeStandDriverOffAir:
+            commands.driverAir().takeStandDriverOffAir();
+            break;
+        case HotKeyCommand::SendMessageToDriver:
+            commands.messages().sendToCurrentDriver();
+            break;
+        case HotKeyCommand::RemoveDriverFromStand:
+            commands.driverAir().removeCurrentDriverFromStand();
+            break;
+        case HotKeyCommand::RemoveStandDriverFromStand:
+            commands.driverAir().removeDriverFromSelectedStand();
+            break;
+        case HotKeyCommand::NewUncodedOrder:
+            form2.show();
+            break;
+        case HotKeyCommand::CloseCurrentOrder:
+        case HotKeyCommand::CloseOrderGroup:
+            form11->show();
+            break;
+        case HotKeyCommand::NextOrdersPage:
+            form1.orderViews()->setCurrentIndex((form1.orderViews()->currentIndex() + 1) % 3);
+            break;
+        case HotKeyCommand::None:
+            break;
+        }
+    });
 }

@@ -5,6 +5,8 @@
 #include "foundation/SettingsStore.h"
 #include "foundation/TDANI.h"
 #include "foundation/ui/TForm4.h"
+#include "mainwindow/CarCardStands.h"
+#include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/ShiftChangeController.h"
 #include "mainwindow/SoftphoneLine.h"
 #include "mainwindow/ui/TForm1.h"
@@ -62,9 +64,10 @@ public:
     CityMapData map;
     NoSoftphoneLine softphoneLine; // until the softphone panel takes the dispatcher's line
     ShiftChangeController shiftChange;
+    NoCarCardStands carCardStands; // until the car card changes stands
+    MainWindowCommands commands;
     std::unique_ptr<SecondTimer> secondTimer;
     QTimer timer;
-    bool autoResetMarks = false;
 
     // Opens the lists the shown pages need; a failure is shown, not thrown.
     void refreshShown();
@@ -75,5 +78,9 @@ private:
     void wireWindows();
     void wireShiftChange();
     void wireTimer();
+    void wireCommands();
+    void runHotKey(HotKey key);
+    // Runs a command that may reopen lists; a database failure is shown.
+    void guarded(const std::function<void()>& command);
     void chooseHotOrder(const QString& line);
 };

@@ -17,7 +17,11 @@
 #include "mainwindow/ui/OrderRecordPanels.h"
 #include "mainwindow/ui/TForm12.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QToolBar>
 #include <QDateEdit>
 #include <QDateTime>
 #include <QGridLayout>
@@ -100,6 +104,8 @@ QWidget* TForm1::buildActiveOrdersTab()
     auto* ordersSide = new QWidget(splitter);
     auto* ordersLayout = new QVBoxLayout(ordersSide);
     ordersLayout->setContentsMargins(0, 0, 0, 0);
+    m_orderTools = new QToolBar(ordersSide);
+    ordersLayout->addWidget(m_orderTools);
     m_orderViews = new QTabWidget(ordersSide);
     m_orderViews->setTabPosition(QTabWidget::South);
     const QStringList orderPages = {QStringLiteral("  Табличний вигляд розширений  ...  "),
@@ -129,10 +135,20 @@ QWidget* TForm1::buildActiveOrdersTab()
     m_driversGroup = new QWidget(splitter);
     auto* drivers = new QVBoxLayout(m_driversGroup);
     drivers->addWidget(new QLabel(QStringLiteral("Активні водії"), m_driversGroup));
-    m_standCounters = new QLabel(m_driversGroup);
+    m_driverTools = new QToolBar(m_driversGroup);
+    drivers->addWidget(m_driverTools);
+    m_driverPages = new QTabWidget(m_driversGroup);
+    auto* listPage = new QWidget(m_driverPages);
+    new QVBoxLayout(listPage);
+    auto* standPage = new QWidget(m_driverPages);
+    new QVBoxLayout(standPage);
+    m_driverPages->addTab(listPage, QStringLiteral("  Розширений список ...  "));
+    m_driverPages->addTab(standPage, QStringLiteral("  Групування по стоянках вільних водіїв  ...  "));
+    drivers->addWidget(m_driverPages, 1);
+    m_standCounters = new QLabel(standPage);
     m_standCounters->setWordWrap(true);
     m_standCounters->setStyleSheet(QStringLiteral("background: rgb(166, 202, 240);"));
-    drivers->addWidget(m_standCounters);
+    standPage->layout()->addWidget(m_standCounters);
     showStandCounters(0, 0, 0, 0);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
@@ -193,6 +209,14 @@ QTableView* TForm1::addGrid(QWidget* parent, DataSetTableModel* model)
     parent->layout()->addWidget(view);
     // The grid's row is the list's current row: moving it runs the list's scroll reactions.
     connect(view, &QTableView::clicked, this, [model](const QModelIndex& index) { model->list().moveTo(index.row() + 1); });
+    // Keyboard moves too: the commands work on the list's current row.
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [model](const QModelIndex& current) {
+                if (current.isValid() && current.row() + 1 != model->list().recNo())
+                    model->list().moveTo(current.row() + 1);
+            });
+    connect(view, &QTableView::doubleClicked, this, [this, model] { emit gridDoubleClicked(int(m_models.indexOf(model))); });
+    m_grids << view;
     // The sort field is the grid's current column, not the clicked title.
     connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this, [this, view, model](int) {
         const int column = view->currentIndex().isValid() ? view->currentIndex().column() : 0;
@@ -244,9 +268,10 @@ void TForm1::attachLists(DispatchContext& ctx)
     m_panels->leadMinutes = [&ctx] { return int(typedInteger(ctx.settings.value(SettingKeys::kPreliminaryLead))); };
     m_panels->now = [&ctx] { return ctx.clock.now(); };
     m_orderGrids[0]->layout()->addWidget(m_panels);
+    m_grids.clear();
     addGrid(m_orderGrids[1], m_models[OpenOrders]);
-    addGrid(m_driversGroup, stands)->setMaximumHeight(180);
-    addGrid(m_driversGroup, m_models[Drivers]);
+    addGrid(m_driverPages->widget(0), m_models[Drivers]);
+    addGrid(m_driverPages->widget(1), stands);
     m_driversGroup->layout()->addWidget(new QLabel(QStringLiteral("  GPRS повідомлення ...  "), m_driversGroup));
     addGrid(m_driversGroup, m_models[GprsActions])->setMaximumHeight(160);
     auto* legend = new QWidget(m_driversGroup);
@@ -271,6 +296,60 @@ void TForm1::reloadLists()
         model->reload();
     if (m_panels)
         m_panels->refresh();
+}
+
+bool TForm1::driversPageShown() const
+{
+    return m_driverPages->currentIndex() == 0;
+}
+
+void TForm1::setOrderFilters(bool onlyToHandOut, bool onlyCarried)
+{
+    m_onlyToHandOut = onlyToHandOut;
+    m_onlyCarried = onlyCarried;
+}
+
+HotKeyState TForm1::hotKeyState() const
+{
+    HotKeyState state;
+    state.loggedIn = loggedIn();
+    state.mainTab = m_mainTabs->currentIndex();
+    state.driversPageShown = driversPageShown();
+    state.hotOrdersPageShown = ordersPage() == OrdersPage::Hot;
+    state.openOrdersEmpty = m_models.isEmpty() || m_models[OpenOrders]->rowCount() == 0;
+    state.editBoxFocused = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+    return state;
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    std::optional<HotKey> key;
+    switch (event->key()) {
+    case Qt::Key_Insert:
+        key = ctrl ? HotKey::CtrlIns : HotKey::Ins;
+        break;
+    case Qt::Key_Delete:
+        key = ctrl ? HotKey::CtrlDel : HotKey::Del;
+        break;
+    case Qt::Key_V:
+    case Qt::Key_B:
+    case Qt::Key_N:
+    case Qt::Key_M:
+        if (ctrl)
+            key = event->key() == Qt::Key_V ? HotKey::CtrlV
+                : event->key() == Qt::Key_B ? HotKey::CtrlB
+                : event->key() == Qt::Key_N ? HotKey::CtrlN
+                                            : HotKey::CtrlM;
+        break;
+    default:
+        break;
+    }
+    if (!key) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    emit hotKeyPressed(*key);
 }
 
 void TForm1::repaintStandGrid()
@@ -410,6 +489,8 @@ DataModuleView::PageState TForm1::pageState() const
     state.driversGroupVisible = m_driversGroup->isVisibleTo(this);
     state.from = m_periodFrom;
     state.to = m_periodTo;
+    state.onlyToHandOut = m_onlyToHandOut;
+    state.onlyCarried = m_onlyCarried;
     if (const auto& selection = m_hotPage->selection())
         state.hotOrderShown = selection->orderNumber;
     return state;

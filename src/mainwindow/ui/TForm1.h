@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/DataModuleView.h"
+#include "mainwindow/HotKeys.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -12,6 +13,7 @@ class QDateEdit;
 class QLabel;
 class QTabWidget;
 class QTableView;
+class QToolBar;
 class TForm12;
 struct DispatchContext;
 struct DispatcherRights;
@@ -44,6 +46,14 @@ public:
     void showClock(const QDateTime& now);
     DataSetTableModel* model(int which) const { return m_models.value(which); }
     enum Model { OpenOrders, Drivers, Stands, GprsActions, Executed, Deleted };
+    QTableView* grid(int which) const { return m_grids.value(which); }
+    QToolBar* driverTools() const { return m_driverTools; }
+    QToolBar* orderTools() const { return m_orderTools; }
+    // The drivers group shows the full list (page 0) or the stands (page 1).
+    bool driversPageShown() const;
+    void setOrderFilters(bool onlyToHandOut, bool onlyCarried);
+    // The state the hot keys are decided in.
+    HotKeyState hotKeyState() const;
 
     // Asked when the window is to close while somebody is logged in; false keeps it open.
     std::function<bool()> closeGuard;
@@ -51,7 +61,7 @@ public:
     // DataModuleView
     void setMainCaption(const QString& caption) override;
     OrdersPage ordersPage() const override;
-    bool standGridShown() const override { return true; }
+    bool standGridShown() const override { return !driversPageShown(); }
     void repaintStandGrid() override;
     QString shownNearestStand() const override;
     void showNearestStand(const QString& stand, const QString& firstDriver) override;
@@ -82,9 +92,13 @@ signals:
     void distributionRequested();
     // A column title of a grid was clicked: the grid's model and the field of the column.
     void sortRequested(int model, const QString& field);
+    void hotKeyPressed(HotKey key);
+    // A row of a grid was double-clicked.
+    void gridDoubleClicked(int model);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QWidget* buildTopBar();
@@ -112,6 +126,12 @@ private:
     QWidget* m_driversGroup = nullptr;
     QWidget* m_orderGrids[2] = {};
     QList<DataSetTableModel*> m_models;
+    QList<QTableView*> m_grids;
+    QTabWidget* m_driverPages = nullptr;
+    QToolBar* m_driverTools = nullptr;
+    QToolBar* m_orderTools = nullptr;
+    bool m_onlyToHandOut = false;
+    bool m_onlyCarried = false;
     QDate m_periodFrom = QDate::currentDate();
     QDate m_periodTo = QDate::currentDate();
 };
