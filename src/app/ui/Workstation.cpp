@@ -255,15 +255,17 @@ void Workstation::guarded(const std::function<void()>& command)
 void Workstation::wireCommands()
 {
     QToolBar* tools = form1.driverTools();
-    auto add = [&](const QString& text, const std::function<void()>& command) {
+    auto add = [&](const QString& text, const QString& hint, const std::function<void()>& command) {
         QAction* action = tools->addAction(text);
+        action->setToolTip(hint);
         QObject::connect(action, &QAction::triggered, &form1, [this, command] { guarded(command); });
         return action;
     };
-    add(QStringLiteral("Відкрити нового водія в ефір"), [this] { runHotKey(HotKey::Ins); });
-    add(QStringLiteral("Зняти водія з ефіру"), [this] { runHotKey(HotKey::Del); });
-    add(QStringLiteral("Зняти зі стоянки"), [this] { runHotKey(HotKey::CtrlDel); });
-    add(QStringLiteral("Повідомлення водію"), [this] { runHotKey(HotKey::CtrlIns); });
+    add(QStringLiteral("В ефір"), QStringLiteral("Відкриття автомобіля у ефір (Ins)"), [this] { runHotKey(HotKey::Ins); });
+    add(QStringLiteral("З ефіру"), QStringLiteral("Зняти водія з ефіру (Del)"), [this] { runHotKey(HotKey::Del); });
+    add(QStringLiteral("Зі стоянки"), QStringLiteral("Зняти водія зі стоянки (Ctrl+Del)"), [this] { runHotKey(HotKey::CtrlDel); });
+    add(QStringLiteral("Повідомлення"), QStringLiteral("Відправити текстове повідомлення водію (Ctrl+Ins)"),
+        [this] { runHotKey(HotKey::CtrlIns); });
 
     // The drivers grid's menu: filters and marks.
     QTableView* driversGrid = form1.grid(TForm1::Drivers);
@@ -300,11 +302,14 @@ void Workstation::wireCommands()
     });
 
     // The two open-order filter toggles.
-    const QList<QPair<QString, OpenOrderFilters::Toggle>> toggles = {
-        {QStringLiteral("Показ списку замовлень яким час роздачи і попередні замовлення"), OpenOrderFilters::Toggle::ToHandOut},
-        {QStringLiteral("Показ списку замовлень у виконані водіями"), OpenOrderFilters::Toggle::Carried}};
-    for (const auto& [text, which] : toggles) {
+    const QList<std::tuple<QString, QString, OpenOrderFilters::Toggle>> toggles = {
+        {QStringLiteral("До роздачі"), QStringLiteral("Показ списку замовлень яким час роздачи і попередні замовлення"),
+         OpenOrderFilters::Toggle::ToHandOut},
+        {QStringLiteral("У виконанні"), QStringLiteral("Показ списку замовлень у виконані водіями"),
+         OpenOrderFilters::Toggle::Carried}};
+    for (const auto& [text, hint, which] : toggles) {
         QAction* action = form1.orderTools()->addAction(text);
+        action->setToolTip(hint);
         action->setCheckable(true);
         QObject::connect(action, &QAction::triggered, &form1, [this, which = which] {
             OpenOrderFilters& filters = commands.orderFilters();

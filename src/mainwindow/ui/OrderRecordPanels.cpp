@@ -76,11 +76,15 @@ void OrderRecordPanels::layOut()
             grid->addWidget(new QLabel(QString::fromUtf8(kFacts[i].caption), panel.frame), i, 1);
             panel.values << new QLabel(panel.frame);
             grid->addWidget(panel.values.last(), i, 2);
+            panel.values.last()->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             grid->addWidget(new QLabel(QString::fromUtf8(kContent[i].caption), panel.frame), i, 3);
             panel.values << new QLabel(panel.frame);
             grid->addWidget(panel.values.last(), i, 4);
+            // Long addresses and notes are cut at the panel's edge instead of widening it.
+            panel.values.last()->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         }
-        grid->setColumnStretch(4, 1);
+        grid->setColumnStretch(2, 1);
+        grid->setColumnStretch(4, 2);
         layout()->addWidget(panel.frame);
         m_panels << panel;
     }

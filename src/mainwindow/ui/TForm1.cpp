@@ -44,6 +44,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("Диспетчер \"ZORvane-TAXI\""));
     setMinimumSize(990, 630);
+    resize(1260, 780);
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -152,6 +153,8 @@ QWidget* TForm1::buildActiveOrdersTab()
     showStandCounters(0, 0, 0, 0);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
+    splitter->setChildrenCollapsible(false);
+    splitter->setSizes({720, 520});
     layout->addWidget(splitter, 1);
     return tab;
 }
@@ -282,6 +285,7 @@ void TForm1::attachLists(DispatchContext& ctx)
                                                         {QStringLiteral("Прохання турбувати клієнтів"), ListColours::kLime}};
     for (const auto& [caption, rgb] : legendItems) {
         auto* label = new QLabel(caption, legend);
+        label->setWordWrap(true);
         label->setStyleSheet(QStringLiteral("background: #%1;").arg(rgb, 6, 16, QLatin1Char('0')));
         legendLayout->addWidget(label);
     }
