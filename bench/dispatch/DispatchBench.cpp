@@ -3,6 +3,7 @@
 // working day, made by the demo city generator (needs python3) and loaded into a fresh
 // embedded database.
 #include "common/BenchCity.h"
+#include "common/BenchSetup.h"
 #include "dispatch/AutoDistribution.h"
 #include "dispatch/DispatchContext.h"
 #include "dispatch/HotOrders.h"
@@ -31,10 +32,7 @@ double msSince(const QElapsedTimer& t)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/taxi-bench-XXXXXX"));
-    if (qEnvironmentVariableIsEmpty("FIREBIRD_LOCK"))
-        qputenv("FIREBIRD_LOCK", work.path().toLocal8Bit());
+    const BenchSetup work;
     QApplication app(argc, argv);
 
     TestDatabase db;

@@ -3,6 +3,7 @@
 // timer's once-a-minute tick; the resident memory of the running workstation.
 #include "app/ui/Workstation.h"
 #include "common/BenchCity.h"
+#include "common/BenchSetup.h"
 #include "mainwindow/SecondTimer.h"
 #include "platform/BaseFolder.h"
 #include "platform/ScriptedPrompts.h"
@@ -46,16 +47,13 @@ double median(std::vector<double> v)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/taxi-bench-XXXXXX"));
-    if (qEnvironmentVariableIsEmpty("FIREBIRD_LOCK"))
-        qputenv("FIREBIRD_LOCK", work.path().toLocal8Bit());
+    const BenchSetup work;
     QApplication app(argc, argv);
     TestDatabase db;
     if (!LoadBenchCity(db, work.path()))
         return 1;
     BaseFolder::overrideForTests(work.path());
-    QFile ini(work.filePath(QStringLiteral("SETSERVER.INI")));
+    QFile ini(work.path() + QStringLiteral("/SETSERVER.INI"));
     if (!ini.open(QIODevice::WriteOnly))
         return 1;
     ini.write(QStringLiteral("[SHLYAH_BAZA]\r\nPATH_BAZA=%1\r\nNAME_BAZA=TEST.FDB\r\n[SET_SERV]\r\nLOGIN=SYSDBA\r\n").arg(db.folder()).toUtf8());

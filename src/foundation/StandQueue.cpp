@@ -15,3 +15,16 @@ std::optional<qint64> FirstFreeDriverAtStand(FbQuery& query, const QString& stan
         return std::nullopt;
     return rows.rows[0][0].toLongLong();
 }
+
+std::vector<QueuedDriver> FreeDriversAtStand(FbQuery& query, const QString& stand)
+{
+    const FbRows& rows = query.exec(
+        QStringLiteral("Select ZAD_AVTO_POZIVNIY, ZAD_AVTO_YUVILEYKA, ZAD_AVTO_MARKA_AVTO  from ZADIANI_AVTO "
+                       "WHERE ((ZAD_AVTO_NOMER_ZAMOVL IS NULL) OR (ZAD_AVTO_NOMER_ZAMOVL = 0)) AND (ZAD_AVTO_VULICA = %1) "
+                       "order by ZAD_AVTO_CHAS_ZAMOVL")
+            .arg(sql::text(stand)));
+    std::vector<QueuedDriver> queue;
+    for (const auto& row : rows.rows)
+        queue.push_back({row[0].toLongLong(), row[1], row[2].toString()});
+    return queue;
+}

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 #include <optional>
+#include <vector>
 
 class FbQuery;
 
@@ -10,3 +12,12 @@ class FbQuery;
 // extraCondition, when given, is one more "AND (...)" fragment (built from literals).
 // Throws DbError.
 std::optional<qint64> FirstFreeDriverAtStand(FbQuery& query, const QString& stand, const QString& extraCondition = {});
+
+// The free drivers of a stand in queue order (smallest queue key first). Throws DbError.
+struct QueuedDriver
+{
+    qint64 callsign = 0;
+    QVariant jubileeMark; // invalid when not set
+    QString model;
+};
+std::vector<QueuedDriver> FreeDriversAtStand(FbQuery& query, const QString& stand);

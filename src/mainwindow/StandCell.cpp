@@ -2,7 +2,7 @@
 
 #include "dispatch/DispatchContext.h"
 #include "dispatch/NearestStand.h"
-#include "foundation/SqlLiteral.h"
+#include "foundation/StandQueue.h"
 #include "foundation/TDANI.h"
 
 #include <cmath>
@@ -12,21 +12,16 @@ QString StandCellText(DispatchContext& ctx, const QString& stand, const StandCel
     TDANI& dani = ctx.dani;
     QString text = stand + QStringLiteral("  ");
     dani.TRANZ_FOR_EVENTS.commitIfActive();
-    const FbRows& rows = dani.RIZNE_EVENTS.exec(
-        QStringLiteral("Select ZAD_AVTO_POZIVNIY, ZAD_AVTO_YUVILEYKA, ZAD_AVTO_MARKA_AVTO  from ZADIANI_AVTO "
-                       "WHERE ((ZAD_AVTO_NOMER_ZAMOVL IS NULL) OR (ZAD_AVTO_NOMER_ZAMOVL = 0)) AND (ZAD_AVTO_VULICA = %1) "
-                       "order by ZAD_AVTO_CHAS_ZAMOVL")
-            .arg(sql::text(stand)));
-    for (std::size_t i = 0; i < rows.rows.size(); ++i) {
-        const auto& row = rows.rows[i];
+    const std::vector<QueuedDriver> queue = FreeDriversAtStand(dani.RIZNE_EVENTS, stand);
+    for (std::size_t i = 0; i < queue.size(); ++i) {
         QString flags;
-        if (options.gprsFlag && row[2].toString().contains(QLatin1String("{GPRS}")))
+        if (options.gprsFlag && queue[i].model.contains(QLatin1String("{GPRS}")))
             flags += QLatin1Char('G');
-        if (options.jubileeFlag && row[1].isValid())
+        if (options.jubileeFlag && queue[i].jubileeMark.isValid())
             flags += QLatin1Char('+');
         if (!flags.isEmpty())
             flags.prepend(QLatin1Char(' '));
-        const QString driver = row[0].toString() + flags;
+        const QString driver = QString::number(queue[i].callsign) + flags;
         text += i == 0 ? QStringLiteral("<[") + driver + QStringLiteral("]>") : QStringLiteral(" [") + driver + QLatin1Char(']');
     }
     dani.TRANZ_FOR_EVENTS.commitIfActive();

@@ -1,20 +1,15 @@
 #include "mainwindow/StandQueuePrompt.h"
 
 #include "foundation/SqlLiteral.h"
+#include "foundation/StandQueue.h"
 #include "foundation/TDANI.h"
 
 StandQueuePrompt::StandQueuePrompt(TDANI& dani, const QString& stand) : m_stand(stand)
 {
     dani.TRANZ_RIZNE.commitIfActive();
-    const FbRows& rows = dani.RIZNE.exec(
-        QStringLiteral("Select ZAD_AVTO_POZIVNIY from ZADIANI_AVTO "
-                       "WHERE ((ZAD_AVTO_NOMER_ZAMOVL IS NULL) OR (ZAD_AVTO_NOMER_ZAMOVL = 0)) "
-                       "AND (ZAD_AVTO_VULICA = %1) order by ZAD_AVTO_CHAS_ZAMOVL")
-            .arg(sql::text(stand)));
-    for (const auto& row : rows.rows) {
-        const qint64 callsign = row[0].toLongLong();
-        m_callsigns << callsign;
-        m_queueText += QStringLiteral("[%1] ").arg(callsign);
+    for (const QueuedDriver& driver : FreeDriversAtStand(dani.RIZNE, stand)) {
+        m_callsigns << driver.callsign;
+        m_queueText += QStringLiteral("[%1] ").arg(driver.callsign);
     }
     dani.TRANZ_RIZNE.commitIfActive();
 }
