@@ -1,4 +1,5 @@
 #include "app/ui/Workstation.h"
+#include "mainwindow/ui/TForm10.h"
 #include "mainwindow/ui/DataSetTableModel.h"
 #include "platform/BaseFolder.h"
 #include "platform/ScriptedPrompts.h"
@@ -142,4 +143,15 @@ TEST_F(WorkstationWindow, HotKeysPutADriverOnAirFromAGridButNotFromAnEditBox)
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM ZADIANI_AVTO WHERE ZAD_AVTO_POZIVNIY = 55")), 1);
     DataSetTableModel* drivers = ws->form1.model(TForm1::Drivers);
     EXPECT_TRUE(waitFor([&] { return drivers->rowCount() == 1; }));
+}
+
+TEST_F(WorkstationWindow, ATaskWindowDisablesTheMainWindowAndItsClosingRefreshesTheLists)
+{
+    logIn();
+    ws->form10->show();
+    EXPECT_FALSE(ws->form1.isEnabled());
+    ws->dani.TABL_AKTIV_ZAMOVL.close(); // as an event would while the window is open
+    ws->form10->close();
+    EXPECT_TRUE(ws->form1.isEnabled());
+    EXPECT_TRUE(ws->dani.TABL_AKTIV_ZAMOVL.isOpen());
 }

@@ -332,6 +332,28 @@ void Workstation::wireCommands()
             commands.gprsDetails().showCurrentAction();
     });
     QObject::connect(&form1, &TForm1::hotKeyPressed, &form1, [this](HotKey key) { runHotKey(key); });
+
+    // The windows of later work open as they are.
+    const QList<QPair<QString, QWidget*>> windows = {{QStringLiteral("Нове замовлення"), &form2},
+                                                     {QStringLiteral("Редагування замовлення"), form11.get()},
+                                                     {QStringLiteral("Чорний список"), form10.get()},
+                                                     {QStringLiteral("Карта міста"), form8.get()},
+                                                     {QStringLiteral("Повідомлення диспетчерам"), &form12},
+                                                     {QStringLiteral("Гарячі клавіші"), form13.get()}};
+    for (const auto& [text, window] : windows)
+        QObject::connect(form1.bottomTools()->addAction(text), &QAction::triggered, window, &QWidget::show);
+    for (FormShell* window : {static_cast<FormShell*>(&form2), static_cast<FormShell*>(form10.get()),
+                              static_cast<FormShell*>(form11.get())})
+        makeTaskWindow(*window);
+}
+
+void Workstation::makeTaskWindow(FormShell& window)
+{
+    QObject::connect(&window, &FormShell::shown, &form1, [this] { form1.setEnabled(false); });
+    QObject::connect(&window, &FormShell::closed, &form1, [this] {
+        form1.setEnabled(true);
+        refreshShown();
+    });
 }
 
 void Workstation::runHotKey(HotKey key)

@@ -80,6 +80,9 @@ private:
     void wireTimer();
     void wireCommands();
     void runHotKey(HotKey key);
+    // A window opened for a task disables the main window while it is shown; when it
+    // closes the main window is enabled and its lists refreshed.
+    void makeTaskWindow(FormShell& window);
     // Runs a command that may reopen lists; a database failure is shown.
     void guarded(const std::function<void()>& command);
     void chooseHotOrder(const QString& line);

@@ -59,6 +59,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     auto* bottom = new QWidget(central);
     bottom->setStyleSheet(QStringLiteral("background: rgb(0, 0, 160); color: white;"));
     auto* bottomLayout = new QHBoxLayout(bottom);
+    m_bottomTools = new QToolBar(bottom);
+    m_bottomTools->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
+    bottomLayout->addWidget(m_bottomTools);
     m_orderCounters = new QLabel(bottom);
     bottomLayout->addWidget(m_orderCounters);
     layout->addWidget(bottom);

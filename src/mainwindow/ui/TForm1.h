@@ -49,6 +49,7 @@ public:
     QTableView* grid(int which) const { return m_grids.value(which); }
     QToolBar* driverTools() const { return m_driverTools; }
     QToolBar* orderTools() const { return m_orderTools; }
+    QToolBar* bottomTools() const { return m_bottomTools; }
     // The drivers group shows the full list (page 0) or the stands (page 1).
     bool driversPageShown() const;
     void setOrderFilters(bool onlyToHandOut, bool onlyCarried);
@@ -130,6 +131,7 @@ private:
     QTabWidget* m_driverPages = nullptr;
     QToolBar* m_driverTools = nullptr;
     QToolBar* m_orderTools = nullptr;
+    QToolBar* m_bottomTools = nullptr;
     bool m_onlyToHandOut = false;
     bool m_onlyCarried = false;
     QDate m_periodFrom = QDate::currentDate();
