@@ -155,3 +155,14 @@ TEST_F(WorkstationWindow, ATaskWindowDisablesTheMainWindowAndItsClosingRefreshes
     EXPECT_TRUE(ws->form1.isEnabled());
     EXPECT_TRUE(ws->dani.TABL_AKTIV_ZAMOVL.isOpen());
 }
+
+TEST_F(WorkstationWindow, SettingsSwitchesActOnTheMainWindowAtOnce)
+{
+    logIn();
+    ws->settings.setSwitch(SettingsStore::Switch::ActiveDriversTab, false);
+    EXPECT_FALSE(ws->form1.pageState().driversGroupVisible);
+    ws->dani.TABL_ZADIANI_AVTO.close();
+    ws->settings.setSwitch(SettingsStore::Switch::ExtraDriversPanel, true);
+    EXPECT_TRUE(ws->form1.pageState().extraDriversPanelVisible);
+    EXPECT_TRUE(ws->dani.TABL_ZADIANI_AVTO.isOpen()); // the extra panel needs the drivers list
+}

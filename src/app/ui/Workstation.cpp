@@ -124,12 +124,22 @@ void Workstation::wireLists()
             prompts.message(e.message());
         }
     });
+    form1.setGprsPanelVisible(settings.switchOn(SettingsStore::Switch::GprsMessagesTab));
+    form1.setExtraDriversPanelVisible(settings.switchOn(SettingsStore::Switch::ExtraDriversPanel));
     QObject::connect(&settings, &SettingsStore::switchChanged, &form1, [this](SettingsStore::Switch which, bool on) {
-        if (which == SettingsStore::Switch::ActiveDriversTab) {
+        switch (which) {
+        case SettingsStore::Switch::ActiveDriversTab:
             form1.setDriversGroupVisible(on);
-            if (on)
-                refreshShown();
+            break;
+        case SettingsStore::Switch::GprsMessagesTab:
+            form1.setGprsPanelVisible(on);
+            break;
+        case SettingsStore::Switch::ExtraDriversPanel:
+            form1.setExtraDriversPanelVisible(on);
+            break;
         }
+        if (on && which != SettingsStore::Switch::GprsMessagesTab)
+            refreshShown();
     });
 }
 

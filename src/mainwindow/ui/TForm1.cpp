@@ -50,11 +50,17 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(buildTopBar());
 
-    m_mainTabs = new QTabWidget(central);
+    auto* vertical = new QSplitter(Qt::Vertical, central);
+    m_extraDriversPanel = new QWidget(vertical);
+    new QVBoxLayout(m_extraDriversPanel);
+    m_extraDriversPanel->layout()->addWidget(
+        new QLabel(QStringLiteral("  Додаткова  панель  активних  водіїв  ...  "), m_extraDriversPanel));
+    m_extraDriversPanel->hide();
+    m_mainTabs = new QTabWidget(vertical);
     m_mainTabs->addTab(buildActiveOrdersTab(), QStringLiteral("Активні замовлення ...  "));
     m_mainTabs->addTab(buildClosedOrdersTab(0), QStringLiteral("Виконані замовлення ...  "));
     m_mainTabs->addTab(buildClosedOrdersTab(1), QStringLiteral("Знищені замовлення ...  "));
-    layout->addWidget(m_mainTabs, 1);
+    layout->addWidget(vertical, 1);
 
     auto* bottom = new QWidget(central);
     bottom->setStyleSheet(QStringLiteral("background: rgb(0, 0, 160); color: white;"));
@@ -278,9 +284,13 @@ void TForm1::attachLists(DispatchContext& ctx)
     addGrid(m_orderGrids[1], m_models[OpenOrders]);
     addGrid(m_driverPages->widget(0), m_models[Drivers]);
     addGrid(m_driverPages->widget(1), stands);
-    m_driversGroup->layout()->addWidget(new QLabel(QStringLiteral("  GPRS повідомлення ...  "), m_driversGroup));
-    addGrid(m_driversGroup, m_models[GprsActions])->setMaximumHeight(160);
-    auto* legend = new QWidget(m_driversGroup);
+    m_gprsPanel = new QWidget(m_driversGroup);
+    new QVBoxLayout(m_gprsPanel);
+    m_gprsPanel->layout()->setContentsMargins(0, 0, 0, 0);
+    m_driversGroup->layout()->addWidget(m_gprsPanel);
+    m_gprsPanel->layout()->addWidget(new QLabel(QStringLiteral("  GPRS повідомлення ...  "), m_gprsPanel));
+    addGrid(m_gprsPanel, m_models[GprsActions])->setMaximumHeight(160);
+    auto* legend = new QWidget(m_gprsPanel);
     auto* legendLayout = new QHBoxLayout(legend);
     legendLayout->setContentsMargins(0, 0, 0, 0);
     const QList<QPair<QString, quint32>> legendItems = {{QStringLiteral("ТРИВОГА ВІД ВОДІЯ"), ListColours::kRed},
@@ -292,9 +302,14 @@ void TForm1::attachLists(DispatchContext& ctx)
         label->setStyleSheet(QStringLiteral("background: #%1;").arg(rgb, 6, 16, QLatin1Char('0')));
         legendLayout->addWidget(label);
     }
-    m_driversGroup->layout()->addWidget(legend);
+    m_gprsPanel->layout()->addWidget(legend);
     addGrid(m_closedGrids[0], m_models[Executed]);
     addGrid(m_closedGrids[1], m_models[Deleted]);
+    // The extra panel shows the drivers list once more, above everything.
+    auto* extra = new QTableView(m_extraDriversPanel);
+    extra->setModel(m_models[Drivers]);
+    extra->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_extraDriversPanel->layout()->addWidget(extra);
 }
 
 void TForm1::reloadLists()
@@ -404,6 +419,16 @@ void TForm1::setDriversGroupVisible(bool visible)
     m_driversGroup->setVisible(visible);
 }
 
+void TForm1::setGprsPanelVisible(bool visible)
+{
+    m_gprsPanel->setVisible(visible);
+}
+
+void TForm1::setExtraDriversPanelVisible(bool visible)
+{
+    m_extraDriversPanel->setVisible(visible);
+}
+
 void TForm1::showClock(const QDateTime& now)
 {
     m_clock->setText(now.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")));
@@ -494,6 +519,7 @@ DataModuleView::PageState TForm1::pageState() const
     PageState state;
     state.mainPage = m_mainTabs->currentIndex();
     state.driversGroupVisible = m_driversGroup->isVisibleTo(this);
+    state.extraDriversPanelVisible = m_extraDriversPanel->isVisibleTo(this);
     state.from = m_periodFrom;
     state.to = m_periodTo;
     state.onlyToHandOut = m_onlyToHandOut;

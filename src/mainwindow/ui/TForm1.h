@@ -43,6 +43,8 @@ public:
     void applyLogIn(const QString& dispatcher, const DispatcherRights& rights);
     void setPeriod(const QDate& from, const QDate& to);
     void setDriversGroupVisible(bool visible);
+    void setGprsPanelVisible(bool visible);
+    void setExtraDriversPanelVisible(bool visible);
     void showClock(const QDateTime& now);
     DataSetTableModel* model(int which) const { return m_models.value(which); }
     enum Model { OpenOrders, Drivers, Stands, GprsActions, Executed, Deleted };
@@ -125,6 +127,8 @@ private:
     QDateEdit* m_to[2] = {};
     TForm12* m_messages = nullptr;
     QWidget* m_driversGroup = nullptr;
+    QWidget* m_gprsPanel = nullptr;
+    QWidget* m_extraDriversPanel = nullptr;
     QWidget* m_orderGrids[2] = {};
     QList<DataSetTableModel*> m_models;
     QList<QTableView*> m_grids;
