@@ -5,6 +5,7 @@
 #include "dispatch/AutoDistribution.h"
 #include "dispatch/DataModuleWiring.h"
 #include "dispatch/DriversOnAir.h"
+#include "dispatch/DriversOnAir.h"
 #include "dispatch/HotOrders.h"
 #include "dispatch/ListRefresh.h"
 #include "dispatch/NearestStand.h"
@@ -355,6 +356,67 @@ void Workstation::wireCommands()
     for (FormShell* window : {static_cast<FormShell*>(&form2), static_cast<FormShell*>(form10.get()),
                               static_cast<FormShell*>(form11.get())})
         makeTaskWindow(*window);
+    wireOrderMenus();
+}
+
+void Workstation::addGridMenu(int model, const std::function<void(QMenu&)>& fill)
+{
+    QTableView* grid = form1.grid(model);
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(grid, &QWidget::customContextMenuRequested, &form1, [grid, fill](const QPoint& at) {
+        QMenu menu;
+        fill(menu);
+        menu.exec(grid->viewport()->mapToGlobal(at));
+    });
+}
+
+void Workstation::wireOrderMenus()
+{
+    auto item = [this](QMenu& menu, const QString& text, const std::function<void()>& command) {
+        QObject::connect(menu.addAction(text), &QAction::triggered, &form1, [this, command] { guarded(command); });
+    };
+    auto showCarCard = [this](std::optional<qint64> callsign) {
+        if (callsign) {
+            ShowDriverDetails(dispatch, *callsign);
+            form5->show();
+        }
+    };
+    addGridMenu(TForm1::OpenOrders, [this, item, showCarCard](QMenu& menu) {
+        item(menu, QStringLiteral("Створити нове замовлення"), [this] { form2.show(); });
+        item(menu, QStringLiteral("Відкрити карточку водія"), [this, showCarCard] { showCarCard(commands.openers().driverCardForOrder()); });
+        item(menu, QStringLiteral("Відкрити карточку клієнта"), [this] {
+            if (commands.openers().clientCardForOrder())
+                form2.show();
+        });
+        item(menu, QStringLiteral("Редагувати / закрити вибране вибране замовлення"), [this] { form11->show(); });
+        item(menu, QStringLiteral("Знищення вибраного замовлення"), [this] { form11->show(); });
+        item(menu, QStringLiteral("Відправити текстове повідомлення водію"), [this] { commands.messages().sendToOrderDriver(); });
+        QMenu* filters = menu.addMenu(QStringLiteral("У таблицю перегляду добавити замовлення ..."));
+        for (QAction* toggle : form1.orderTools()->actions()) {
+            QAction* mirror = filters->addAction(toggle->toolTip());
+            mirror->setCheckable(true);
+            mirror->setChecked(toggle->isChecked());
+            QObject::connect(mirror, &QAction::triggered, toggle, &QAction::trigger);
+        }
+    });
+    addGridMenu(TForm1::Executed, [this, item](QMenu& menu) {
+        item(menu, QStringLiteral("Редагувати / закрити вибране вибране замовлення"), [this] { form11->show(); });
+        item(menu, QStringLiteral("Знищення вибраного замовлення"), [this] { form11->show(); });
+        item(menu, QStringLiteral("Показати на карті початковий пункт або кінцевий пункт (при вказаних даних)"), [this] {
+            if (commands.openers().executedPointOnMap())
+                form8->show();
+        });
+    });
+    // The drivers strip's card button and a double-click on a driver.
+    QAction* card = form1.driverTools()->addAction(QStringLiteral("Картка"));
+    card->setToolTip(QStringLiteral("Відкрити карточку водія"));
+    QObject::connect(card, &QAction::triggered, &form1, [this, showCarCard] {
+        guarded([&] { showCarCard(commands.openers().driverCardForDriver(form1.driversPageShown())); });
+    });
+    QObject::connect(&form1, &TForm1::gridDoubleClicked, &form1, [this, showCarCard](int model) {
+        if (model == TForm1::Drivers)
+            guarded([&] { showCarCard(commands.openers().driverCardForDriver(true)); });
+    });
 }
 
 void Workstation::makeTaskWindow(FormShell& window)

@@ -83,6 +83,9 @@ private:
     // A window opened for a task disables the main window while it is shown; when it
     // closes the main window is enabled and its lists refreshed.
     void makeTaskWindow(FormShell& window);
+    void wireOrderMenus();
+    // Shows a context menu of actions on a grid.
+    void addGridMenu(int model, const std::function<void(QMenu&)>& fill);
     // Runs a command that may reopen lists; a database failure is shown.
     void guarded(const std::function<void()>& command);
     void chooseHotOrder(const QString& line);

@@ -64,9 +64,11 @@ QVariant DataSetTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
-    if (role == Qt::BackgroundRole && rowBackground) {
-        const auto colour = rowBackground(index.row());
-        return colour ? QVariant(QColor::fromRgb(*colour)) : QVariant();
+    if (role == Qt::BackgroundRole) {
+        if (const auto colour = rowBackground ? rowBackground(index.row()) : std::nullopt)
+            return QColor::fromRgb(*colour);
+        const auto column = columnColours.constFind(fieldOf(index.column()));
+        return column != columnColours.constEnd() ? QVariant(QColor::fromRgb(*column)) : QVariant();
     }
     if (role != Qt::DisplayRole)
         return {};

@@ -3,6 +3,7 @@
 #include "mainwindow/GridColumns.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <functional>
 #include <optional>
 
@@ -27,6 +28,8 @@ public:
     // A whole-row text computed when the list reloads (the stand grid builds its cells).
     std::function<QString(int row)> rowText;
     std::function<std::optional<quint32>(int row)> rowBackground;
+    // Design colours of whole columns by field (0xRRGGBB), under any row colour.
+    QHash<QString, quint32> columnColours;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

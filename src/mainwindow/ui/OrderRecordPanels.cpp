@@ -73,8 +73,10 @@ void OrderRecordPanels::layOut()
                                                 "два рази мишою по цій панелі)"));
         grid->addWidget(panel.status, 0, 0, 8, 1, Qt::AlignTop);
         for (int i = 0; i < 8; ++i) {
-            grid->addWidget(new QLabel(QString::fromUtf8(kFacts[i].caption), panel.frame), i, 1);
+            panel.facts << new QLabel(QString::fromUtf8(kFacts[i].caption), panel.frame);
+            grid->addWidget(panel.facts.last(), i, 1);
             panel.values << new QLabel(panel.frame);
+            panel.facts << panel.values.last();
             grid->addWidget(panel.values.last(), i, 2);
             panel.values.last()->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             grid->addWidget(new QLabel(QString::fromUtf8(kContent[i].caption), panel.frame), i, 3);
@@ -83,6 +85,8 @@ void OrderRecordPanels::layOut()
             // Long addresses and notes are cut at the panel's edge instead of widening it.
             panel.values.last()->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         }
+        for (QWidget* fact : panel.facts)
+            fact->setVisible(!m_compact);
         grid->setColumnStretch(2, 1);
         grid->setColumnStretch(4, 2);
         layout()->addWidget(panel.frame);
@@ -151,4 +155,20 @@ void OrderRecordPanels::wheelEvent(QWheelEvent* event)
         refresh();
     }
     event->accept();
+}
+
+void OrderRecordPanels::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The status square sits at the left of each panel.
+    if (event->position().x() < 40)
+        toggleCompact();
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+void OrderRecordPanels::toggleCompact()
+{
+    m_compact = !m_compact;
+    for (Panel& panel : m_panels)
+        for (QWidget* fact : panel.facts)
+            fact->setVisible(!m_compact);
 }

@@ -24,11 +24,14 @@ public:
     void refresh();
     int panelCount() const { return int(m_panels.size()); }
     QString statusCaptionOfPanel(int panel) const;
+    bool compact() const { return m_compact; }
+    void toggleCompact();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     struct Panel
@@ -36,6 +39,7 @@ private:
         QWidget* frame = nullptr;
         QLabel* status = nullptr;
         QList<QLabel*> values;
+        QList<QWidget*> facts; // captions and values of the facts block
         int row = 0; // the list row shown, from 1; 0 for an empty panel
     };
     void layOut();
@@ -44,4 +48,5 @@ private:
     FbDataSet& m_orders;
     QList<Panel> m_panels;
     int m_top = 1;
+    bool m_compact = false; // facts block hidden
 };

@@ -159,6 +159,9 @@ QWidget* TForm1::buildActiveOrdersTab()
     m_standCounters->setWordWrap(true);
     m_standCounters->setStyleSheet(QStringLiteral("background: rgb(166, 202, 240);"));
     standPage->layout()->addWidget(m_standCounters);
+    m_standCounters->setToolTip(QStringLiteral("Щоб заховати цю панель клацніть два рази по ній мишкою"));
+    m_standCounters->setFixedHeight(80);
+    m_standCounters->installEventFilter(this);
     showStandCounters(0, 0, 0, 0);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
@@ -247,6 +250,17 @@ void TForm1::attachLists(DispatchContext& ctx)
                 new DataSetTableModel(dani.TABL_VIKON_ZAMOVL, GridLayouts::executedOrders(), this),
                 new DataSetTableModel(dani.TABL_DELETE_ZAMOVL, GridLayouts::deletedOrders(), this)};
     DataSetTableModel* stands = m_models[Stands];
+    using namespace ListColours;
+    m_models[OpenOrders]->columnColours = {{QStringLiteral("ZAMOVL_POZIVNIY"), kMoneyGreen},
+                                           {QStringLiteral("ZAMOVL_BEZKOSHTOVN"), kMoneyGreen}};
+    m_models[Drivers]->columnColours = {{QStringLiteral("ZAD_AVTO_POZIVNIY"), kMoneyGreen},
+                                        {QStringLiteral("ZAD_AVTO_YUVILEYKA"), kMoneyGreen},
+                                        {QStringLiteral("ZAD_AVTO_VULICA"), kSkyBlue}};
+    for (DataSetTableModel* closed : {m_models[Executed], m_models[Deleted]})
+        closed->columnColours = {{QStringLiteral("CZ_DATA_PRIYOMA"), kMoneyGreen},  {QStringLiteral("CZ_CHAS_PRIYOMA"), kMoneyGreen},
+                                 {QStringLiteral("CZ_POCHAT_PUNKT"), kSilver},     {QStringLiteral("CZ_CHAS_PRIYOM_VODIY"), kSilver},
+                                 {QStringLiteral("CZ_NUMBER"), kSkyBlue},          {QStringLiteral("CZ_POZIVNIY"), kSkyBlue},
+                                 {QStringLiteral("CZ_DATA_ZAKR_ZAMOVL"), kSkyBlue}, {QStringLiteral("CZ_CHAS_ZAKR_ZAMOVL"), kSkyBlue}};
     // The distance is measured from the order the dispatcher is looking at, when it still
     // needs a driver.
     auto startPoint = [this, &dani]() -> QString {
@@ -341,6 +355,16 @@ HotKeyState TForm1::hotKeyState() const
     state.openOrdersEmpty = m_models.isEmpty() || m_models[OpenOrders]->rowCount() == 0;
     state.editBoxFocused = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
     return state;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    // A double-click on the counts panel folds it to a strip and opens it again.
+    if (watched == m_standCounters && event->type() == QEvent::MouseButtonDblClick) {
+        m_standCounters->setFixedHeight(m_standCounters->height() > 10 ? 10 : 80);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event)
