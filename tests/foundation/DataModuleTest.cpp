@@ -33,7 +33,7 @@ protected:
         dani->refreshOrderCounters = [this] { ++counterRefreshes; };
         dani->listHotOrders = [this] { ++hotRebuilds; };
         ASSERT_TRUE(dani->ConnectDatabase());
-        settle(150); // the listener's first call only tells the counts
+        ASSERT_TRUE(waitFor([this] { return dani->IBEvents1.ready(); })); // its first call only tells the counts
     }
 
     void TearDown() override

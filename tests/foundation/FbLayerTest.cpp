@@ -126,7 +126,7 @@ TEST_F(FbLayer, EventsOfAnotherConnectionArriveAndARollbackPostsNothing)
     QList<QStringList> alerts;
     QObject::connect(&listener, &FbEventListener::eventsAlert, [&](const QStringList& names) { alerts << names; });
     listener.registerEvents(connection, {QStringLiteral("EV_InsertZAMOVLENNIA"), QStringLiteral("EV_REFLESH_ZAD_AVTO")});
-    settle(300); // the first call after registering only tells the counts
+    ASSERT_TRUE(waitFor([&] { return listener.ready(); })); // the first call only tells the counts
     EXPECT_TRUE(alerts.isEmpty());
 
     db->execAndRollBack({QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY) VALUES (1)")});

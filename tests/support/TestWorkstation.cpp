@@ -15,6 +15,6 @@ bool TestWorkstation::connect()
 {
     const bool ok = dani->ConnectDatabase();
     if (ok)
-        settle(150); // the listener's first call only tells the counts
+        waitFor([this] { return dani->IBEvents1.ready(); }); // its first call only tells the counts
     return ok;
 }

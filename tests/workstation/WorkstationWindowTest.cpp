@@ -35,6 +35,7 @@ protected:
         db->exec(QStringLiteral("INSERT INTO DANI_FIRMI (FIRMA_ZA_CHAS_POPERED_ZAMOV, FIRMA_CHAS_DLIA_PEREZM_AVTO) VALUES (30, '800')"));
         ws = std::make_unique<Workstation>(clock, &prompts);
         ws->start();
+        ASSERT_TRUE(waitFor([this] { return ws->dani.IBEvents1.ready(); })); // events are reported from now on
     }
     void TearDown() override
     {

@@ -25,6 +25,9 @@ public:
     void registerEvents(FbConnection& connection, const QStringList& names);
     void cancel();
     const QStringList& names() const { return m_names; }
+    // The first call after registering has told the counts as they stand: from now on
+    // every post is reported.
+    bool ready() const { return m_events && !m_waitingForFirst; }
 
 signals:
     // The names whose counts changed since the last alert, in registration order.
