@@ -2,11 +2,20 @@
 
 #include "app/ui/Workstation.h"
 
+#include "platform/StopSignals.h"
+
 #include <QApplication>
+#include <QSocketNotifier>
 
 int StartApplication(int argc, char** argv)
 {
+    const int stopSignals = StopSignals::block(); // before any thread exists
     QApplication app(argc, argv);
+    // Ended from outside: the workstation goes without asking, as the close refusal
+    // only guards the dispatcher's own close.
+    QSocketNotifier stop(stopSignals, QSocketNotifier::Read);
+    stop.setEnabled(stopSignals >= 0);
+    QObject::connect(&stop, &QSocketNotifier::activated, &app, [] { QApplication::quit(); });
     // The title of message boxes; the main window keeps its own caption.
     QApplication::setApplicationName(QStringLiteral("Диспетчер \"ZORvane - TAXI\" ver 3.2"));
     SystemClock clock;

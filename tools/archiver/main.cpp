@@ -4,7 +4,7 @@
 // posts the events every workstation reloads its closed-order lists on.
 //   taxi-archiver <database> [--interval SECONDS] [--min-age MINUTES] [--user U] [--password P]
 // <database> is a path (embedded engine) or host:/path (network server). SIGINT or
-// SIGTERM stops it between two runs.
+// SIGTERM stops it between two runs (see StopSignals for why they are not handlers).
 #include "foundation/fb/DbError.h"
 #include "foundation/fb/FbConnection.h"
 #include "foundation/fb/FbQuery.h"
@@ -13,30 +13,9 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <csignal>
-#include <poll.h>
-#include <unistd.h>
+#include "platform/StopSignals.h"
 
 namespace {
-
-int g_stopPipe[2] = {-1, -1};
-
-void onSignal(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const auto ignored = ::write(g_stopPipe[1], &byte, 1);
-}
-
-// Waits for the interval; true when a stop signal came meanwhile.
-bool waitOrStop(int seconds)
-{
-    pollfd fd{g_stopPipe[0], POLLIN, 0};
-    int rc;
-    do {
-        rc = ::poll(&fd, 1, seconds * 1000);
-    } while (rc < 0 && errno == EINTR);
-    return rc > 0;
-}
 
 qint64 archiveOnce(FbConnection& connection, int minAgeMinutes)
 {
@@ -53,6 +32,9 @@ qint64 archiveOnce(FbConnection& connection, int minAgeMinutes)
 
 int main(int argc, char** argv)
 {
+    const int stopSignals = StopSignals::block(); // before any thread exists, the engine's included
+    if (stopSignals < 0)
+        return 1;
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     ConnectionParameters params{{}, QStringLiteral("SYSDBA"), QStringLiteral("masterkey")};
@@ -81,10 +63,6 @@ int main(int argc, char** argv)
         err << "usage: taxi-archiver <database> [--interval S] [--min-age M] [--user U] [--password P]\n";
         return 2;
     }
-    if (::pipe(g_stopPipe) != 0)
-        return 1;
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
 
     FbConnection connection;
     do {
@@ -98,7 +76,7 @@ int main(int argc, char** argv)
             err << "taxi-archiver: " << e.message() << Qt::endl;
             connection.disconnect(); // try again with a fresh attachment next time
         }
-    } while (!waitOrStop(interval));
+    } while (!StopSignals::wait(stopSignals, interval * 1000));
     connection.disconnect();
     return 0;
 }
