@@ -145,3 +145,14 @@ TEST_F(FbLayer, EventsOfAnotherConnectionArriveAndARollbackPostsNothing)
     db->exec(QStringLiteral("DELETE FROM ZAMOVLENNIA"));
     settle(200);
 }
+
+TEST_F(FbLayer, AnOpenListKeepsNoTransactionOpen)
+{
+    insertMessages(2);
+    FbTransaction t(connection, QStringLiteral("LIST"));
+    FbDataSet list(t);
+    list.setSql(QStringLiteral("SELECT * FROM MSG_FOR_VODIY"));
+    list.open();
+    EXPECT_EQ(list.recordCount(), 2);
+    EXPECT_FALSE(t.isActive());
+}

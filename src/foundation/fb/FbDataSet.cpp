@@ -17,6 +17,9 @@ void FbDataSet::open()
     FbQuery query(m_transaction);
     query.exec(m_sql);
     m_rows = query.takeResult();
+    // The rows are all here: no snapshot is kept open while the list is shown, which
+    // would hold back the server's garbage collection for a whole shift.
+    m_transaction.commit();
     m_open = true;
     ++m_generation;
     moveSilently(m_rows.isEmpty() ? 0 : 1);

@@ -26,8 +26,9 @@ public:
     QString filterText;
     int rememberedRow = 0;
 
-    // Commits the list's transaction when active, runs the statement and goes to the
-    // first row. Throws DbError; a failed open leaves the list closed.
+    // Commits the list's transaction when active, runs the statement, fetches every row,
+    // commits again and goes to the first row. Throws DbError; a failed open leaves the
+    // list closed.
     void open();
     // Opens and goes forward by the remembered row minus 1, stopping at the last row
     // when the list has shrunk meanwhile.
