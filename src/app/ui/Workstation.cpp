@@ -22,9 +22,13 @@
 #include "orders/intake/ui/TForm6.h"
 #include "orders/intake/ui/TForm7.h"
 #include "orders/maintenance/ui/TForm11.h"
+#include "platform/BaseFolder.h"
 #include "platform/ui/QtPrompts.h"
 
 #include <QAction>
+#include <QDesktopServices>
+#include <QFile>
+#include <QUrl>
 #include <QMenu>
 #include <QTableView>
 #include <QToolBar>
@@ -181,6 +185,12 @@ void Workstation::wireWindows()
         form4.show();
     });
     QObject::connect(&form4, &FormShell::closed, &form1, [this] { form1.setEnabled(true); });
+    // The work analysis file opens in whatever the desktop opens spreadsheets with.
+    QObject::connect(&form4, &TForm4::openAnalysisFileRequested, &form4, [] {
+        const QString file = BaseFolder::file(QStringLiteral("ANALIZTAXI.XLS"));
+        if (QFile::exists(file))
+            QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    });
     // Once somebody is logged in the window stays while the database is there.
     form1.closeGuard = [this] {
         if (!dani.BAZA.isConnected())
