@@ -113,16 +113,27 @@ void TDANI::SetInitialListState()
 
 void TDANI::wireListHooks()
 {
-    TABL_VIKON_ZAMOVL.afterOpen = [this] { afterExecutedOpened(); };
-    TABL_VIKON_ZAMOVL.afterScroll = [this] {
+    // The hooks run whenever a list opens or moves, from grids and timers too: a failed
+    // read is shown and the list stays where it is, so no exception leaves the UI.
+    auto shown = [this](std::function<void()> reaction) {
+        return [this, reaction] {
+            try {
+                reaction();
+            } catch (const DbError& e) {
+                m_prompts.message(e.message());
+            }
+        };
+    };
+    TABL_VIKON_ZAMOVL.afterOpen = shown([this] { afterExecutedOpened(); });
+    TABL_VIKON_ZAMOVL.afterScroll = shown([this] {
         afterClosedScrolled(TABL_VIKON_ZAMOVL, DataModuleView::ClosedList::Executed);
-    };
-    TABL_DELETE_ZAMOVL.afterScroll = [this] {
+    });
+    TABL_DELETE_ZAMOVL.afterScroll = shown([this] {
         afterClosedScrolled(TABL_DELETE_ZAMOVL, DataModuleView::ClosedList::Deleted);
-    };
-    TABL_AKTIV_ZAMOVL.afterOpen = [this] { afterOpenOrdersOpened(); };
-    TABL_AKTIV_ZAMOVL.afterScroll = [this] { afterOpenOrdersScrolled(); };
-    TABL_ZADIANI_AVTO.beforeOpen = [this] { beforeDriversOpened(); };
+    });
+    TABL_AKTIV_ZAMOVL.afterOpen = shown([this] { afterOpenOrdersOpened(); });
+    TABL_AKTIV_ZAMOVL.afterScroll = shown([this] { afterOpenOrdersScrolled(); });
+    TABL_ZADIANI_AVTO.beforeOpen = shown([this] { beforeDriversOpened(); });
 }
 
 int TDANI::countRows(const QString& statement)

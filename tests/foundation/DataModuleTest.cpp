@@ -247,3 +247,14 @@ TEST_F(DataModule, AnAssignedOrderOrAnEmptyListShowsNoNearestStand)
     (*reopener)();
     EXPECT_FALSE(view.nearestPanelVisible);
 }
+
+TEST_F(DataModule, AFailureWhileAListMovesIsShownAndNothingThrows)
+{
+    insertOpenOrders(2);
+    settle(200);
+    (*reopener)();
+    dani->findNearestStand = [](const QString&) -> QString { throw DbError(QStringLiteral("немає зв'язку")); };
+    EXPECT_NO_THROW(dani->TABL_AKTIV_ZAMOVL.moveTo(2));
+    EXPECT_EQ(dani->TABL_AKTIV_ZAMOVL.recNo(), 2);
+    EXPECT_TRUE(prompts.messages().contains(QStringLiteral("немає зв'язку")));
+}
