@@ -22,9 +22,3 @@ QString displayText(const QVariant& value)
     }
 }
 
-QString timeText(const QVariant& value)
-{
-    if (value.typeId() == QMetaType::QTime)
-        return value.toTime().toString(QStringLiteral("hh:mm:ss"));
-    return displayText(value);
-}

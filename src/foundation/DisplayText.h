@@ -6,5 +6,3 @@
 // A database value as the windows show it: dates dd.mm.yyyy, times hh:mm:ss,
 // amounts with a decimal comma cut after two decimals, NULL as empty text.
 QString displayText(const QVariant& value);
-// Time of day as hh:mm:ss (two-digit hours), the form compared as text with hh:mm settings.
-QString timeText(const QVariant& value);

@@ -68,11 +68,6 @@ QString amount(double value)
     return amountText(value, QLatin1Char('.'));
 }
 
-QString textOrNull(const std::optional<QString>& value)
-{
-    return value ? text(*value) : QStringLiteral("NULL");
-}
-
 QString nextNumber(const QString& column, const QString& table, int first)
 {
     const QString max = QStringLiteral("(SELECT MAX(%1) FROM %2)").arg(column, table);

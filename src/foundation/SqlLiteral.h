@@ -24,8 +24,6 @@ QString timestamp(const QDateTime& value);
 QString integer(qint64 value);
 // An amount with a decimal point, cut (not rounded) after two decimals.
 QString amount(double value);
-// NULL or the quoted text.
-QString textOrNull(const std::optional<QString>& value);
 
 // IIF((SELECT MAX(column) FROM table) IS NULL, first, (SELECT MAX(column) FROM table)+1)
 QString nextNumber(const QString& column, const QString& table, int first);

@@ -122,32 +122,9 @@ int IniFile::readInteger(const QString& section, const QString& key, int default
     return static_cast<int>(negative ? -result : result);
 }
 
-bool IniFile::hasSection(const QString& section) const
-{
-    for (const Line& line : m_lines) {
-        bool isHeader = false;
-        const QString name = sectionOf(line.text, &isHeader);
-        if (isHeader && sameName(name, section))
-            return true;
-    }
-    return false;
-}
-
 bool IniFile::hasKey(const QString& section, const QString& key) const
 {
     return findKeyLine(section, key, nullptr) != nullptr;
-}
-
-QStringList IniFile::sectionNames() const
-{
-    QStringList names;
-    for (const Line& line : m_lines) {
-        bool isHeader = false;
-        const QString name = sectionOf(line.text, &isHeader);
-        if (isHeader && !names.contains(name, Qt::CaseInsensitive))
-            names << name;
-    }
-    return names;
 }
 
 QStringList IniFile::keys(const QString& section) const

@@ -21,9 +21,7 @@ public:
     // Windows GetPrivateProfileInt: leading blanks, an optional sign and the digits that
     // follow; text that does not start with a number reads as 0, a missing key as the default.
     int readInteger(const QString& section, const QString& key, int defaultValue) const;
-    bool hasSection(const QString& section) const;
     bool hasKey(const QString& section, const QString& key) const;
-    QStringList sectionNames() const;
     // Keys of a section in file order (lists in INI files are written as numbered keys).
     QStringList keys(const QString& section) const;
 
