@@ -301,3 +301,68 @@ TEST_F(ClientCards, PreviousAddressesFromRecentAndArchivedOrders)
     EXPECT_EQ(points.itemFor(QStringLiteral("Вокз"), contains)->text(), QStringLiteral("Вокз</E>"));
     EXPECT_FALSE(points.itemFor(QString(), exact));
 }
+
+TEST_F(ClientCards, TheSuffixLookupFindsWhatLikeFindsAndFollowsEveryChange)
+{
+    addClient(QStringLiteral("00001"), QStringLiteral("Перший"), QStringLiteral("0671234567 332211"));
+    addClient(QStringLiteral("00002"), QStringLiteral("Другий"), QStringLiteral("+380671234567"));
+    addClient(QStringLiteral("00003"), QStringLiteral("Третій"), QStringLiteral("  *21#  050 1234"));
+    addClient(QStringLiteral("00004"), QStringLiteral("Четвертий"), QString());
+    const QString longNumber = QStringLiteral("1234567890123456789012345678901234567890");
+    addClient(QStringLiteral("00005"), QStringLiteral("П'ятий"), longNumber);
+    db->exec(QStringLiteral("UPDATE KLIENT SET KLIENT_TELEFON = NULL WHERE KLIENT_FIO = 'Четвертий'"));
+    lookup->orderBy(QStringLiteral("KLIENT_NUMBER"));
+
+    const auto likeFinds = [&](const QString& number) {
+        QStringList found;
+        for (const auto& row : db->exec(QStringLiteral("SELECT KLIENT_FIO FROM KLIENT WHERE ")
+                                        + sql::containsCondition(QStringLiteral("KLIENT_TELEFON"), number)
+                                        + QStringLiteral(" ORDER BY KLIENT_NUMBER"))
+                                   .rows)
+            found << row[0].toString();
+        return found;
+    };
+    const QStringList numbers = {QStringLiteral("0671234567"), QStringLiteral("671234"), QStringLiteral("7"),
+                                 QStringLiteral("332211"), QStringLiteral("+38"), QStringLiteral("*21#"),
+                                 QStringLiteral("21#"), QStringLiteral("050"), QStringLiteral("0501234"),
+                                 QStringLiteral("9999"), longNumber.mid(8, 32), longNumber.right(32)};
+    const auto checkAll = [&] {
+        for (const QString& number : numbers) {
+            lookup->filterByTelephone(number);
+            ASSERT_TRUE(ws->dani->clientsFilter.startsWith(QLatin1String("JOIN"))) << number.toStdString();
+            EXPECT_EQ(names(), likeFinds(number)) << number.toStdString();
+        }
+    };
+    checkAll();
+    EXPECT_EQ(likeFinds(QStringLiteral("671234")).size(), 2);
+
+    // Edits, renumbering and deletion on another workstation.
+    db->exec(QStringLiteral("UPDATE KLIENT SET KLIENT_TELEFON = '0509998877' WHERE KLIENT_FIO = 'Перший'"));
+    db->exec(QStringLiteral("UPDATE KLIENT SET KLIENT_NUMBER = 40 WHERE KLIENT_FIO = 'Другий'"));
+    db->exec(QStringLiteral("UPDATE KLIENT SET KLIENT_TELEFON = '7 7' WHERE KLIENT_FIO = 'Четвертий'"));
+    db->exec(QStringLiteral("DELETE FROM KLIENT WHERE KLIENT_FIO = 'Третій'"));
+    checkAll();
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM KLIENT_TELEFON_SUFIKS WHERE KT_KLIENT_NUMBER = 3")), 0);
+
+    // Text with blanks or wildcards goes the LIKE way, as typed.
+    lookup->filterByTelephone(QStringLiteral("050 1"));
+    EXPECT_TRUE(ws->dani->clientsFilter.startsWith(QLatin1String("WHERE")));
+}
+
+TEST(ClientLookupWithoutSuffixes, ADatabaseWithoutTheSuffixTableIsSearchedWithLike)
+{
+    TestDatabase older;
+    older.exec(QStringLiteral("DROP TRIGGER TR_KLIENT_TELEFON_SUFIKS"));
+    older.exec(QStringLiteral("DROP TABLE KLIENT_TELEFON_SUFIKS"));
+    older.exec(QStringLiteral("INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_TELEFON) VALUES (1, 'Старий', '0671234567')"));
+    TestWorkstation station(older.serverSettings());
+    ASSERT_TRUE(station.connect());
+    ClientLookup lookup(*station.dani, station.prompts);
+    EXPECT_TRUE(lookup.filterByCaller(QStringLiteral("+38 067 123")));
+    EXPECT_TRUE(station.dani->clientsFilter.startsWith(QLatin1String("WHERE (KLIENT_TELEFON LIKE")));
+    ASSERT_TRUE(lookup.requery());
+    EXPECT_EQ(lookup.list().recordCount(), 0); // "+38067123" is not in "0671234567"
+    EXPECT_TRUE(lookup.filterByCaller(QStringLiteral("067 123")));
+    ASSERT_TRUE(lookup.requery());
+    EXPECT_EQ(lookup.list().recordCount(), 1);
+}

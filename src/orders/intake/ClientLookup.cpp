@@ -3,6 +3,7 @@
 #include "foundation/SqlLiteral.h"
 #include "foundation/TDANI.h"
 #include "foundation/fb/DbError.h"
+#include "foundation/fb/FbQuery.h"
 #include "platform/Prompts.h"
 
 namespace {
@@ -56,8 +57,32 @@ void ClientLookup::filterByAddress(const QString& text)
     setFilter(sql::containsCondition(QStringLiteral("KLIENT_ADRESS"), text));
 }
 
+bool ClientLookup::suffixTableExists()
+{
+    if (m_suffixTable)
+        return *m_suffixTable;
+    try {
+        FbQuery query(m_transaction);
+        m_transaction.commitIfActive();
+        m_suffixTable = !query.exec(QStringLiteral("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = "
+                                                   "'KLIENT_TELEFON_SUFIKS'"))
+                             .isEmpty();
+        m_transaction.commit();
+    } catch (const DbError&) {
+        m_transaction.rollbackQuietly();
+        return false; // asked again next time
+    }
+    return *m_suffixTable;
+}
+
 void ClientLookup::filterByTelephone(const QString& text)
 {
+    if (!text.isEmpty() && callerNumber(text) == text && suffixTableExists()) {
+        m_dani.clientsFilter =
+            QStringLiteral("JOIN (SELECT DISTINCT KT_KLIENT_NUMBER FROM KLIENT_TELEFON_SUFIKS WHERE KT_SUFIKS STARTING WITH ")
+            + sql::text(text) + QStringLiteral(") T ON (KLIENT.KLIENT_NUMBER = T.KT_KLIENT_NUMBER)");
+        return;
+    }
     setFilter(sql::containsCondition(QStringLiteral("KLIENT_TELEFON"), text));
 }
 
@@ -92,7 +117,7 @@ bool ClientLookup::orderBy(const QString& column)
 
 QString ClientLookup::statement() const
 {
-    return QStringLiteral("SELECT * FROM  KLIENT\n") + m_dani.clientsFilter + QLatin1Char('\n') + m_dani.clientsSort;
+    return QStringLiteral("SELECT KLIENT.* FROM  KLIENT\n") + m_dani.clientsFilter + QLatin1Char('\n') + m_dani.clientsSort;
 }
 
 bool ClientLookup::requery()

@@ -5,12 +5,13 @@
 #include "orders/intake/ClientCard.h"
 
 #include <QString>
+#include <optional>
 
 class IPrompts;
 class TDANI;
 
-// The client list of the order form: "SELECT * FROM  KLIENT", the filter line and the
-// ordering line. The filter and ordering are the data module's list state
+// The client list of the order form: "SELECT KLIENT.* FROM  KLIENT", the filter line and
+// the ordering line. The filter and ordering are the data module's list state
 // (TDANI::clientsFilter, TDANI::clientsSort) and so persist between showings; every
 // value goes in through the literal helpers. The list runs in a transaction of its own,
 // committed before and after each query.
@@ -26,6 +27,10 @@ public:
     void filterUnknownClient() { filterByCode(0); }
     void filterByName(const QString& text);
     void filterByAddress(const QString& text);
+    // A number of digits, "+", "*" and "#" is looked up among the telephones' suffixes
+    // (KLIENT_TELEFON_SUFIKS, kept by a trigger), which finds what "LIKE '%number%'" finds
+    // without reading every client; any other text, or a database without that table,
+    // is searched with LIKE.
     void filterByTelephone(const QString& text);
     // The number of an incoming call, as it came from the network: only its digits,
     // "+", "*" and "#" are kept, at most 32 of them. False (and the filter unchanged)
@@ -51,9 +56,11 @@ public:
 
 private:
     void setFilter(const QString& condition);
+    bool suffixTableExists();
 
     TDANI& m_dani;
     IPrompts& m_prompts;
     FbTransaction m_transaction;
     FbDataSet m_list;
+    std::optional<bool> m_suffixTable; // known once asked
 };
