@@ -68,6 +68,26 @@ QString amount(double value)
     return amountText(value, QLatin1Char('.'));
 }
 
+QString decimal(const QString& plainDecimal)
+{
+    qsizetype i = plainDecimal.startsWith(QLatin1Char('-')) ? 1 : 0;
+    int digitsBefore = 0;
+    int digitsAfter = 0;
+    bool point = false;
+    for (; i < plainDecimal.size(); ++i) {
+        const QChar c = plainDecimal[i];
+        if (c == QLatin1Char('.') && !point)
+            point = true;
+        else if (c.isDigit() && c.unicode() < 128)
+            ++(point ? digitsAfter : digitsBefore);
+        else
+            return QStringLiteral("0");
+    }
+    if (digitsBefore == 0 || (point && digitsAfter == 0))
+        return QStringLiteral("0");
+    return plainDecimal;
+}
+
 QString nextNumber(const QString& column, const QString& table, int first)
 {
     const QString max = QStringLiteral("(SELECT MAX(%1) FROM %2)").arg(column, table);

@@ -24,6 +24,10 @@ QString timestamp(const QDateTime& value);
 QString integer(qint64 value);
 // An amount with a decimal point, cut (not rounded) after two decimals.
 QString amount(double value);
+// An exact decimal already formatted with a decimal point ("-12.05", "7"), as the order
+// form's amounts give it: only a sign, digits and one point can go in; any other text
+// is written as 0.
+QString decimal(const QString& plainDecimal);
 
 // IIF((SELECT MAX(column) FROM table) IS NULL, first, (SELECT MAX(column) FROM table)+1)
 QString nextNumber(const QString& column, const QString& table, int first);

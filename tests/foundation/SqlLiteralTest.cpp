@@ -19,6 +19,14 @@ TEST(SqlLiteral, FormatsDatesTimesAndAmountsAsTheDatabaseExpects)
     EXPECT_EQ(sql::amount(std::numeric_limits<double>::infinity()), QStringLiteral("0"));
 }
 
+TEST(SqlLiteral, OnlyAPlainDecimalGoesInAsADecimal)
+{
+    EXPECT_EQ(sql::decimal(QStringLiteral("-12.05")), QStringLiteral("-12.05"));
+    EXPECT_EQ(sql::decimal(QStringLiteral("7")), QStringLiteral("7"));
+    for (const char* bad : {"", "-", "1,5", "1.", ".5", "1.2.3", "1e5", "+5", " 5", "5; DELETE FROM KLIENT", "١٢"})
+        EXPECT_EQ(sql::decimal(QString::fromUtf8(bad)), QStringLiteral("0")) << bad;
+}
+
 TEST(SqlLiteral, TypedNumbersThatDoNotParseCountAsZero)
 {
     EXPECT_EQ(typedInteger(QStringLiteral(" 42 ")), 42);

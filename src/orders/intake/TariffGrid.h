@@ -15,6 +15,14 @@ public:
     static TariffGrid fromFile();
     explicit TariffGrid(IniFile ini) : m_ini(std::move(ini)) {}
 
+    // The two stored texts of a pair: "L{A}->{B}" and "L{B}->{A}", empty when missing.
+    struct StoredPair
+    {
+        QString forward;
+        QString backward;
+    };
+    StoredPair storedValues(const QString& streetA, const QString& streetB) const;
+
     // Metres, or nothing when neither order of the pair is in the grid. A value that
     // does not read as a number ("." or "," decimals) counts as 0.
     std::optional<double> metresBetween(const QString& streetA, const QString& streetB) const;
