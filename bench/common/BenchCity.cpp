@@ -12,9 +12,10 @@ bool LoadBenchCity(TestDatabase& db, const QString& workFolder)
     const QString script = workFolder + QStringLiteral("/city.sql");
     QProcess generator;
     generator.start(QStringLiteral("python3"),
-                    {TestDatabase::sourceFile(QStringLiteral("tools/democity/make_demo_city.py")), QStringLiteral("--stands"),
-                     QStringLiteral("200"), QStringLiteral("--points"), QStringLiteral("5000"), QStringLiteral("--drivers"),
-                     QStringLiteral("700"), QStringLiteral("--on-air"), QStringLiteral("500"), QStringLiteral("--open-orders"),
+                    {TestDatabase::sourceFile(QStringLiteral("tools/democity/make_demo_city.py")),
+                     QStringLiteral("--stands"), QStringLiteral("200"), QStringLiteral("--points"),
+                     QStringLiteral("5000"), QStringLiteral("--drivers"), QStringLiteral("700"),
+                     QStringLiteral("--on-air"), QStringLiteral("500"), QStringLiteral("--open-orders"),
                      QStringLiteral("1000"), QStringLiteral("--period-orders"), QStringLiteral("20000"),
                      QStringLiteral("--clients"), QStringLiteral("2000"), QStringLiteral("-o"), script});
     if (!generator.waitForFinished(120000) || generator.exitCode() != 0) {

@@ -49,7 +49,8 @@ int main(int argc, char** argv)
     DispatchContext ctx{*ws.dani, ws.store, ws.prompts, clock, QStringLiteral("Бенчмарк"), true, 2.0, {}, {}};
     ws.store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kRollCall, QStringLiteral("07:00"));
     ws.store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kPreliminaryLead, QStringLiteral("30"));
-    ws.store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kMaxAutoDistance, QStringLiteral("100000"));
+    ws.store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kMaxAutoDistance,
+                      QStringLiteral("100000"));
     ws.dani->refreshLists = [] {};
     TDANI& dani = *ws.dani;
 
@@ -60,8 +61,9 @@ int main(int argc, char** argv)
     ws.view.state.to = QDate::currentDate().addDays(1);
     std::vector<double> refresh;
     for (int round = 0; round < 10; ++round) {
-        for (FbDataSet* list : {&dani.TABL_AKTIV_ZAMOVL, &dani.TABL_VIKON_ZAMOVL, &dani.TABL_DELETE_ZAMOVL, &dani.TABL_ZADIANI_AVTO,
-                                &dani.TABLE_ZADIANI_AVTO_GROUP, &dani.TABL_DIY_VODY_GPRS})
+        for (FbDataSet* list :
+             {&dani.TABL_AKTIV_ZAMOVL, &dani.TABL_VIKON_ZAMOVL, &dani.TABL_DELETE_ZAMOVL,
+              &dani.TABL_ZADIANI_AVTO, &dani.TABLE_ZADIANI_AVTO_GROUP, &dani.TABL_DIY_VODY_GPRS})
             list->close();
         QElapsedTimer t;
         t.start();
@@ -73,8 +75,9 @@ int main(int argc, char** argv)
     }
     std::sort(refresh.begin(), refresh.end());
     for (int page : {0, 1, 2}) { // where the time goes
-        for (FbDataSet* list : {&dani.TABL_AKTIV_ZAMOVL, &dani.TABL_VIKON_ZAMOVL, &dani.TABL_DELETE_ZAMOVL, &dani.TABL_ZADIANI_AVTO,
-                                &dani.TABLE_ZADIANI_AVTO_GROUP, &dani.TABL_DIY_VODY_GPRS})
+        for (FbDataSet* list :
+             {&dani.TABL_AKTIV_ZAMOVL, &dani.TABL_VIKON_ZAMOVL, &dani.TABL_DELETE_ZAMOVL,
+              &dani.TABL_ZADIANI_AVTO, &dani.TABLE_ZADIANI_AVTO_GROUP, &dani.TABL_DIY_VODY_GPRS})
             list->close();
         ws.view.state.mainPage = page;
         QElapsedTimer t;
@@ -86,9 +89,11 @@ int main(int argc, char** argv)
         ws.view.state.mainPage = page;
         RefreshLists(ctx);
     }
-    std::printf("RefreshLists of all lists: median %.1f ms (open %d, executed %d, drivers %d, stands %d)  target < 100 ms\n",
-                refresh[refresh.size() / 2], dani.TABL_AKTIV_ZAMOVL.recordCount(), dani.TABL_VIKON_ZAMOVL.recordCount(),
-                dani.TABL_ZADIANI_AVTO.recordCount(), dani.TABLE_ZADIANI_AVTO_GROUP.recordCount());
+    std::printf("RefreshLists of all lists: median %.1f ms (open %d, executed %d, drivers %d, stands %d)  "
+                "target < 100 ms\n",
+                refresh[refresh.size() / 2], dani.TABL_AKTIV_ZAMOVL.recordCount(),
+                dani.TABL_VIKON_ZAMOVL.recordCount(), dani.TABL_ZADIANI_AVTO.recordCount(),
+                dani.TABLE_ZADIANI_AVTO_GROUP.recordCount());
 
     // Nearest stand for the pick-ups of the open orders.
     QStringList pickups;
@@ -99,7 +104,8 @@ int main(int argc, char** argv)
     int found = 0;
     for (const QString& pickup : pickups)
         found += FindNearestStand(ctx, pickup, DistributionMode::kNone).isEmpty() ? 0 : 1;
-    std::printf("FindNearestStand: %.3f ms per pick-up over %lld pick-ups (%d found; two queries each: the address and "
+    std::printf("FindNearestStand: %.3f ms per pick-up over %lld pick-ups (%d found; two queries each: the "
+                "address and "
                 "the candidate stands with their points)  target < 1 ms beyond its query\n",
                 msSince(nearest) / double(pickups.size()), qlonglong(pickups.size()), found);
 
@@ -112,9 +118,10 @@ int main(int argc, char** argv)
     distribution.start();
     const int handed = DistributeHotOrders(ctx, hot);
     const double total = msSince(distribution);
-    std::printf("DistributeHotOrders: %lld hot orders, %d handed out, %.0f ms in all, %.2f ms per order, %.2f ms per "
-                "assignment  target < 5 ms per assignment\n",
-                qlonglong(hot.size()), handed, total, total / std::max<qsizetype>(1, hot.size()),
-                handed ? total / handed : 0.0);
+    std::printf(
+        "DistributeHotOrders: %lld hot orders, %d handed out, %.0f ms in all, %.2f ms per order, %.2f ms per "
+        "assignment  target < 5 ms per assignment\n",
+        qlonglong(hot.size()), handed, total, total / std::max<qsizetype>(1, hot.size()),
+        handed ? total / handed : 0.0);
     return 0;
 }

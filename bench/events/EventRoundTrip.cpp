@@ -23,15 +23,21 @@ void fill(TestDatabase& db)
     db.exec(QStringLiteral(
         "EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN "
         "WHILE (I < 1000) DO BEGIN "
-        "INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_NOMER_KLIENT, ZAMOVL_PRICHINA_DELETE, ZAMOVL_POCHAT_PUNKT, "
-        "ZAMOVL_PUNKT_PRIZHACH, ZAMOVL_SUMA_ROZRAHUNK, ZAMOVL_PRIYOM_ZAMOVL, ZAMOVL_DATA_PRIYOMA, ZAMOVL_CHAS_PRIYOMA, "
+        "INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_NOMER_KLIENT, ZAMOVL_PRICHINA_DELETE, "
+        "ZAMOVL_POCHAT_PUNKT, "
+        "ZAMOVL_PUNKT_PRIZHACH, ZAMOVL_SUMA_ROZRAHUNK, ZAMOVL_PRIYOM_ZAMOVL, ZAMOVL_DATA_PRIYOMA, "
+        "ZAMOVL_CHAS_PRIYOMA, "
         "ZAMOVL_POZIVNIY, ZAMOVL_BEZKOSHTOVN, ZAMOVL_STATUS_ZAMOVL) VALUES (GEN_ID(GENIDZAMOVL, 1), 0, "
-        "'{швидке}   тел.:[0501234567]', '[Шевченка]{' || :I || '}', '[Лесі Українки]{3}', 85.5, 'Ковальчук Олена', "
+        "'{швидке}   тел.:[0501234567]', '[Шевченка]{' || :I || '}', '[Лесі Українки]{3}', 85.5, 'Ковальчук "
+        "Олена', "
         "CURRENT_DATE, '08:00', MOD(:I, 3), 'HI', 0); I = I + 1; END "
         "I = 0; WHILE (I < 500) DO BEGIN "
-        "INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_FIO_VODIY, ZAD_AVTO_RAYON, ZAD_AVTO_MARKA_AVTO, "
-        "ZAD_AVTO_CHAS_ZAMOVL, ZAD_AVTO_VULICA, ZAD_AVTO_ZADIANIST, ZAD_AVTO_NOMER_ZAMOVL) VALUES (:I, 'Водій ' || :I, "
-        "'[8:00:00](){}', '{GPRS}Ланос', LPAD(:I, 4, '0'), 'Стоянка ' || MOD(:I, 200), 0, 0); I = I + 1; END END"));
+        "INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_FIO_VODIY, ZAD_AVTO_RAYON, "
+        "ZAD_AVTO_MARKA_AVTO, "
+        "ZAD_AVTO_CHAS_ZAMOVL, ZAD_AVTO_VULICA, ZAD_AVTO_ZADIANIST, ZAD_AVTO_NOMER_ZAMOVL) VALUES (:I, "
+        "'Водій ' || :I, "
+        "'[8:00:00](){}', '{GPRS}Ланос', LPAD(:I, 4, '0'), 'Стоянка ' || MOD(:I, 200), 0, 0); I = I + 1; END "
+        "END"));
 }
 
 double percentile(std::vector<double> v, double p)
@@ -46,7 +52,8 @@ void measure(const char* label, const QString& serverPrefix, int rounds)
     fill(db);
     TestWorkstation workstation(db.serverSettings());
     if (!workstation.connect()) {
-        std::printf("%s: could not connect: %s\n", label, qPrintable(workstation.prompts.messages().join(' ')));
+        std::printf("%s: could not connect: %s\n", label,
+                    qPrintable(workstation.prompts.messages().join(' ')));
         return;
     }
     TDANI& dani = *workstation.dani;
@@ -59,9 +66,10 @@ void measure(const char* label, const QString& serverPrefix, int rounds)
     std::vector<double> ms;
     for (int i = 0; i < rounds; ++i) {
         const int expected = dani.TABL_AKTIV_ZAMOVL.recordCount() + 1;
-        insert.exec(QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT, ZAMOVL_STATUS_ZAMOVL, "
-                                   "ZAMOVL_DATA_PRIYOMA, ZAMOVL_CHAS_PRIYOMA) VALUES (GEN_ID(GENIDZAMOVL, 1), 'Нове', 0, "
-                                   "CURRENT_DATE, '23:59')"));
+        insert.exec(QStringLiteral(
+            "INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT, ZAMOVL_STATUS_ZAMOVL, "
+            "ZAMOVL_DATA_PRIYOMA, ZAMOVL_CHAS_PRIYOMA) VALUES (GEN_ID(GENIDZAMOVL, 1), 'Нове', 0, "
+            "CURRENT_DATE, '23:59')"));
         QElapsedTimer timer;
         timer.start();
         transaction.commit();

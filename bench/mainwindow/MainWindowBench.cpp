@@ -56,7 +56,10 @@ int main(int argc, char** argv)
     QFile ini(work.path() + QStringLiteral("/SETSERVER.INI"));
     if (!ini.open(QIODevice::WriteOnly))
         return 1;
-    ini.write(QStringLiteral("[SHLYAH_BAZA]\r\nPATH_BAZA=%1\r\nNAME_BAZA=TEST.FDB\r\n[SET_SERV]\r\nLOGIN=SYSDBA\r\n").arg(db.folder()).toUtf8());
+    ini.write(QStringLiteral(
+                  "[SHLYAH_BAZA]\r\nPATH_BAZA=%1\r\nNAME_BAZA=TEST.FDB\r\n[SET_SERV]\r\nLOGIN=SYSDBA\r\n")
+                  .arg(db.folder())
+                  .toUtf8());
     ini.close();
 
     SystemClock clock;
@@ -74,8 +77,8 @@ int main(int argc, char** argv)
 
     std::vector<double> refresh;
     for (int round = 0; round < 10; ++round) {
-        for (FbDataSet* list : {&ws.dani.TABL_AKTIV_ZAMOVL, &ws.dani.TABL_ZADIANI_AVTO, &ws.dani.TABLE_ZADIANI_AVTO_GROUP,
-                                &ws.dani.TABL_DIY_VODY_GPRS})
+        for (FbDataSet* list : {&ws.dani.TABL_AKTIV_ZAMOVL, &ws.dani.TABL_ZADIANI_AVTO,
+                                &ws.dani.TABLE_ZADIANI_AVTO_GROUP, &ws.dani.TABL_DIY_VODY_GPRS})
             list->close();
         QElapsedTimer t;
         t.start();
@@ -83,9 +86,10 @@ int main(int argc, char** argv)
         const QPixmap shot = ws.form1.grab(); // paints the whole window offscreen
         refresh.push_back(msSince(t));
     }
-    std::printf("RefreshLists + repaint of the main window: median %.1f ms (open %d, drivers %d, stands %d)  target < 150 ms\n",
-                median(refresh), ws.dani.TABL_AKTIV_ZAMOVL.recordCount(), ws.dani.TABL_ZADIANI_AVTO.recordCount(),
-                ws.dani.TABLE_ZADIANI_AVTO_GROUP.recordCount());
+    std::printf("RefreshLists + repaint of the main window: median %.1f ms (open %d, drivers %d, stands %d)  "
+                "target < 150 ms\n",
+                median(refresh), ws.dani.TABL_AKTIV_ZAMOVL.recordCount(),
+                ws.dani.TABL_ZADIANI_AVTO.recordCount(), ws.dani.TABLE_ZADIANI_AVTO_GROUP.recordCount());
 
     // The minute tick with everything it may do: mark resets and the hot list.
     if (!ws.commands.marks().autoUpdate())
@@ -100,8 +104,10 @@ int main(int argc, char** argv)
         ws.secondTimer->tick();
         minute.push_back(msSince(t));
     }
-    std::printf("the 60th tick (link check, mark resets, hot list): median %.1f ms  target < 50 ms\n", median(minute));
-    std::printf("resident memory of the running workstation: %.1f MB  target < 200 MB\n", residentKilobytes() / 1024.0);
+    std::printf("the 60th tick (link check, mark resets, hot list): median %.1f ms  target < 50 ms\n",
+                median(minute));
+    std::printf("resident memory of the running workstation: %.1f MB  target < 200 MB\n",
+                residentKilobytes() / 1024.0);
     ws.form1.closeGuard = [] { return true; };
     return 0;
 }

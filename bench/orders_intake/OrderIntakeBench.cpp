@@ -29,8 +29,7 @@ struct Figures
     double worst;
 };
 
-template <typename F>
-Figures measure(int rounds, F&& run)
+template <typename F> Figures measure(int rounds, F&& run)
 {
     std::vector<double> ms;
     for (int i = 0; i < rounds; ++i) {
@@ -47,18 +46,22 @@ Figures measure(int rounds, F&& run)
 void loadClients(TestDatabase& db)
 {
     db.exec(QStringLiteral(
-        "EXECUTE BLOCK AS\n"
-        "DECLARE VARIABLE I INTEGER = 1;\n"
-        "BEGIN\n"
-        "  WHILE (I <= %1) DO BEGIN\n"
-        "    INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_ADRESS, KLIENT_TELEFON, KLIENT_DODATKOVO, KLIENT_BALANS,\n"
-        "        KLIENT_ZNIZHKA, KLIENT_KIL_VIKLIK, KLIENT_KIL_FREE_VIKLIK, KLIENT_DATA_BALANSA)\n"
-        "      VALUES (:I, 'Клієнт номер ' || :I, 'вул. Ринкова ' || MOD(:I, 300) || '/' || MOD(:I, 90),\n"
-        "        '067' || LPAD(MOD(:I * 7919, 10000000), 7, '0') || IIF(MOD(:I, 3) = 0, ' 33' || LPAD(MOD(:I, 10000), 4, '0'), ''),\n"
-        "        '[' || LPAD(:I, 5, '0') || '] приватний ()', 0, 0, 0, 0, CURRENT_DATE);\n"
-        "    I = I + 1;\n"
-        "  END\n"
-        "END").arg(kClients));
+                "EXECUTE BLOCK AS\n"
+                "DECLARE VARIABLE I INTEGER = 1;\n"
+                "BEGIN\n"
+                "  WHILE (I <= %1) DO BEGIN\n"
+                "    INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_ADRESS, KLIENT_TELEFON, "
+                "KLIENT_DODATKOVO, KLIENT_BALANS,\n"
+                "        KLIENT_ZNIZHKA, KLIENT_KIL_VIKLIK, KLIENT_KIL_FREE_VIKLIK, KLIENT_DATA_BALANSA)\n"
+                "      VALUES (:I, 'Клієнт номер ' || :I, 'вул. Ринкова ' || MOD(:I, 300) || '/' || MOD(:I, "
+                "90),\n"
+                "        '067' || LPAD(MOD(:I * 7919, 10000000), 7, '0') || IIF(MOD(:I, 3) = 0, ' 33' || "
+                "LPAD(MOD(:I, 10000), 4, '0'), ''),\n"
+                "        '[' || LPAD(:I, 5, '0') || '] приватний ()', 0, 0, 0, 0, CURRENT_DATE);\n"
+                "    I = I + 1;\n"
+                "  END\n"
+                "END")
+                .arg(kClients));
     db.exec(QStringLiteral("INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_DODATKOVO) "
                            "VALUES (0, 'Невідомий', '[00000] приватний ()')"));
 }
@@ -93,21 +96,22 @@ int main(int argc, char** argv)
         lookup.requery();
         found += lookup.list().recordCount();
     });
-    std::printf("client search on an incoming number (%d clients): median %.2f ms, worst %.2f ms (target < 50 ms; "
-                "%d rows found in all)\n",
-                kClients, search.median, search.worst, found);
+    std::printf(
+        "client search on an incoming number (%d clients): median %.2f ms, worst %.2f ms (target < 50 ms; "
+        "%d rows found in all)\n",
+        kClients, search.median, search.worst, found);
 
     // For comparison, searches that read every client: a name, and a code assignment.
     const Figures byName = measure(10, [&](int i) {
         lookup.filterByName(QStringLiteral("номер 4999") + QString::number(i));
         lookup.requery();
     });
-    std::printf("client search by name, LIKE over every client: median %.2f ms, worst %.2f ms\n", byName.median,
-                byName.worst);
+    std::printf("client search by name, LIKE over every client: median %.2f ms, worst %.2f ms\n",
+                byName.median, byName.worst);
     ClientCardEditor editor(*ws.dani, ws.store, ws.prompts, clock, lookup);
     const Figures assign = measure(10, [&](int) { editor.assignCode(); });
-    std::printf("client code assignment (%d codes read): median %.2f ms, worst %.2f ms\n", kClients, assign.median,
-                assign.worst);
+    std::printf("client code assignment (%d codes read): median %.2f ms, worst %.2f ms\n", kClients,
+                assign.median, assign.worst);
 
     // Price recalculation: every figure parsed, every amount cut and shown.
     PriceInput in;
@@ -135,12 +139,14 @@ int main(int argc, char** argv)
 
     // Saving a batch of 10 orders: ten INSERTs and the commit.
     ws.store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kAverageSpeed, QStringLiteral("40"));
-    db.exec(QStringLiteral("INSERT INTO TARIFI (TARIF_NAME, TARIF_PRIINYATTA_ZAMOVL, TARIF_KM_MISTO, TARIF_KM_ZA_MISTO, "
-                           "TARIF_CINA_POPERED_ZAMOVL, TARIF_HV_PROSTOU) VALUES ('Місто', 15, 4.2, 8, 10, 1.5)"));
+    db.exec(QStringLiteral(
+        "INSERT INTO TARIFI (TARIF_NAME, TARIF_PRIINYATTA_ZAMOVL, TARIF_KM_MISTO, TARIF_KM_ZA_MISTO, "
+        "TARIF_CINA_POPERED_ZAMOVL, TARIF_HV_PROSTOU) VALUES ('Місто', 15, 4.2, 8, 10, 1.5)"));
     OrderIntake intake(ctx);
     const Figures batch = measure(20, [&](int) {
         intake.startCreate();
-        intake.addRouteItem(*RouteItem::building(QStringLiteral("вул. Ринкова"), QStringLiteral("1"), QStringLiteral("кв.2"), 5));
+        intake.addRouteItem(*RouteItem::building(QStringLiteral("вул. Ринкова"), QStringLiteral("1"),
+                                                 QStringLiteral("кв.2"), 5));
         intake.addRouteItem(*RouteItem::named(QStringLiteral("Вокзал"), 7));
         intake.enterLastStep(QStringLiteral("6,5"));
         intake.chooseTariff(QStringLiteral("Місто"));
@@ -150,6 +156,7 @@ int main(int argc, char** argv)
             std::printf("a batch was not saved\n");
     });
     std::printf("saving a batch of 10 orders: median %.2f ms, worst %.2f ms (target < 50 ms; %lld orders)\n",
-                batch.median, batch.worst, static_cast<long long>(db.scalar(QStringLiteral("SELECT COUNT(*) FROM ZAMOVLENNIA"))));
+                batch.median, batch.worst,
+                static_cast<long long>(db.scalar(QStringLiteral("SELECT COUNT(*) FROM ZAMOVLENNIA"))));
     return 0;
 }

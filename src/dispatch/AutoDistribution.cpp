@@ -17,17 +17,21 @@ QString question(const QString& maxDistance, bool freeRides, bool marked)
     QStringList lines = {
         QStringLiteral("Роздати в автоматичному режимі гарячі замовлення ?"),
         QString(),
-        QStringLiteral("-------------------  параметри роздачи -----------------------------------------------------"),
+        QStringLiteral(
+            "-------------------  параметри роздачи -----------------------------------------------------"),
         QStringLiteral("ЗАМОВЛЕННЯ БУДУТЬ РОЗДАНІ ВОДІЯМ ЯКІ ЗАРЕЄСТРОВАНІ НА СТОЯНКАХ,"),
         QStringLiteral("І ПОПАДУТЬ ТІЛЬКИ ДО ВОДІЇВ ЯКІ В ДАНИЙ ЧАС ЗАРЕЄСТРОВАНІ В СИСТЕМІ GPRS"),
         QString(),
-        QLatin1Char('[') + maxDistance
-            + QStringLiteral("] Максимальна відстань водія (системи GPRS) до замовлення при автоматичній роздачі"),
+        QLatin1Char('[') + maxDistance +
+            QStringLiteral(
+                "] Максимальна відстань водія (системи GPRS) до замовлення при автоматичній роздачі"),
     };
     if (freeRides) {
         lines << QStringLiteral("Роздавати ювілейні поїздки [ТАК]");
-        lines << (marked ? QStringLiteral("Давати ювілейну поїздку водіям з необнуленою поміткою попередньої ювілейної поїздки [ТАК]")
-                         : QStringLiteral("Давати ювілейну поїздку водіям з необнуленою поміткою попередньої ювілейної поїздки [НІ]"));
+        lines << (marked ? QStringLiteral("Давати ювілейну поїздку водіям з необнуленою поміткою попередньої "
+                                          "ювілейної поїздки [ТАК]")
+                         : QStringLiteral("Давати ювілейну поїздку водіям з необнуленою поміткою попередньої "
+                                          "ювілейної поїздки [НІ]"));
     } else {
         lines << QStringLiteral("Роздавати ювілейні поїздки [НІ]");
     }
@@ -47,7 +51,7 @@ int DistributeHotOrders(DispatchContext& ctx, const QList<DataModuleView::HotOrd
         return 0;
     const double maxDistance = double(typedInteger(maxText));
     const QString mode = !freeRides ? DistributionMode::kNoFreeRides
-                       : marked     ? DistributionMode::kFreeRidesMarkedAllowed
+                         : marked   ? DistributionMode::kFreeRidesMarkedAllowed
                                     : DistributionMode::kFreeRidesMarkedExcluded;
     int handedOut = 0;
     const QList<DataModuleView::HotOrderLine> lines = hotLines; // the list may be rebuilt meanwhile

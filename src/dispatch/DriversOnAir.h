@@ -29,8 +29,8 @@ struct DriverDetails
     QString orderNumber, gprs, callsign, name, jubileeMark, refusalMark;
     QString plate, model, engineVolume, year, vin, colour, body, seats, load;
     QString phone, birthDate;
-    QStringList places;    // stands the callsign is marked at, the first one selected
-    QString placesText;    // "[<place>]" for each
+    QStringList places; // stands the callsign is marked at, the first one selected
+    QString placesText; // "[<place>]" for each
     QList<CheckItem> objects;
     int checkedCount = 0;
 };

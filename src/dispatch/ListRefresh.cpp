@@ -15,21 +15,23 @@ void openAtRememberedRow(FbDataSet& list, const QString& sql)
     list.openAtRememberedRow();
 }
 
-void refreshClosedList(FbDataSet& list, int status, const DataModuleView::PageState& page, const QString& rollCall)
+void refreshClosedList(FbDataSet& list, int status, const DataModuleView::PageState& page,
+                       const QString& rollCall)
 {
     if (list.isOpen())
         return;
     list.filterText = ClosedOrdersFilter(status, page.from, page.to, rollCall);
-    openAtRememberedRow(list, QStringLiteral("Select * from CLOSEZAMOVLENNIA ") + list.filterText
-                                  + QStringLiteral(" Order by ") + list.sortText);
+    openAtRememberedRow(list, QStringLiteral("Select * from CLOSEZAMOVLENNIA ") + list.filterText +
+                                  QStringLiteral(" Order by ") + list.sortText);
 }
 
 } // namespace
 
 QString ClosedOrdersFilter(int status, const QDate& from, const QDate& to, const QString& rollCall)
 {
-    QString filter = QStringLiteral("WHERE (CZ_STATUS_ZAMOVL = (%1)) and (CZ_DATA_PRIYOMA BETWEEN %2 AND %3) ")
-                         .arg(sql::integer(status), sql::date(from), sql::date(to));
+    QString filter =
+        QStringLiteral("WHERE (CZ_STATUS_ZAMOVL = (%1)) and (CZ_DATA_PRIYOMA BETWEEN %2 AND %3) ")
+            .arg(sql::integer(status), sql::date(from), sql::date(to));
     const QTime roll = QTime::fromString(rollCall, QStringLiteral("hh:mm"));
     if (!roll.isValid() || roll == QTime(0, 0))
         return filter;
@@ -42,8 +44,10 @@ QString ClosedOrdersFilter(int status, const QDate& from, const QDate& to, const
         return filter;
     }
     const QString boundary = sql::timeHm(QTime(minuteAfter / 60, minuteAfter % 60));
-    filter += QStringLiteral("AND NOT ((CZ_DATA_PRIYOMA = %1) AND (%3 < %2)) AND NOT ((CZ_DATA_PRIYOMA = %4) AND (%3 >= %2)) ")
-                  .arg(sql::date(from), boundary, time, sql::date(to));
+    filter +=
+        QStringLiteral(
+            "AND NOT ((CZ_DATA_PRIYOMA = %1) AND (%3 < %2)) AND NOT ((CZ_DATA_PRIYOMA = %4) AND (%3 >= %2)) ")
+            .arg(sql::date(from), boundary, time, sql::date(to));
     return filter;
 }
 
@@ -67,8 +71,9 @@ void RefreshLists(DispatchContext& ctx)
         else if (page.onlyToHandOut && !page.onlyCarried)
             filter += QStringLiteral(" and ((ZAMOVL_POZIVNIY IS NULL) or (ZAMOVL_POZIVNIY = 0))");
         dani.TABL_AKTIV_ZAMOVL.filterText = filter;
-        openAtRememberedRow(dani.TABL_AKTIV_ZAMOVL, QStringLiteral("Select * from ZAMOVLENNIA ") + filter
-                                                        + QStringLiteral(" Order by ") + dani.TABL_AKTIV_ZAMOVL.sortText);
+        openAtRememberedRow(dani.TABL_AKTIV_ZAMOVL, QStringLiteral("Select * from ZAMOVLENNIA ") + filter +
+                                                        QStringLiteral(" Order by ") +
+                                                        dani.TABL_AKTIV_ZAMOVL.sortText);
     }
     if (ordersPage == DataModuleView::OrdersPage::Hot && page.hotOrderShown) {
         dani.TRANZ_FOR_EVENTS.commitIfActive();
@@ -88,11 +93,13 @@ void RefreshLists(DispatchContext& ctx)
         openAtRememberedRow(dani.TABL_DIY_VODY_GPRS, sql + dani.TABL_DIY_VODY_GPRS.sortText);
     }
     if ((page.driversGroupVisible || page.extraDriversPanelVisible) && !dani.TABL_ZADIANI_AVTO.isOpen())
-        openAtRememberedRow(dani.TABL_ZADIANI_AVTO, QStringLiteral("SELECT * FROM  ZADIANI_AVTO ")
-                                                        + dani.TABL_ZADIANI_AVTO.filterText + QLatin1Char(' ')
-                                                        + dani.TABL_ZADIANI_AVTO.sortText);
+        openAtRememberedRow(dani.TABL_ZADIANI_AVTO, QStringLiteral("SELECT * FROM  ZADIANI_AVTO ") +
+                                                        dani.TABL_ZADIANI_AVTO.filterText + QLatin1Char(' ') +
+                                                        dani.TABL_ZADIANI_AVTO.sortText);
     if (page.driversGroupVisible && !dani.TABLE_ZADIANI_AVTO_GROUP.isOpen())
-        openAtRememberedRow(dani.TABLE_ZADIANI_AVTO_GROUP,
-                            QStringLiteral("SELECT  ZAD_AVTO_VULICA  FROM  ZADIANI_AVTO WHERE ((ZAD_AVTO_NOMER_ZAMOVL IS NULL) "
-                                           "OR (ZAD_AVTO_NOMER_ZAMOVL = 0)) GROUP  BY  ZAD_AVTO_VULICA"));
+        openAtRememberedRow(
+            dani.TABLE_ZADIANI_AVTO_GROUP,
+            QStringLiteral(
+                "SELECT  ZAD_AVTO_VULICA  FROM  ZADIANI_AVTO WHERE ((ZAD_AVTO_NOMER_ZAMOVL IS NULL) "
+                "OR (ZAD_AVTO_NOMER_ZAMOVL = 0)) GROUP  BY  ZAD_AVTO_VULICA"));
 }

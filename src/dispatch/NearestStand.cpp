@@ -1,9 +1,9 @@
 #include "dispatch/NearestStand.h"
 
 #include "dispatch/DispatchContext.h"
+#include "dispatch/DistrictNeighbours.h"
 #include "foundation/SqlLiteral.h"
 #include "foundation/TDANI.h"
-#include "dispatch/DistrictNeighbours.h"
 
 #include <cmath>
 
@@ -19,9 +19,10 @@ struct Point
 // The last point with this label (labels are unique; the last one wins should they not be).
 Point pointOf(DispatchContext& ctx, const QString& label)
 {
-    const FbRows& rows = ctx.dani.RIZNE_EVENTS.exec(
-        QStringLiteral("SELECT KOORD_KART_MISTA_X, KOORD_KART_MISTA_Y FROM KARTA_MISTA WHERE (KOORD_KART_MISTA_PIDPIS = %1)")
-            .arg(sql::text(label)));
+    const FbRows& rows =
+        ctx.dani.RIZNE_EVENTS.exec(QStringLiteral("SELECT KOORD_KART_MISTA_X, KOORD_KART_MISTA_Y FROM "
+                                                  "KARTA_MISTA WHERE (KOORD_KART_MISTA_PIDPIS = %1)")
+                                       .arg(sql::text(label)));
     if (rows.isEmpty())
         return {};
     const auto& last = rows.rows.back();
@@ -47,8 +48,9 @@ QString modeConditions(const QString& mode)
     return conditions;
 }
 
-const QString kFreeAtAStand = QStringLiteral("(ZAD_AVTO_VULICA <> '[]{}') and ((ZAD_AVTO_NOMER_ZAMOVL IS NULL) OR "
-                                             "(ZAD_AVTO_NOMER_ZAMOVL = 0))");
+const QString kFreeAtAStand =
+    QStringLiteral("(ZAD_AVTO_VULICA <> '[]{}') and ((ZAD_AVTO_NOMER_ZAMOVL IS NULL) OR "
+                   "(ZAD_AVTO_NOMER_ZAMOVL = 0))");
 
 QString houseOf(const QString& address)
 {
@@ -83,9 +85,11 @@ QString nearestByMap(DispatchContext& ctx, const QString& address, const QString
     // One query gives every candidate stand with its map point.
     const FbRows& rows = ctx.dani.RIZNE_EVENTS.exec(
         QStringLiteral("SELECT Z.ZAD_AVTO_VULICA, "
-                       "(SELECT FIRST 1 K.KOORD_KART_MISTA_X FROM KARTA_MISTA K WHERE K.KOORD_KART_MISTA_PIDPIS = Z.ZAD_AVTO_VULICA "
+                       "(SELECT FIRST 1 K.KOORD_KART_MISTA_X FROM KARTA_MISTA K WHERE "
+                       "K.KOORD_KART_MISTA_PIDPIS = Z.ZAD_AVTO_VULICA "
                        "ORDER BY K.KOORD_KART_MISTA_NP DESC), "
-                       "(SELECT FIRST 1 K.KOORD_KART_MISTA_Y FROM KARTA_MISTA K WHERE K.KOORD_KART_MISTA_PIDPIS = Z.ZAD_AVTO_VULICA "
+                       "(SELECT FIRST 1 K.KOORD_KART_MISTA_Y FROM KARTA_MISTA K WHERE "
+                       "K.KOORD_KART_MISTA_PIDPIS = Z.ZAD_AVTO_VULICA "
                        "ORDER BY K.KOORD_KART_MISTA_NP DESC) "
                        "FROM  ZADIANI_AVTO Z WHERE %1%2 GROUP  BY  Z.ZAD_AVTO_VULICA")
             .arg(kFreeAtAStand, modeConditions(mode)));
@@ -114,8 +118,8 @@ QString nearestByRegions(DispatchContext& ctx, const QString& address, const QSt
     };
     for (const auto& street : tables.streets) {
         const QString& s = street.street;
-        if (!address.contains(s + QLatin1Char(' ')) && !address.contains(s + QLatin1Char(','))
-            && !address.contains(QLatin1Char('[') + s + QLatin1Char(']')))
+        if (!address.contains(s + QLatin1Char(' ')) && !address.contains(s + QLatin1Char(',')) &&
+            !address.contains(QLatin1Char('[') + s + QLatin1Char(']')))
             continue;
         const RegionTables::RegionLink* link = linkOf(street.region);
         if (!link)
@@ -128,8 +132,9 @@ QString nearestByRegions(DispatchContext& ctx, const QString& address, const QSt
             if (stand.isEmpty())
                 continue;
             const FbRows& rows = ctx.dani.RIZNE_EVENTS.exec(
-                QStringLiteral("SELECT  ZAD_AVTO_POZIVNIY  FROM  ZADIANI_AVTO WHERE %1 AND (ZAD_AVTO_VULICA = %2)%3 "
-                               "ORDER  BY  ZAD_AVTO_CHAS_ZAMOVL")
+                QStringLiteral(
+                    "SELECT  ZAD_AVTO_POZIVNIY  FROM  ZADIANI_AVTO WHERE %1 AND (ZAD_AVTO_VULICA = %2)%3 "
+                    "ORDER  BY  ZAD_AVTO_CHAS_ZAMOVL")
                     .arg(kFreeAtAStand, sql::text(stand), modeConditions(mode)));
             if (!rows.isEmpty() && rows.rows[0][0].isValid())
                 return stand;
@@ -147,12 +152,14 @@ void LoadRegions(DispatchContext& ctx, const std::function<void(int, int)>& prog
     RegionTables tables;
     dani.TRANZ_FOR_EVENTS.commitIfActive();
     const FbRows streets = dani.RIZNE_EVENTS.exec(
-        QStringLiteral("SELECT   SPISOK_VUL_VULICA,  SPISOK_VUL_RAYON  FROM VULICA_LUCK WHERE (SPISOK_VUL_VULICA IS NOT NULL) "
+        QStringLiteral("SELECT   SPISOK_VUL_VULICA,  SPISOK_VUL_RAYON  FROM VULICA_LUCK WHERE "
+                       "(SPISOK_VUL_VULICA IS NOT NULL) "
                        "AND (SPISOK_VUL_RAYON IS NOT NULL) ORDER BY SPISOK_VUL_VULICA"));
     for (const auto& row : streets.rows)
         tables.streets.push_back({row[0].toString(), row[1].toString()});
-    const FbRows regions = dani.RIZNE_EVENTS.exec(
-        QStringLiteral("SELECT   SPISOK_VUL_RAYON  FROM VULICA_LUCK WHERE (SPISOK_VUL_RAYON IS NOT NULL) group BY SPISOK_VUL_RAYON"));
+    const FbRows regions =
+        dani.RIZNE_EVENTS.exec(QStringLiteral("SELECT   SPISOK_VUL_RAYON  FROM VULICA_LUCK WHERE "
+                                              "(SPISOK_VUL_RAYON IS NOT NULL) group BY SPISOK_VUL_RAYON"));
     dani.TRANZ_FOR_EVENTS.commitIfActive();
     const DistrictNeighbours neighbours = DistrictNeighbours::fromFile();
     for (int i = 0; i < regions.rowCount(); ++i) {
@@ -187,7 +194,8 @@ QString MapDistance(DispatchContext& ctx, const QString& labelA, const QString& 
 QString FindNearestStand(DispatchContext& ctx, const QString& address, const QString& mode)
 {
     ctx.dani.TRANZ_FOR_EVENTS.commitIfActive();
-    const QString stand = ctx.mapSupported ? nearestByMap(ctx, address, mode) : nearestByRegions(ctx, address, mode);
+    const QString stand =
+        ctx.mapSupported ? nearestByMap(ctx, address, mode) : nearestByRegions(ctx, address, mode);
     ctx.dani.TRANZ_FOR_EVENTS.commitIfActive();
     return stand;
 }

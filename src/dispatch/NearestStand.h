@@ -8,7 +8,7 @@ struct DispatchContext;
 
 // Distribution mode texts: which drivers count when looking for the nearest stand.
 namespace DistributionMode {
-inline const QString kNone = QString();                                   // every free driver
+inline const QString kNone = QString(); // every free driver
 inline const QString kFreeRidesMarkedAllowed = QStringLiteral("AutoRozd[UVIL][+]");
 inline const QString kFreeRidesMarkedExcluded = QStringLiteral("AutoRozd[UVIL][-]");
 inline const QString kNoFreeRides = QStringLiteral("AutoRozd[NOT UVIL]");

@@ -18,8 +18,9 @@ void RefreshOrderCounters(DispatchContext& ctx)
     const QDateTime limit = HotLimit(ctx);
     const QString d = sql::date(limit.date());
     const QString t = sql::timeHm(limit.time());
-    const QString unassigned = QStringLiteral("SELECT COUNT(ZAMOVL_NUMBER)   FROM ZAMOVLENNIA WHERE (ZAMOVL_STATUS_ZAMOVL = 0) "
-                                              "AND ((ZAMOVL_POZIVNIY = 0) or (ZAMOVL_POZIVNIY IS NULL))");
+    const QString unassigned =
+        QStringLiteral("SELECT COUNT(ZAMOVL_NUMBER)   FROM ZAMOVLENNIA WHERE (ZAMOVL_STATUS_ZAMOVL = 0) "
+                       "AND ((ZAMOVL_POZIVNIY = 0) or (ZAMOVL_POZIVNIY IS NULL))");
     auto count = [&](const QString& statement) {
         const FbRows& rows = dani.RIZNE_EVENTS.exec(statement);
         return rows.isEmpty() ? 0 : rows.rows[0][0].toInt();
@@ -27,12 +28,14 @@ void RefreshOrderCounters(DispatchContext& ctx)
     dani.TRANZ_FOR_EVENTS.commitIfActive();
     const int inExecution = count(QStringLiteral("SELECT COUNT(ZAMOVL_NUMBER) FROM ZAMOVLENNIA WHERE "
                                                  "(ZAMOVL_STATUS_ZAMOVL = 0) AND (ZAMOVL_POZIVNIY > 0)"));
-    const int hot = count(unassigned + QStringLiteral(" AND ((ZAMOVL_DATA_PRIYOMA < %1) or ((ZAMOVL_DATA_PRIYOMA = %1) "
-                                                      "and (ZAMOVL_CHAS_PRIYOMA < %2)))")
-                                           .arg(d, t));
-    const int preliminary = count(unassigned + QStringLiteral(" AND ((ZAMOVL_DATA_PRIYOMA > %1) or ((ZAMOVL_DATA_PRIYOMA = %1) "
-                                                              "and (ZAMOVL_CHAS_PRIYOMA > %2)))")
-                                                   .arg(d, t));
+    const int hot =
+        count(unassigned + QStringLiteral(" AND ((ZAMOVL_DATA_PRIYOMA < %1) or ((ZAMOVL_DATA_PRIYOMA = %1) "
+                                          "and (ZAMOVL_CHAS_PRIYOMA < %2)))")
+                               .arg(d, t));
+    const int preliminary =
+        count(unassigned + QStringLiteral(" AND ((ZAMOVL_DATA_PRIYOMA > %1) or ((ZAMOVL_DATA_PRIYOMA = %1) "
+                                          "and (ZAMOVL_CHAS_PRIYOMA > %2)))")
+                               .arg(d, t));
     dani.TRANZ_FOR_EVENTS.commitIfActive();
     dani.view().showOrderCounters(inExecution, hot, preliminary);
 }

@@ -16,8 +16,9 @@ bool CheckDatabaseLink(DispatchContext& ctx, const std::function<void()>& exitPr
     FbConnection& connection = ctx.dani.BAZA;
     if (!connection.isConnected() || connection.ping())
         return true;
-    ctx.prompts.message(QStringLiteral("Немає звязку з базою даних (можливо пропала сітка або інше) --- ВИХІД З ПРОГРАМИ "
-                                       "(після обновлення звязку перезапустіть програму) !!!"));
+    ctx.prompts.message(
+        QStringLiteral("Немає звязку з базою даних (можливо пропала сітка або інше) --- ВИХІД З ПРОГРАМИ "
+                       "(після обновлення звязку перезапустіть програму) !!!"));
     connection.dropAllTransactions();
     if (exitProgram)
         exitProgram();
@@ -26,9 +27,11 @@ bool CheckDatabaseLink(DispatchContext& ctx, const std::function<void()>& exitPr
 
 bool CheckAnalysisSchedule(DispatchContext& ctx, IWorkLogWriter& writer)
 {
-    const QString minute = QLatin1Char('[') + ctx.clock.now().time().toString(QStringLiteral("hh:mm")) + QLatin1Char(']');
+    const QString minute =
+        QLatin1Char('[') + ctx.clock.now().time().toString(QStringLiteral("hh:mm")) + QLatin1Char(']');
     QString schedule;
-    for (const QString& entry : ctx.settings.value(SettingKeys::kAnalysisSchedule).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+    for (const QString& entry :
+         ctx.settings.value(SettingKeys::kAnalysisSchedule).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         schedule += QLatin1Char('[') + entry + QLatin1Char(']');
     if (!schedule.contains(minute))
         return false;

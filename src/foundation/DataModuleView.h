@@ -17,7 +17,7 @@ public:
 
     struct ClosedOrderDetails
     {
-        QString reason;                         // CZ_PRICHINA_DELETE
+        QString reason; // CZ_PRICHINA_DELETE
         QString clientName, clientAddress, clientPhone;
         QString driverName, driverAddress, driverPhone, car;
     };
@@ -36,8 +36,8 @@ public:
         bool extraDriversPanelVisible = false;
         QDate from; // the period of the executed and deleted orders
         QDate to;
-        bool onlyCarried = false;   // show only orders carried by drivers
-        bool onlyToHandOut = false; // show only orders still to be handed out
+        bool onlyCarried = false;            // show only orders carried by drivers
+        bool onlyToHandOut = false;          // show only orders still to be handed out
         std::optional<qint64> hotOrderShown; // number in the hot order's details
     };
 

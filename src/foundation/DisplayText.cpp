@@ -21,4 +21,3 @@ QString displayText(const QVariant& value)
         return value.toString();
     }
 }
-

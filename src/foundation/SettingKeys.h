@@ -78,11 +78,15 @@ inline const QString kSipOperators = tarif("SET_SIP", "OPERATOR");
 
 // Groups of the settings window that hold TARIF.INI lists (captions as the window shows them).
 inline const QString kCoefficientsGroup = QStringLiteral("  Налаштування коефіцієнтів тарифів ...  ");
-inline const QString kOneWayStreetsGroup = QStringLiteral("  Налаштування поганопроїздних і односторонніх вулиць ...  ");
+inline const QString kOneWayStreetsGroup =
+    QStringLiteral("  Налаштування поганопроїздних і односторонніх вулиць ...  ");
 inline const QString kClientBlackListGroup = QStringLiteral("  Чорний список клієнтів ...  ");
 inline const QString kDiscountsGroup = QStringLiteral("  Акційні знижки по тарифам  ...  ");
-inline const QString kDispatcherTemplatesGroup = QStringLiteral("  Налаштування шаблонів повідомлень між диспетчерами ...  ");
-inline const QString kDriverTemplatesGroup = QStringLiteral("  Налаштування шаблонів повідомлень для водіїв ...  ");
-inline const QString kSettlementsGroup = QStringLiteral("  Додатковий список найближчих населених пунктів для замовлення ...  ");
+inline const QString kDispatcherTemplatesGroup =
+    QStringLiteral("  Налаштування шаблонів повідомлень між диспетчерами ...  ");
+inline const QString kDriverTemplatesGroup =
+    QStringLiteral("  Налаштування шаблонів повідомлень для водіїв ...  ");
+inline const QString kSettlementsGroup =
+    QStringLiteral("  Додатковий список найближчих населених пунктів для замовлення ...  ");
 
 } // namespace SettingKeys

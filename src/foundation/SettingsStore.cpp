@@ -7,7 +7,8 @@ const QString SettingsStore::kActiveOrdersGroup = QStringLiteral("Закладк
 const QString SettingsStore::kOrderLogicGroup = QStringLiteral("  Налаштування логіки замовлень ...  ");
 const QString SettingsStore::kServerGroup = QStringLiteral("  Дані сервера ...  ");
 const QString SettingsStore::kAnalysisGroup = QStringLiteral("  Аналіз роботи ...  ");
-const QString SettingsStore::kMapBindingGroup = QStringLiteral("  Налаштування привязки до карти в просторі ...  ");
+const QString SettingsStore::kMapBindingGroup =
+    QStringLiteral("  Налаштування привязки до карти в просторі ...  ");
 
 const QString SettingsStore::kServer = QStringLiteral("SERVER");
 const QString SettingsStore::kPathBaza = QStringLiteral("PATH_BAZA");

@@ -57,7 +57,8 @@ QString amountText(double value, QChar separator)
     QString out = sign + QString::number(whole);
     if (fraction != 0) {
         out += separator;
-        out += fraction % 10 == 0 ? QString::number(fraction / 10) : QStringLiteral("%1").arg(fraction, 2, 10, QLatin1Char('0'));
+        out += fraction % 10 == 0 ? QString::number(fraction / 10)
+                                  : QStringLiteral("%1").arg(fraction, 2, 10, QLatin1Char('0'));
     }
     return out;
 }

@@ -11,7 +11,8 @@ class FbQuery;
 // queue key. Every place that shows or takes "the first driver of a stand" uses this.
 // extraCondition, when given, is one more "AND (...)" fragment (built from literals).
 // Throws DbError.
-std::optional<qint64> FirstFreeDriverAtStand(FbQuery& query, const QString& stand, const QString& extraCondition = {});
+std::optional<qint64> FirstFreeDriverAtStand(FbQuery& query, const QString& stand,
+                                             const QString& extraCondition = {});
 
 // The free drivers of a stand in queue order (smallest queue key first). Throws DbError.
 struct QueuedDriver

@@ -31,8 +31,7 @@ QString TDANI::connectionFailedMessage()
 }
 
 TDANI::TDANI(SettingsStore& settings, IPrompts& prompts, QObject* parent)
-    : QObject(parent),
-      TRANZ_RIZNE(BAZA, QStringLiteral("TRANZ_RIZNE")),
+    : QObject(parent), TRANZ_RIZNE(BAZA, QStringLiteral("TRANZ_RIZNE")),
       TRANZ_AKTIV_ZAMOVL(BAZA, QStringLiteral("TRANZ_AKTIV_ZAMOVL")),
       TRANZ_VIKON_ZAMOVL(BAZA, QStringLiteral("TRANZ_VIKON_ZAMOVL")),
       TRANZ_DELETE_ZAMOVL(BAZA, QStringLiteral("TRANZ_DELETE_ZAMOVL")),
@@ -42,22 +41,16 @@ TDANI::TDANI(SettingsStore& settings, IPrompts& prompts, QObject* parent)
       TRANZ_TABL_KARTA(BAZA, QStringLiteral("TRANZ_TABL_KARTA")),
       TRANZ_TABL_DELETE_POMITKI(BAZA, QStringLiteral("TRANZ_TABL_DELETE_POMITKI")),
       TRANZ_FOR_EVENTS(BAZA, QStringLiteral("TRANZ_FOR_EVENTS")),
-      TRANZ_ANALIZ(BAZA, QStringLiteral("TRANZ_ANALIZ")),
-      RIZNE(TRANZ_RIZNE),
-      DODAT_RIZNE(TRANZ_RIZNE),
-      TABL_KARTA(TRANZ_TABL_KARTA),
-      TABL_DELETE_POMITKI(TRANZ_TABL_DELETE_POMITKI),
-      TABL_DELETE_POMITKI_DOD(TRANZ_TABL_DELETE_POMITKI),
-      RIZNE_EVENTS(TRANZ_FOR_EVENTS),
-      RIZNE_DOD_EVENTS(TRANZ_FOR_EVENTS),
-      TABLE_ANALIZ(TRANZ_ANALIZ),
+      TRANZ_ANALIZ(BAZA, QStringLiteral("TRANZ_ANALIZ")), RIZNE(TRANZ_RIZNE), DODAT_RIZNE(TRANZ_RIZNE),
+      TABL_KARTA(TRANZ_TABL_KARTA), TABL_DELETE_POMITKI(TRANZ_TABL_DELETE_POMITKI),
+      TABL_DELETE_POMITKI_DOD(TRANZ_TABL_DELETE_POMITKI), RIZNE_EVENTS(TRANZ_FOR_EVENTS),
+      RIZNE_DOD_EVENTS(TRANZ_FOR_EVENTS), TABLE_ANALIZ(TRANZ_ANALIZ),
       TABL_AKTIV_ZAMOVL(TRANZ_AKTIV_ZAMOVL, QStringLiteral("TABL_AKTIV_ZAMOVL")),
       TABL_VIKON_ZAMOVL(TRANZ_VIKON_ZAMOVL, QStringLiteral("TABL_VIKON_ZAMOVL")),
       TABL_DELETE_ZAMOVL(TRANZ_DELETE_ZAMOVL, QStringLiteral("TABL_DELETE_ZAMOVL")),
       TABL_ZADIANI_AVTO(TRANZ_ZADIANI_AVTO, QStringLiteral("TABL_ZADIANI_AVTO")),
       TABLE_ZADIANI_AVTO_GROUP(TRANZ_TABLE_ZADIANI_AVTO_GROUP, QStringLiteral("TABLE_ZADIANI_AVTO_GROUP")),
-      TABL_DIY_VODY_GPRS(TRANZ_DIY_VODY_GPRS, QStringLiteral("TABL_DIY_VODY_GPRS")),
-      m_settings(settings),
+      TABL_DIY_VODY_GPRS(TRANZ_DIY_VODY_GPRS, QStringLiteral("TABL_DIY_VODY_GPRS")), m_settings(settings),
       m_prompts(prompts)
 {
     wireListHooks();
@@ -73,15 +66,16 @@ bool TDANI::ConnectDatabase()
 {
     const ServerSettings server = ServerSettings::fromStore(m_settings);
     try {
-        m_view->setMainCaption(QStringLiteral("Диспетчер \"ZORvane-TAXI\"  [") + server.nameBaza
-                               + QLatin1Char(']'));
+        m_view->setMainCaption(QStringLiteral("Диспетчер \"ZORvane-TAXI\"  [") + server.nameBaza +
+                               QLatin1Char(']'));
         IBEvents1.cancel();
         BAZA.disconnect();
         BAZA.connect(server.connectionParameters());
         IBEvents1.registerEvents(BAZA, eventNames());
         SetInitialListState();
         // Messages written before this start are history, not news.
-        const FbRows& rows = RIZNE_EVENTS.exec(QStringLiteral("SELECT MAX(MSG_FOR_DISP_NP) FROM MSG_FOR_DISP"));
+        const FbRows& rows =
+            RIZNE_EVENTS.exec(QStringLiteral("SELECT MAX(MSG_FOR_DISP_NP) FROM MSG_FOR_DISP"));
         m_lastShownMessage = rows.isEmpty() || !rows.rows[0][0].isValid() ? -1 : rows.rows[0][0].toLongLong();
         TRANZ_FOR_EVENTS.commit();
         return true;
@@ -125,12 +119,10 @@ void TDANI::wireListHooks()
         };
     };
     TABL_VIKON_ZAMOVL.afterOpen = shown([this] { afterExecutedOpened(); });
-    TABL_VIKON_ZAMOVL.afterScroll = shown([this] {
-        afterClosedScrolled(TABL_VIKON_ZAMOVL, DataModuleView::ClosedList::Executed);
-    });
-    TABL_DELETE_ZAMOVL.afterScroll = shown([this] {
-        afterClosedScrolled(TABL_DELETE_ZAMOVL, DataModuleView::ClosedList::Deleted);
-    });
+    TABL_VIKON_ZAMOVL.afterScroll =
+        shown([this] { afterClosedScrolled(TABL_VIKON_ZAMOVL, DataModuleView::ClosedList::Executed); });
+    TABL_DELETE_ZAMOVL.afterScroll =
+        shown([this] { afterClosedScrolled(TABL_DELETE_ZAMOVL, DataModuleView::ClosedList::Deleted); });
     TABL_AKTIV_ZAMOVL.afterOpen = shown([this] { afterOpenOrdersOpened(); });
     TABL_AKTIV_ZAMOVL.afterScroll = shown([this] { afterOpenOrdersScrolled(); });
     TABL_ZADIANI_AVTO.beforeOpen = shown([this] { beforeDriversOpened(); });
@@ -145,8 +137,8 @@ int TDANI::countRows(const QString& statement)
 void TDANI::afterExecutedOpened()
 {
     TRANZ_TABL_DELETE_POMITKI.commitIfActive();
-    const FbRows& rows = TABL_DELETE_POMITKI.exec(QStringLiteral("Select COUNT(CZ_NUMBER) from CLOSEZAMOVLENNIA ")
-                                                  + TABL_VIKON_ZAMOVL.filterText);
+    const FbRows& rows = TABL_DELETE_POMITKI.exec(
+        QStringLiteral("Select COUNT(CZ_NUMBER) from CLOSEZAMOVLENNIA ") + TABL_VIKON_ZAMOVL.filterText);
     m_view->showExecutedCount(rows.isEmpty() ? 0 : rows.rows[0][0].toLongLong());
 }
 
@@ -161,13 +153,14 @@ void TDANI::beforeDriversOpened()
     const QString names = QStringLiteral("SELECT  (ZAD_AVTO_POZIVNIY) FROM  ZADIANI_AVTO ");
     const QString groupBy = QStringLiteral(" group by ZAD_AVTO_POZIVNIY");
     const int onAir = countRows(names + groupBy);
-    const int gprs = countRows(names + QStringLiteral("WHERE ZAD_AVTO_MARKA_AVTO LIKE '%' || '{GPRS}' || '%'")
-                               + groupBy);
+    const int gprs =
+        countRows(names + QStringLiteral("WHERE ZAD_AVTO_MARKA_AVTO LIKE '%' || '{GPRS}' || '%'") + groupBy);
     const int free = countRows(QStringLiteral("SELECT  COUNT(ZAD_AVTO_POZIVNIY) FROM  ZADIANI_AVTO "
-                                              "WHERE ZAD_AVTO_NOMER_ZAMOVL = 0")
-                               + groupBy);
+                                              "WHERE ZAD_AVTO_NOMER_ZAMOVL = 0") +
+                               groupBy);
     const int freeAtStand = countRows(
-        names + QStringLiteral("WHERE (ZAD_AVTO_NOMER_ZAMOVL = 0) AND (ZAD_AVTO_VULICA <> '[]{}')") + groupBy);
+        names + QStringLiteral("WHERE (ZAD_AVTO_NOMER_ZAMOVL = 0) AND (ZAD_AVTO_VULICA <> '[]{}')") +
+        groupBy);
     m_view->showStandCounters(onAir, gprs, free, freeAtStand);
 }
 
@@ -182,7 +175,8 @@ void TDANI::afterClosedScrolled(FbDataSet& list, DataModuleView::ClosedList whic
     TRANZ_TABL_DELETE_POMITKI.commitIfActive();
     if (client != 0) {
         const FbRows& rows = TABL_DELETE_POMITKI_DOD.exec(
-            QStringLiteral("Select * from KLIENT WHERE ") + sql::clientCodeCondition(QStringLiteral("KLIENT_DODATKOVO"), client));
+            QStringLiteral("Select * from KLIENT WHERE ") +
+            sql::clientCodeCondition(QStringLiteral("KLIENT_DODATKOVO"), client));
         d.clientName = d.clientAddress = d.clientPhone = QString();
         if (!rows.isEmpty()) {
             d.clientName = displayText(rows.value(0, QStringLiteral("KLIENT_FIO")));
@@ -193,14 +187,15 @@ void TDANI::afterClosedScrolled(FbDataSet& list, DataModuleView::ClosedList whic
     if (callsign != 0) {
         d.driverName = displayText(list.value(QStringLiteral("CZ_FIO_TAXI")));
         d.driverAddress = d.driverPhone = QString();
-        const FbRows& driver = TABL_DELETE_POMITKI_DOD.exec(QStringLiteral("Select * from VODII WHERE (TABL_VODIY_FIO = %1)")
-                                                                .arg(sql::text(d.driverName)));
+        const FbRows& driver = TABL_DELETE_POMITKI_DOD.exec(
+            QStringLiteral("Select * from VODII WHERE (TABL_VODIY_FIO = %1)").arg(sql::text(d.driverName)));
         if (!driver.isEmpty()) {
             d.driverAddress = displayText(driver.value(0, QStringLiteral("TABL_VODIY_ADRESSA")));
             d.driverPhone = displayText(driver.value(0, QStringLiteral("TABL_VODIY_TELEFON")));
         }
         const FbRows& car = TABL_DELETE_POMITKI_DOD.exec(
-            QStringLiteral("Select * from DANI_AVTO WHERE (TABL_AVTO_POZIVN = %1)").arg(sql::integer(callsign)));
+            QStringLiteral("Select * from DANI_AVTO WHERE (TABL_AVTO_POZIVN = %1)")
+                .arg(sql::integer(callsign)));
         auto field = [&](const char* column) {
             return car.isEmpty() ? QString() : displayText(car.value(0, QLatin1String(column)));
         };
@@ -239,12 +234,14 @@ QString TDANI::firstDriverText(const QString& stand)
 
 void TDANI::ShowNearestStand()
 {
-    if (TABL_AKTIV_ZAMOVL.isEmpty() || TABL_AKTIV_ZAMOVL.value(QStringLiteral("ZAMOVL_POZIVNIY")).toLongLong() != 0) {
+    if (TABL_AKTIV_ZAMOVL.isEmpty() ||
+        TABL_AKTIV_ZAMOVL.value(QStringLiteral("ZAMOVL_POZIVNIY")).toLongLong() != 0) {
         NearestStand.clear();
         m_view->showNearestStand(kNotSet, kNotSet);
         return;
     }
-    NearestStand = nearestStandFor(displayText(TABL_AKTIV_ZAMOVL.value(QStringLiteral("ZAMOVL_POCHAT_PUNKT"))));
+    NearestStand =
+        nearestStandFor(displayText(TABL_AKTIV_ZAMOVL.value(QStringLiteral("ZAMOVL_POCHAT_PUNKT"))));
     if (NearestStand.isEmpty()) {
         m_view->showNearestStand(kNotSet, kNotSet);
         return;
@@ -303,13 +300,15 @@ void TDANI::showNewDispatcherMessages()
     TRANZ_FOR_EVENTS.commitIfActive();
     // Several messages may arrive as one alert: show every one newer than the last
     // shown, oldest first, so the newest ends up on top.
-    const QString newer = m_lastShownMessage < 0
-        ? QStringLiteral("(MSG_FOR_DISP_NP = (SELECT MAX(MSG_FOR_DISP_NP) FROM MSG_FOR_DISP))")
-        : QStringLiteral("(MSG_FOR_DISP_NP > %1)").arg(sql::integer(m_lastShownMessage));
-    const FbRows& rows = RIZNE_EVENTS.exec(
-        QStringLiteral("SELECT MSG_FOR_DISP_NP, MSG_FOR_DISP_FIO, MSG_FOR_DISP_TEXT, MSG_FOR_DISP_DATA  FROM  MSG_FOR_DISP "
-                       "WHERE (MSG_FOR_DISP_NP <> 0) AND %1 ORDER BY MSG_FOR_DISP_NP")
-            .arg(newer));
+    const QString newer =
+        m_lastShownMessage < 0
+            ? QStringLiteral("(MSG_FOR_DISP_NP = (SELECT MAX(MSG_FOR_DISP_NP) FROM MSG_FOR_DISP))")
+            : QStringLiteral("(MSG_FOR_DISP_NP > %1)").arg(sql::integer(m_lastShownMessage));
+    const FbRows& rows =
+        RIZNE_EVENTS.exec(QStringLiteral("SELECT MSG_FOR_DISP_NP, MSG_FOR_DISP_FIO, MSG_FOR_DISP_TEXT, "
+                                         "MSG_FOR_DISP_DATA  FROM  MSG_FOR_DISP "
+                                         "WHERE (MSG_FOR_DISP_NP <> 0) AND %1 ORDER BY MSG_FOR_DISP_NP")
+                              .arg(newer));
     const FbRows messages = rows;
     TRANZ_FOR_EVENTS.commitIfActive();
     if (messages.isEmpty())
@@ -320,12 +319,14 @@ void TDANI::showNewDispatcherMessages()
             displayText(messages.value(i, QStringLiteral("MSG_FOR_DISP_TEXT"))),
             QStringLiteral("\r"),
             displayText(messages.value(i, QStringLiteral("MSG_FOR_DISP_DATA"))),
-            QLatin1Char('[') + displayText(messages.value(i, QStringLiteral("MSG_FOR_DISP_FIO"))) + QLatin1Char(']'),
+            QLatin1Char('[') + displayText(messages.value(i, QStringLiteral("MSG_FOR_DISP_FIO"))) +
+                QLatin1Char(']'),
             QString(38, QLatin1Char('*')),
         };
         for (const QString& line : block)
             m_view->insertMessageLineAtTop(line);
-        m_lastShownMessage = std::max(m_lastShownMessage, messages.value(i, QStringLiteral("MSG_FOR_DISP_NP")).toLongLong());
+        m_lastShownMessage =
+            std::max(m_lastShownMessage, messages.value(i, QStringLiteral("MSG_FOR_DISP_NP")).toLongLong());
     }
     if (!m_view->messagesFormShowing())
         m_view->showMessagesForm();
@@ -335,7 +336,8 @@ void TDANI::reactToDriversChange()
 {
     const auto page = m_view->ordersPage();
     if (page != DataModuleView::OrdersPage::Hot) {
-        if (TABL_AKTIV_ZAMOVL.isEmpty() || TABL_AKTIV_ZAMOVL.value(QStringLiteral("ZAMOVL_POZIVNIY")).toLongLong() != 0) {
+        if (TABL_AKTIV_ZAMOVL.isEmpty() ||
+            TABL_AKTIV_ZAMOVL.value(QStringLiteral("ZAMOVL_POZIVNIY")).toLongLong() != 0) {
             ShowNearestStand();
             return;
         }
@@ -370,9 +372,10 @@ void TDANI::reactToDriversChange()
 void TDANI::loadNewMapPoints()
 {
     TRANZ_FOR_EVENTS.commitIfActive();
-    const QString qualifies = QStringLiteral("(KOORD_KART_MISTA_PUKT_2<>0) or (KOORD_KART_MISTA_PIDPIS is not null)");
-    const FbRows& maxRows =
-        RIZNE_EVENTS.exec(QStringLiteral("SELECT  MAX(KOORD_KART_MISTA_NP)  FROM KARTA_MISTA WHERE ") + qualifies);
+    const QString qualifies =
+        QStringLiteral("(KOORD_KART_MISTA_PUKT_2<>0) or (KOORD_KART_MISTA_PIDPIS is not null)");
+    const FbRows& maxRows = RIZNE_EVENTS.exec(
+        QStringLiteral("SELECT  MAX(KOORD_KART_MISTA_NP)  FROM KARTA_MISTA WHERE ") + qualifies);
     if (maxRows.isEmpty() || !maxRows.rows[0][0].isValid())
         return; // nothing qualifies: the table stays as it is
     const qint64 newMax = maxRows.rows[0][0].toLongLong();

@@ -35,8 +35,8 @@ std::optional<HotOrderDetails> HotOrderDetails::load(DispatchContext& ctx, qint6
 {
     TDANI& dani = ctx.dani;
     dani.TRANZ_FOR_EVENTS.commitIfActive();
-    const FbRows& rows =
-        dani.RIZNE_EVENTS.exec(QStringLiteral("SELECT * FROM ZAMOVLENNIA WHERE ZAMOVL_NUMBER = %1").arg(sql::integer(number)));
+    const FbRows& rows = dani.RIZNE_EVENTS.exec(
+        QStringLiteral("SELECT * FROM ZAMOVLENNIA WHERE ZAMOVL_NUMBER = %1").arg(sql::integer(number)));
     if (rows.isEmpty()) {
         dani.TRANZ_FOR_EVENTS.commitIfActive();
         return std::nullopt;

@@ -6,7 +6,8 @@ std::optional<quint32> gprsAction(const QString& text)
 {
     if (text == QStringLiteral("Прохання турбувати клієнтів"))
         return kLime;
-    if (text == QStringLiteral("Відмова від замовлення") || text == QStringLiteral("Непідтвердження замовлення - пропуск замовлення"))
+    if (text == QStringLiteral("Відмова від замовлення") ||
+        text == QStringLiteral("Непідтвердження замовлення - пропуск замовлення"))
         return kYellow;
     if (text == QStringLiteral("ТРИВОГА ВІД ВОДІЯ"))
         return kRed;

@@ -11,7 +11,7 @@ public:
     struct Jobs
     {
         std::function<bool()> checkDatabaseLink; // false when the program ends
-        std::function<bool()> autoResetMarks;     // is "Автоматичне обновлення поміток" on?
+        std::function<bool()> autoResetMarks; // is "Автоматичне обновлення поміток" on?
         std::function<void()> resetMarks;
         std::function<bool()> analysisAllowed;
         std::function<void()> checkAnalysisSchedule;

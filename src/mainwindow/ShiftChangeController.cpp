@@ -18,9 +18,10 @@
 
 namespace {
 
-const QStringList kRightColumns = {QStringLiteral("TABLE_PRACIV_DOST_ADMIN"), QStringLiteral("TABLE_PRACIV_DOST_PRIYOM"),
-                                   QStringLiteral("TABLE_PRACIV_DOST_ROZD"),  QStringLiteral("TABLE_PRACIV_DOST_KARTA"),
-                                   QStringLiteral("TABLE_PRACIV_DOST_TARIF"), QStringLiteral("TABLE_PRACIV_DOST_ZAMOVL")};
+const QStringList kRightColumns = {
+    QStringLiteral("TABLE_PRACIV_DOST_ADMIN"), QStringLiteral("TABLE_PRACIV_DOST_PRIYOM"),
+    QStringLiteral("TABLE_PRACIV_DOST_ROZD"),  QStringLiteral("TABLE_PRACIV_DOST_KARTA"),
+    QStringLiteral("TABLE_PRACIV_DOST_TARIF"), QStringLiteral("TABLE_PRACIV_DOST_ZAMOVL")};
 
 } // namespace
 
@@ -36,8 +37,9 @@ QStringList ShiftChangeController::dispatcherNames()
     for (const QString& column : kRightColumns)
         anyRight << QStringLiteral("(%1 = 1)").arg(column);
     m_ctx.dani.TRANZ_RIZNE.commitIfActive();
-    const FbRows& rows = m_ctx.dani.RIZNE.exec(QStringLiteral("SELECT  TABLE_PRACIV_FIO  FROM  PRACIVNIK WHERE ")
-                                               + anyRight.join(QStringLiteral(" OR ")));
+    const FbRows& rows =
+        m_ctx.dani.RIZNE.exec(QStringLiteral("SELECT  TABLE_PRACIV_FIO  FROM  PRACIVNIK WHERE ") +
+                              anyRight.join(QStringLiteral(" OR ")));
     QStringList names;
     for (const auto& row : rows.rows)
         names << row[0].toString();
@@ -82,9 +84,10 @@ ShiftChangeController::Outcome ShiftChangeController::logIn(const QString& name,
         return outcome;
     try {
         dani.TRANZ_RIZNE.commitIfActive();
-        const FbRows staff = dani.RIZNE.exec(QStringLiteral("SELECT  *  FROM  PRACIVNIK WHERE (TABLE_PRACIV_FIO = %1) "
-                                                            "AND (TABLE_PRACIV_PASSWORD = %2)")
-                                                 .arg(sql::text(name), sql::text(password)));
+        const FbRows staff =
+            dani.RIZNE.exec(QStringLiteral("SELECT  *  FROM  PRACIVNIK WHERE (TABLE_PRACIV_FIO = %1) "
+                                           "AND (TABLE_PRACIV_PASSWORD = %2)")
+                                .arg(sql::text(name), sql::text(password)));
         dani.TRANZ_RIZNE.commitIfActive();
         if (staff.rowCount() != 1)
             return outcome;
@@ -92,9 +95,12 @@ ShiftChangeController::Outcome ShiftChangeController::logIn(const QString& name,
         // Only now is the line of the dispatcher on shift released: a mistyped password
         // must not cut him off.
         if (m_line.isConnected()) {
-            m_ctx.prompts.message(m_line.disconnect()
-                                      ? QStringLiteral("Процес закриття зєднання попереднього оператора IP телефонії пройшло успішно.")
-                                      : QStringLiteral("Виникла помилка під час закриття зєднання попереднього оператора IP телефонії."));
+            m_ctx.prompts.message(
+                m_line.disconnect()
+                    ? QStringLiteral(
+                          "Процес закриття зєднання попереднього оператора IP телефонії пройшло успішно.")
+                    : QStringLiteral(
+                          "Виникла помилка під час закриття зєднання попереднього оператора IP телефонії."));
         }
 
         m_ctx.currentDispatcher = name;
@@ -110,7 +116,8 @@ ShiftChangeController::Outcome ShiftChangeController::logIn(const QString& name,
         loadCompanySettings(outcome);
         loadWorkstationSettings();
         if (!m_line.configureFor(name))
-            m_ctx.prompts.message(QStringLiteral("Виникла помилка під час відкриття зєднання оператора IP телефонії."));
+            m_ctx.prompts.message(
+                QStringLiteral("Виникла помилка під час відкриття зєднання оператора IP телефонії."));
         RefreshOrderCounters(m_ctx);
         loadMap(outcome.rights.maps);
         startGprsPeriod();
@@ -129,14 +136,19 @@ void ShiftChangeController::loadCompanySettings(Outcome& outcome)
     SettingsStore& store = m_ctx.settings;
     const FbRows company = dani.RIZNE.exec(QStringLiteral("SELECT  *  FROM  DANI_FIRMI"));
     dani.TRANZ_RIZNE.commitIfActive();
-    const QStringList columns = {SettingKeys::kAverageSpeed, SettingKeys::kPreliminaryLead, SettingKeys::kRidesPerFreeRide,
-                                 SettingKeys::kFreeRideLimit, SettingKeys::kCloseWithoutDistance, SettingKeys::kRollCall,
+    const QStringList columns = {SettingKeys::kAverageSpeed,
+                                 SettingKeys::kPreliminaryLead,
+                                 SettingKeys::kRidesPerFreeRide,
+                                 SettingKeys::kFreeRideLimit,
+                                 SettingKeys::kCloseWithoutDistance,
+                                 SettingKeys::kRollCall,
                                  SettingKeys::kVat};
     if (company.rowCount() != 1) {
         // Without exactly one company row nothing can be trusted: everything counts as 0.
         for (const QString& key : columns)
             store.setValue(SettingsStore::kOrderLogicGroup, key, QStringLiteral("0"));
-        for (const QString& key : {SettingKeys::kJubileeResetMinutes, SettingKeys::kRefusalResetMinutes, SettingKeys::kHotOrderDelay})
+        for (const QString& key : {SettingKeys::kJubileeResetMinutes, SettingKeys::kRefusalResetMinutes,
+                                   SettingKeys::kHotOrderDelay})
             store.setValue(SettingsStore::kOrderLogicGroup, key, QStringLiteral("0"));
         store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kRollCall, QStringLiteral("00:00"));
         outcome.rollCallLabel = QStringLiteral("00:00");

@@ -12,10 +12,10 @@ struct DispatchContext;
 // What the log-in grants: each right is on when its PRACIVNIK column holds 1.
 struct DispatcherRights
 {
-    bool admin = false;        // the period pickers of the closed-order tabs
-    bool takeOrders = false;   // the order form's create-order buttons
-    bool handOut = false;      // the active orders tab, putting drivers on air
-    bool maps = false;         // the city map
+    bool admin = false;      // the period pickers of the closed-order tabs
+    bool takeOrders = false; // the order form's create-order buttons
+    bool handOut = false;    // the active orders tab, putting drivers on air
+    bool maps = false;       // the city map
     bool tariffs = false;
     bool closedOrders = false; // the executed and deleted orders tabs
 };

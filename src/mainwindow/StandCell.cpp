@@ -22,7 +22,8 @@ QString StandCellText(DispatchContext& ctx, const QString& stand, const StandCel
         if (!flags.isEmpty())
             flags.prepend(QLatin1Char(' '));
         const QString driver = QString::number(queue[i].callsign) + flags;
-        text += i == 0 ? QStringLiteral("<[") + driver + QStringLiteral("]>") : QStringLiteral(" [") + driver + QLatin1Char(']');
+        text += i == 0 ? QStringLiteral("<[") + driver + QStringLiteral("]>")
+                       : QStringLiteral(" [") + driver + QLatin1Char(']');
     }
     dani.TRANZ_FOR_EVENTS.commitIfActive();
     if (stand == QLatin1String("[]{}") || options.startPoint.isEmpty())

@@ -10,8 +10,8 @@ QString writeFileAtomically(const QString& path, const QByteArray& bytes, FileAc
         return file.errorString();
     // Restrict the temporary file before anything is written, so a password never
     // sits in a readable file even for a moment.
-    if (access == FileAccess::OwnerOnly
-        && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+    if (access == FileAccess::OwnerOnly &&
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         file.cancelWriting();
         return file.errorString();
     }

@@ -27,7 +27,8 @@ QString path()
         return withSlash(overridden());
     if (QCoreApplication::instance())
         return withSlash(QCoreApplication::applicationDirPath());
-    return withSlash(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2));
+    return withSlash(
+        QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2));
 }
 
 QString file(const QString& name)

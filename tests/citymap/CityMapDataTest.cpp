@@ -4,8 +4,8 @@
 #include "platform/BaseFolder.h"
 #include "platform/Clock.h"
 #include "platform/Cp1251.h"
-#include "support/RecordingView.h"
 #include "support/DatabaseSuite.h"
+#include "support/RecordingView.h"
 #include "support/TestDatabase.h"
 #include "support/TestWorkstation.h"
 
@@ -18,7 +18,6 @@
 class CityMapLoad : public DatabaseSuite
 {
 protected:
-
     void SetUp() override
     {
         BaseFolder::overrideForTests(base.path());

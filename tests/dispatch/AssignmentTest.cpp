@@ -12,7 +12,8 @@ class Assignment : public DispatchFixture
 protected:
     void addRefreshRow(qint64 callsign)
     {
-        db->exec(QStringLiteral("INSERT INTO REFLESH_DANI_VODIY_GPRS (REFLESH_VODIY_POZ, REFLESH_VODIY_ZAMOV, REFLESH_VODIY_NZ) "
+        db->exec(QStringLiteral("INSERT INTO REFLESH_DANI_VODIY_GPRS (REFLESH_VODIY_POZ, "
+                                "REFLESH_VODIY_ZAMOV, REFLESH_VODIY_NZ) "
                                 "VALUES (%1, '-', 0)")
                      .arg(callsign));
     }
@@ -21,7 +22,8 @@ protected:
 TEST_F(Assignment, HandsTheOrderOverAndMovesTheDriverToTheDestination)
 {
     putOnAir(12, QStringLiteral("Мар'ян"), QStringLiteral("Вокзал"), QStringLiteral("0003"));
-    putOnAir(12, QStringLiteral("Мар'ян"), QStringLiteral("Ринок"), QStringLiteral("0001")); // marked at two stands
+    putOnAir(12, QStringLiteral("Мар'ян"), QStringLiteral("Ринок"),
+             QStringLiteral("0001")); // marked at two stands
     addRefreshRow(12);
     const QDateTime due(QDate(2026, 3, 2), QTime(11, 50, 0));
     const qint64 order = addOrder(QStringLiteral("[Лесі]{2}"), QStringLiteral("[Шевченка]{12} кв. 5"), due);
@@ -31,7 +33,8 @@ TEST_F(Assignment, HandsTheOrderOverAndMovesTheDriverToTheDestination)
     const FbRows o = db->exec(QStringLiteral("SELECT * FROM ZAMOVLENNIA"));
     EXPECT_EQ(o.value(0, QStringLiteral("ZAMOVL_POZIVNIY")).toInt(), 12);
     EXPECT_EQ(o.value(0, QStringLiteral("ZAMOVL_FIO_TAXI")).toString(), QStringLiteral("Мар'ян"));
-    EXPECT_EQ(o.value(0, QStringLiteral("ZAMOVL_ROZDACHA_ZAMOVL")).toString(), QStringLiteral("Оля Диспетчер"));
+    EXPECT_EQ(o.value(0, QStringLiteral("ZAMOVL_ROZDACHA_ZAMOVL")).toString(),
+              QStringLiteral("Оля Диспетчер"));
     EXPECT_EQ(o.value(0, QStringLiteral("ZAMOVL_CHAS_PRIYOM_VODIY")).toString(), QStringLiteral("09:07"));
     const FbRows d = db->exec(QStringLiteral("SELECT * FROM ZADIANI_AVTO"));
     ASSERT_EQ(d.rowCount(), 1); // the row at the other stand went
@@ -50,7 +53,8 @@ TEST_F(Assignment, AnOrderWithoutDestinationPutsTheDriverAtTheZeroStand)
 {
     putOnAir(3, QStringLiteral("А"), QStringLiteral("Вокзал"), QStringLiteral("0001"));
     ASSERT_TRUE(AssignOrderToDriver(*ctx, 3, addOrder(QStringLiteral("[Лесі]{2}"))));
-    EXPECT_EQ(db->exec(QStringLiteral("SELECT ZAD_AVTO_VULICA FROM ZADIANI_AVTO")).rows[0][0].toString(), QStringLiteral("[]{}"));
+    EXPECT_EQ(db->exec(QStringLiteral("SELECT ZAD_AVTO_VULICA FROM ZADIANI_AVTO")).rows[0][0].toString(),
+              QStringLiteral("[]{}"));
 }
 
 TEST_F(Assignment, RefusesWhatChangedMeanwhile)
@@ -58,11 +62,11 @@ TEST_F(Assignment, RefusesWhatChangedMeanwhile)
     putOnAir(1, QStringLiteral("Вільний"), QStringLiteral("Вокзал"), QStringLiteral("0001"));
     putOnAir(2, QStringLiteral("Зайнятий"), QStringLiteral("[Лесі]{2}"), QStringLiteral("08:00:00"), 999);
     const qint64 open = addOrder(QStringLiteral("[Лесі]{1}"));
-    EXPECT_FALSE(AssignOrderToDriver(*ctx, 1, addOrder(QStringLiteral("x"), {}, {}, -1)));    // deleted
-    EXPECT_FALSE(AssignOrderToDriver(*ctx, 1, addOrder(QStringLiteral("x"), {}, {}, 1)));     // executed
-    EXPECT_FALSE(AssignOrderToDriver(*ctx, 1, addOrder(QStringLiteral("x"), {}, {}, 0, 7)));  // assigned
-    EXPECT_FALSE(AssignOrderToDriver(*ctx, 2, open));                                           // engaged driver
-    EXPECT_FALSE(AssignOrderToDriver(*ctx, 44, open));                                          // no driver row
+    EXPECT_FALSE(AssignOrderToDriver(*ctx, 1, addOrder(QStringLiteral("x"), {}, {}, -1)));   // deleted
+    EXPECT_FALSE(AssignOrderToDriver(*ctx, 1, addOrder(QStringLiteral("x"), {}, {}, 1)));    // executed
+    EXPECT_FALSE(AssignOrderToDriver(*ctx, 1, addOrder(QStringLiteral("x"), {}, {}, 0, 7))); // assigned
+    EXPECT_FALSE(AssignOrderToDriver(*ctx, 2, open));                                        // engaged driver
+    EXPECT_FALSE(AssignOrderToDriver(*ctx, 44, open));                                       // no driver row
     EXPECT_FALSE(AssignOrderToDriver(*ctx, 0, open));
     EXPECT_FALSE(AssignOrderToDriver(*ctx, 1, 0));
     EXPECT_FALSE(AssignOrderToDriver(*ctx, 1, 123456));
@@ -115,8 +119,13 @@ TEST_F(Assignment, TwoWorkstationsRacingForOneOrderHaveExactlyOneWinner)
         ASSERT_EQ(int(won[0]) + int(won[1]), 1) << "round " << round;
         const qint64 winner = won[0] ? 1000 + round : 2000 + round;
         const qint64 loser = won[0] ? 2000 + round : 1000 + round;
-        EXPECT_EQ(count(QStringLiteral("SELECT ZAMOVL_POZIVNIY FROM ZAMOVLENNIA WHERE ZAMOVL_NUMBER = %1").arg(order)), winner);
-        EXPECT_EQ(count(QStringLiteral("SELECT ZAD_AVTO_NOMER_ZAMOVL FROM ZADIANI_AVTO WHERE ZAD_AVTO_POZIVNIY = %1").arg(loser)), 0);
+        EXPECT_EQ(count(QStringLiteral("SELECT ZAMOVL_POZIVNIY FROM ZAMOVLENNIA WHERE ZAMOVL_NUMBER = %1")
+                            .arg(order)),
+                  winner);
+        EXPECT_EQ(count(QStringLiteral(
+                            "SELECT ZAD_AVTO_NOMER_ZAMOVL FROM ZADIANI_AVTO WHERE ZAD_AVTO_POZIVNIY = %1")
+                            .arg(loser)),
+                  0);
     }
 }
 
@@ -127,11 +136,13 @@ TEST_F(Assignment, MessagesToDriversAreNumberedFromZeroAndCutTo500Characters)
     EXPECT_FALSE(SendMessageToDriver(*ctx, 5, QStringLiteral("А"), QString()));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM MSG_FOR_VODIY")), 0);
 
-    ASSERT_TRUE(SendMessageToDriver(*ctx, 5, QStringLiteral("Мар'яна"), QStringLiteral("Під'їдьте до \"Ринку\"")));
+    ASSERT_TRUE(
+        SendMessageToDriver(*ctx, 5, QStringLiteral("Мар'яна"), QStringLiteral("Під'їдьте до \"Ринку\"")));
     const QString long600 = QString(599, QLatin1Char('x')) + QLatin1Char('\'');
     ASSERT_TRUE(SendMessageToDriver(*ctx, 5, QStringLiteral("Мар'яна"), long600));
-    const FbRows rows = db->exec(QStringLiteral("SELECT MSG_FOR_VODIY_NP, MSG_FOR_VODIY_TEXT, MSG_FOR_VODIY_STATUS, MSG_FOR_VODIY_AVTOR, "
-                                                "MSG_FOR_VODIY_DCREATE FROM MSG_FOR_VODIY ORDER BY 1"));
+    const FbRows rows = db->exec(QStringLiteral(
+        "SELECT MSG_FOR_VODIY_NP, MSG_FOR_VODIY_TEXT, MSG_FOR_VODIY_STATUS, MSG_FOR_VODIY_AVTOR, "
+        "MSG_FOR_VODIY_DCREATE FROM MSG_FOR_VODIY ORDER BY 1"));
     EXPECT_EQ(rows.rows[0][0].toInt(), 0);
     EXPECT_EQ(rows.rows[0][1].toString(), QStringLiteral("Під'їдьте до \"Ринку\""));
     EXPECT_EQ(rows.rows[0][2].toString(), QStringLiteral("D"));
@@ -145,7 +156,8 @@ TEST_F(Assignment, AMessageNumberTakenMeanwhileIsAFailedSend)
     // Another workstation has written number 0 and not committed yet; ours computes 0 too.
     FbTransaction pending(db->other(), QStringLiteral("PENDING"));
     FbQuery q(pending);
-    q.exec(QStringLiteral("INSERT INTO MSG_FOR_VODIY (MSG_FOR_VODIY_NP, MSG_FOR_VODIY_TEXT) VALUES (0, 'їхній')"));
+    q.exec(QStringLiteral(
+        "INSERT INTO MSG_FOR_VODIY (MSG_FOR_VODIY_NP, MSG_FOR_VODIY_TEXT) VALUES (0, 'їхній')"));
     std::thread committer([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         pending.commit();

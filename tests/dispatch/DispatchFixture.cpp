@@ -14,15 +14,23 @@ void DispatchFixture::TearDownTestSuite() {}
 
 std::unique_ptr<DispatchContext> DispatchFixture::makeContext(TestWorkstation& station, IClock& clock)
 {
-    auto context = std::unique_ptr<DispatchContext>(
-        new DispatchContext{*station.dani, station.store, station.prompts, clock, QStringLiteral("Оля Диспетчер"), false, {}, {}, {}});
+    auto context = std::unique_ptr<DispatchContext>(new DispatchContext{*station.dani,
+                                                                        station.store,
+                                                                        station.prompts,
+                                                                        clock,
+                                                                        QStringLiteral("Оля Диспетчер"),
+                                                                        false,
+                                                                        {},
+                                                                        {},
+                                                                        {}});
     return context;
 }
 
 void DispatchFixture::SetUp()
 {
-    for (const char* table : {"ZAMOVLENNIA", "CLOSEZAMOVLENNIA", "ZADIANI_AVTO", "MSG_FOR_VODIY", "BL_VODII", "DANI_AVTO",
-                              "VODII", "KARTA_MISTA", "VULICA_LUCK", "REFLESH_DANI_VODIY_GPRS", "KLIENT"})
+    for (const char* table :
+         {"ZAMOVLENNIA", "CLOSEZAMOVLENNIA", "ZADIANI_AVTO", "MSG_FOR_VODIY", "BL_VODII", "DANI_AVTO",
+          "VODII", "KARTA_MISTA", "VULICA_LUCK", "REFLESH_DANI_VODIY_GPRS", "KLIENT"})
         db->exec(QStringLiteral("DELETE FROM ") + QLatin1String(table));
     ws = std::make_unique<TestWorkstation>(db->serverSettings());
     ASSERT_TRUE(ws->connect());
@@ -37,31 +45,36 @@ void DispatchFixture::TearDown()
 
 void DispatchFixture::addCar(qint64 callsign, const QString& model)
 {
-    db->exec(QStringLiteral("INSERT INTO DANI_AVTO (TABL_AVTO_POZIVN, TABL_AVTO_MODEL, TABL_AVTO_KOLIR, TABL_AVTO_KUZOV, "
-                            "TABL_AVTO_KILPASAZHIR, TABL_AVTO_VAGA, TABL_AVTO_NOMERAVTO) VALUES (%1, %2, 'білий', 'седан', 4, 300, 'АС 0001 ВК')")
-                 .arg(sql::integer(callsign), sql::text(model)));
+    db->exec(
+        QStringLiteral(
+            "INSERT INTO DANI_AVTO (TABL_AVTO_POZIVN, TABL_AVTO_MODEL, TABL_AVTO_KOLIR, TABL_AVTO_KUZOV, "
+            "TABL_AVTO_KILPASAZHIR, TABL_AVTO_VAGA, TABL_AVTO_NOMERAVTO) VALUES (%1, %2, 'білий', 'седан', "
+            "4, 300, 'АС 0001 ВК')")
+            .arg(sql::integer(callsign), sql::text(model)));
 }
 
-void DispatchFixture::putOnAir(qint64 callsign, const QString& name, const QString& place, const QString& key, qint64 order,
-                               const QString& model)
+void DispatchFixture::putOnAir(qint64 callsign, const QString& name, const QString& place, const QString& key,
+                               qint64 order, const QString& model)
 {
-    db->exec(QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_FIO_VODIY, ZAD_AVTO_MARKA_AVTO, "
-                            "ZAD_AVTO_CHAS_ZAMOVL, ZAD_AVTO_VULICA, ZAD_AVTO_ZADIANIST, ZAD_AVTO_NOMER_ZAMOVL) "
-                            "VALUES (%1, %2, %3, %4, %5, %6, %7)")
-                 .arg(sql::integer(callsign), sql::text(name), sql::text(model), sql::text(key), sql::text(place),
-                      sql::integer(order ? 1 : 0), sql::integer(order)));
+    db->exec(QStringLiteral(
+                 "INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_FIO_VODIY, ZAD_AVTO_MARKA_AVTO, "
+                 "ZAD_AVTO_CHAS_ZAMOVL, ZAD_AVTO_VULICA, ZAD_AVTO_ZADIANIST, ZAD_AVTO_NOMER_ZAMOVL) "
+                 "VALUES (%1, %2, %3, %4, %5, %6, %7)")
+                 .arg(sql::integer(callsign), sql::text(name), sql::text(model), sql::text(key),
+                      sql::text(place), sql::integer(order ? 1 : 0), sql::integer(order)));
 }
 
-qint64 DispatchFixture::addOrder(const QString& pickup, const QString& destination, const QDateTime& due, int status,
-                                 qint64 callsign, const QString& free)
+qint64 DispatchFixture::addOrder(const QString& pickup, const QString& destination, const QDateTime& due,
+                                 int status, qint64 callsign, const QString& free)
 {
     const QDateTime when = due.isValid() ? due : clock.now().addSecs(-600);
     const qint64 number = db->scalar(QStringLiteral("SELECT GEN_ID(GENIDZAMOVL, 1) FROM RDB$DATABASE"));
-    db->exec(QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT, ZAMOVL_PUNKT_PRIZHACH, "
-                            "ZAMOVL_DATA_PRIYOMA, ZAMOVL_CHAS_PRIYOMA, ZAMOVL_CHAS_ZAKR_ZAMOVL, ZAMOVL_STATUS_ZAMOVL, "
-                            "ZAMOVL_POZIVNIY, ZAMOVL_BEZKOSHTOVN) VALUES (%1, %2, %3, %4, %5, %6, %7, %8, %9)")
+    db->exec(QStringLiteral(
+                 "INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT, ZAMOVL_PUNKT_PRIZHACH, "
+                 "ZAMOVL_DATA_PRIYOMA, ZAMOVL_CHAS_PRIYOMA, ZAMOVL_CHAS_ZAKR_ZAMOVL, ZAMOVL_STATUS_ZAMOVL, "
+                 "ZAMOVL_POZIVNIY, ZAMOVL_BEZKOSHTOVN) VALUES (%1, %2, %3, %4, %5, %6, %7, %8, %9)")
                  .arg(sql::integer(number), sql::text(pickup), sql::text(destination), sql::date(when.date()),
-                      sql::timeHms(when.time()), sql::timeHms(when.time().addSecs(1200)), sql::integer(status),
-                      sql::integer(callsign), sql::text(free)));
+                      sql::timeHms(when.time()), sql::timeHms(when.time().addSecs(1200)),
+                      sql::integer(status), sql::integer(callsign), sql::text(free)));
     return number;
 }

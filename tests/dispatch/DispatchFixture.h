@@ -20,10 +20,10 @@ protected:
     static std::unique_ptr<DispatchContext> makeContext(TestWorkstation& ws, IClock& clock);
 
     void addCar(qint64 callsign, const QString& model = QStringLiteral("Ланос"));
-    void putOnAir(qint64 callsign, const QString& name, const QString& place, const QString& key, qint64 order = 0,
-                  const QString& model = QStringLiteral("Ланос"));
-    qint64 addOrder(const QString& pickup, const QString& destination = {}, const QDateTime& due = {}, int status = 0,
-                    qint64 callsign = 0, const QString& free = QStringLiteral("HI"));
+    void putOnAir(qint64 callsign, const QString& name, const QString& place, const QString& key,
+                  qint64 order = 0, const QString& model = QStringLiteral("Ланос"));
+    qint64 addOrder(const QString& pickup, const QString& destination = {}, const QDateTime& due = {},
+                    int status = 0, qint64 callsign = 0, const QString& free = QStringLiteral("HI"));
     qint64 count(const QString& sql) { return db->scalar(sql); }
 
     static TestDatabase* db;

@@ -22,7 +22,10 @@ class DriversOnAir : public DispatchFixture
 protected:
     QString keyOf(qint64 callsign)
     {
-        return db->exec(QStringLiteral("SELECT ZAD_AVTO_CHAS_ZAMOVL FROM ZADIANI_AVTO WHERE ZAD_AVTO_POZIVNIY = %1").arg(callsign))
+        return db
+            ->exec(
+                QStringLiteral("SELECT ZAD_AVTO_CHAS_ZAMOVL FROM ZADIANI_AVTO WHERE ZAD_AVTO_POZIVNIY = %1")
+                    .arg(callsign))
             .rows[0][0]
             .toString();
     }
@@ -35,7 +38,8 @@ TEST_F(DriversOnAir, PutOnAirQueuesAtTheZeroStandWithTheCarData)
     ASSERT_TRUE(PutDriverOnAir(*ctx, 7, QStringLiteral("Мар'яна Коваль")));
     const FbRows rows = db->exec(QStringLiteral("SELECT * FROM ZADIANI_AVTO"));
     ASSERT_EQ(rows.rowCount(), 1);
-    EXPECT_EQ(rows.value(0, QStringLiteral("ZAD_AVTO_FIO_VODIY")).toString(), QStringLiteral("Мар'яна Коваль"));
+    EXPECT_EQ(rows.value(0, QStringLiteral("ZAD_AVTO_FIO_VODIY")).toString(),
+              QStringLiteral("Мар'яна Коваль"));
     EXPECT_EQ(rows.value(0, QStringLiteral("ZAD_AVTO_RAYON")).toString(), QStringLiteral("[8:05:09](){}"));
     EXPECT_EQ(rows.value(0, QStringLiteral("ZAD_AVTO_CHAS_ZAMOVL")).toString(), QStringLiteral("0001"));
     EXPECT_EQ(rows.value(0, QStringLiteral("ZAD_AVTO_VULICA")).toString(), QStringLiteral("[]{}"));
@@ -45,7 +49,8 @@ TEST_F(DriversOnAir, PutOnAirQueuesAtTheZeroStandWithTheCarData)
     EXPECT_FALSE(rows.value(0, QStringLiteral("ZAD_AVTO_RIBA")).isValid());
 
     putOnAir(8, QStringLiteral("Б"), QStringLiteral("[]{}"), QStringLiteral("0007"));
-    putOnAir(9, QStringLiteral("В"), QStringLiteral("Вокзал"), QStringLiteral("0030")); // another stand does not count
+    putOnAir(9, QStringLiteral("В"), QStringLiteral("Вокзал"),
+             QStringLiteral("0030")); // another stand does not count
     addCar(10);
     ASSERT_TRUE(PutDriverOnAir(*ctx, 10, QStringLiteral("Г")));
     EXPECT_EQ(keyOf(10), QStringLiteral("0008"));
@@ -57,10 +62,12 @@ TEST_F(DriversOnAir, BlackListRefusesAnyNameButALiftedEntryDoesNot)
     addCar(5);
     int blackListOpened = 0;
     ctx->openBlackList = [&] { ++blackListOpened; };
-    db->exec(QStringLiteral("INSERT INTO BL_VODII (BL_VODIY_NOMER, BL_AVTO_POZIVN, BL_STATUS) VALUES (1, 5, 0)"));
+    db->exec(
+        QStringLiteral("INSERT INTO BL_VODII (BL_VODIY_NOMER, BL_AVTO_POZIVN, BL_STATUS) VALUES (1, 5, 0)"));
     ASSERT_TRUE(PutDriverOnAir(*ctx, 5, QStringLiteral("Петро")));
     db->exec(QStringLiteral("DELETE FROM ZADIANI_AVTO"));
-    db->exec(QStringLiteral("INSERT INTO BL_VODII (BL_VODIY_NOMER, BL_AVTO_POZIVN, BL_STATUS) VALUES (2, 5, 1)"));
+    db->exec(
+        QStringLiteral("INSERT INTO BL_VODII (BL_VODIY_NOMER, BL_AVTO_POZIVN, BL_STATUS) VALUES (2, 5, 1)"));
     EXPECT_FALSE(PutDriverOnAir(*ctx, 5, QStringLiteral("Зовсім інший водій")));
     EXPECT_EQ(blackListOpened, 1);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ZADIANI_AVTO")), 0);
@@ -70,7 +77,8 @@ TEST_F(DriversOnAir, ACallsignWithoutACarRowIsNotPutOnAir)
 {
     EXPECT_FALSE(PutDriverOnAir(*ctx, 77, QStringLiteral("О'Ніл")));
     EXPECT_EQ(ws->prompts.messages(),
-              QStringList{QStringLiteral("Помилка у відкритті позивного [77]{О'Ніл} до ефіру. При потребі повторіть спробу.")});
+              QStringList{QStringLiteral(
+                  "Помилка у відкритті позивного [77]{О'Ніл} до ефіру. При потребі повторіть спробу.")});
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ZADIANI_AVTO")), 0);
     EXPECT_FALSE(ws->dani->TRANZ_RIZNE.isActive()); // nothing left pending for a later commit
 }
@@ -80,40 +88,52 @@ TEST_F(DriversOnAir, MarksComeFromTheLastFreeRideAndTheLastDeletedOrder)
     addCar(3);
     const QString name = QStringLiteral("Іван");
     const QDate day(2026, 3, 1);
-    for (const char* row : {"(1, 1, 'TAK', 'Іван', 3, '01.03.2026', '09:00')", "(2, 1, 'TAK', 'Іван', 3, '01.03.2026', '11:30')", "(3, 1, 'TAK', 'Іван', 3, '28.02.2026', '23:00')",
-                            "(4, -1, 'HI', 'Іван', 3, '01.03.2026', '10:15')", "(5, -1, 'HI', 'Інший', 3, '01.03.2026', '12:00')"})
-        db->exec(QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_STATUS_ZAMOVL, ZAMOVL_BEZKOSHTOVN, ZAMOVL_FIO_TAXI, "
-                                "ZAMOVL_POZIVNIY, ZAMOVL_DATA_PRIYOMA, ZAMOVL_CHAS_PRIYOMA) VALUES ")
-                 + QString::fromUtf8(row));
+    for (const char* row : {"(1, 1, 'TAK', 'Іван', 3, '01.03.2026', '09:00')",
+                            "(2, 1, 'TAK', 'Іван', 3, '01.03.2026', '11:30')",
+                            "(3, 1, 'TAK', 'Іван', 3, '28.02.2026', '23:00')",
+                            "(4, -1, 'HI', 'Іван', 3, '01.03.2026', '10:15')",
+                            "(5, -1, 'HI', 'Інший', 3, '01.03.2026', '12:00')"})
+        db->exec(QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_STATUS_ZAMOVL, "
+                                "ZAMOVL_BEZKOSHTOVN, ZAMOVL_FIO_TAXI, "
+                                "ZAMOVL_POZIVNIY, ZAMOVL_DATA_PRIYOMA, ZAMOVL_CHAS_PRIYOMA) VALUES ") +
+                 QString::fromUtf8(row));
     ASSERT_TRUE(PutDriverOnAir(*ctx, 3, name));
-    const FbRows rows = db->exec(QStringLiteral("SELECT ZAD_AVTO_YUVILEYKA, ZAD_AVTO_RIBA FROM ZADIANI_AVTO"));
+    const FbRows rows =
+        db->exec(QStringLiteral("SELECT ZAD_AVTO_YUVILEYKA, ZAD_AVTO_RIBA FROM ZADIANI_AVTO"));
     EXPECT_EQ(rows.rows[0][0].toDateTime(), QDateTime(day, QTime(11, 30)));
     EXPECT_EQ(rows.rows[0][1].toDateTime(), QDateTime(day, QTime(10, 15)));
 }
 
 TEST_F(DriversOnAir, ExpiredMarksAreResetAtTheirBoundary)
 {
-    ws->store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kJubileeResetMinutes, QStringLiteral("60"));
-    ws->store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kRefusalResetMinutes, QStringLiteral("0"));
+    ws->store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kJubileeResetMinutes,
+                       QStringLiteral("60"));
+    ws->store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kRefusalResetMinutes,
+                       QStringLiteral("0"));
     putOnAir(1, QStringLiteral("А"), QStringLiteral("[]{}"), QStringLiteral("0001"));
     putOnAir(2, QStringLiteral("Б"), QStringLiteral("[]{}"), QStringLiteral("0002"));
-    db->exec(QStringLiteral("UPDATE ZADIANI_AVTO SET ZAD_AVTO_YUVILEYKA = '02.03.2026 11:00:00', ZAD_AVTO_RIBA = '01.01.2020 00:00:00' "
+    db->exec(QStringLiteral("UPDATE ZADIANI_AVTO SET ZAD_AVTO_YUVILEYKA = '02.03.2026 11:00:00', "
+                            "ZAD_AVTO_RIBA = '01.01.2020 00:00:00' "
                             "WHERE ZAD_AVTO_POZIVNIY = 1"));
-    db->exec(QStringLiteral("UPDATE ZADIANI_AVTO SET ZAD_AVTO_YUVILEYKA = '02.03.2026 11:00:01' WHERE ZAD_AVTO_POZIVNIY = 2"));
+    db->exec(QStringLiteral(
+        "UPDATE ZADIANI_AVTO SET ZAD_AVTO_YUVILEYKA = '02.03.2026 11:00:01' WHERE ZAD_AVTO_POZIVNIY = 2"));
     EXPECT_EQ(ResetExpiredJubileeMarks(*ctx), QString()); // now 12:00: 11:00:00 is exactly at the limit
     EXPECT_EQ(ResetExpiredRefusalMarks(*ctx), QString()); // "0" switches the reset off
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ZADIANI_AVTO WHERE ZAD_AVTO_YUVILEYKA IS NULL")), 1);
-    EXPECT_EQ(count(QStringLiteral("SELECT ZAD_AVTO_POZIVNIY FROM ZADIANI_AVTO WHERE ZAD_AVTO_YUVILEYKA IS NULL")), 1);
+    EXPECT_EQ(
+        count(QStringLiteral("SELECT ZAD_AVTO_POZIVNIY FROM ZADIANI_AVTO WHERE ZAD_AVTO_YUVILEYKA IS NULL")),
+        1);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ZADIANI_AVTO WHERE ZAD_AVTO_RIBA IS NOT NULL")), 1);
 }
 
 TEST_F(DriversOnAir, OnlyAFreeNonGprsDriverIsTakenOffAir)
 {
-    putOnAir(1, QStringLiteral("GPRS"), QStringLiteral("Вокзал"), QStringLiteral("0001"), 0, QStringLiteral("Ланос {GPRS}"));
+    putOnAir(1, QStringLiteral("GPRS"), QStringLiteral("Вокзал"), QStringLiteral("0001"), 0,
+             QStringLiteral("Ланос {GPRS}"));
     putOnAir(2, QStringLiteral("Зайнятий"), QStringLiteral("[Лесі]{2}"), QStringLiteral("08:00:00"), 55);
     putOnAir(3, QStringLiteral("Вільний"), QStringLiteral("Вокзал"), QStringLiteral("0002"));
-    const QString changed =
-        QStringLiteral("Дані вибраного позивного змінилися - він отримав замовлення або змінився статус GPRS");
+    const QString changed = QStringLiteral(
+        "Дані вибраного позивного змінилися - він отримав замовлення або змінився статус GPRS");
     EXPECT_FALSE(TakeDriverOffAir(*ctx, 1));
     EXPECT_FALSE(TakeDriverOffAir(*ctx, 2));
     EXPECT_FALSE(TakeDriverOffAir(*ctx, 99));
@@ -132,13 +152,16 @@ TEST_F(DriversOnAir, MarkUpdateTouchesOnlyTheMatchingCallsignAndName)
 {
     putOnAir(6, QStringLiteral("Оксана"), QStringLiteral("[]{}"), QStringLiteral("0001"));
     putOnAir(6, QStringLiteral("Олег"), QStringLiteral("Вокзал"), QStringLiteral("0001"));
-    db->exec(QStringLiteral("INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_STATUS_ZAMOVL, CZ_BEZKOSHTOVN, CZ_FIO_TAXI, CZ_POZIVNIY, "
-                            "CZ_DATA_PRIYOMA, CZ_CHAS_PRIYOMA) VALUES (1, 1, 'TAK', 'Оксана', 6, '01.03.2026', '07:45')"));
+    db->exec(QStringLiteral(
+        "INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_STATUS_ZAMOVL, CZ_BEZKOSHTOVN, CZ_FIO_TAXI, "
+        "CZ_POZIVNIY, "
+        "CZ_DATA_PRIYOMA, CZ_CHAS_PRIYOMA) VALUES (1, 1, 'TAK', 'Оксана', 6, '01.03.2026', '07:45')"));
     UpdateDriverMarks(*ctx, 6, QStringLiteral("Оксана"));
-    const FbRows oleh = db->exec(QStringLiteral("SELECT ZAD_AVTO_YUVILEYKA FROM ZADIANI_AVTO WHERE ZAD_AVTO_FIO_VODIY = 'Олег'"));
+    const FbRows oleh = db->exec(
+        QStringLiteral("SELECT ZAD_AVTO_YUVILEYKA FROM ZADIANI_AVTO WHERE ZAD_AVTO_FIO_VODIY = 'Олег'"));
     EXPECT_FALSE(oleh.rows[0][0].isValid());
-    const FbRows oksana = db->exec(
-        QStringLiteral("SELECT ZAD_AVTO_YUVILEYKA, ZAD_AVTO_RIBA FROM ZADIANI_AVTO WHERE ZAD_AVTO_FIO_VODIY = 'Оксана'"));
+    const FbRows oksana = db->exec(QStringLiteral(
+        "SELECT ZAD_AVTO_YUVILEYKA, ZAD_AVTO_RIBA FROM ZADIANI_AVTO WHERE ZAD_AVTO_FIO_VODIY = 'Оксана'"));
     EXPECT_EQ(oksana.rows[0][0].toDateTime(), QDateTime(QDate(2026, 3, 1), QTime(7, 45)));
     EXPECT_FALSE(oksana.rows[0][1].isValid());
     EXPECT_TRUE(ws->prompts.messages().isEmpty());
@@ -147,13 +170,18 @@ TEST_F(DriversOnAir, MarkUpdateTouchesOnlyTheMatchingCallsignAndName)
 TEST_F(DriversOnAir, DriverDetailsForTheCarCard)
 {
     addCar(12, QStringLiteral("{GPRS}Шкода"));
-    putOnAir(12, QStringLiteral("Марко"), QStringLiteral("Вокзал"), QStringLiteral("0001"), 0, QStringLiteral("{GPRS}Шкода"));
-    putOnAir(12, QStringLiteral("Марко"), QStringLiteral("Ринок"), QStringLiteral("0002"), 0, QStringLiteral("{GPRS}Шкода"));
-    db->exec(QStringLiteral("INSERT INTO VODII (TABL_VODIY_NOMER, TABL_VODIY_FIO, TABL_VODIY_TELEFON) VALUES (1, 'Марко', '067')"));
-    for (const char* row : {"(1, 'Вокзал', 'СТОЯНКА', 1)", "(2, 'Ринок', 'СТОЯНКА', 2)", "(3, 'Аптека', 'АПТЕКА', 2)"})
-        db->exec(QStringLiteral("INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_STATUS, "
-                                "KOORD_KART_MISTA_PUKT_1) VALUES ")
-                 + QString::fromUtf8(row));
+    putOnAir(12, QStringLiteral("Марко"), QStringLiteral("Вокзал"), QStringLiteral("0001"), 0,
+             QStringLiteral("{GPRS}Шкода"));
+    putOnAir(12, QStringLiteral("Марко"), QStringLiteral("Ринок"), QStringLiteral("0002"), 0,
+             QStringLiteral("{GPRS}Шкода"));
+    db->exec(QStringLiteral("INSERT INTO VODII (TABL_VODIY_NOMER, TABL_VODIY_FIO, TABL_VODIY_TELEFON) VALUES "
+                            "(1, 'Марко', '067')"));
+    for (const char* row :
+         {"(1, 'Вокзал', 'СТОЯНКА', 1)", "(2, 'Ринок', 'СТОЯНКА', 2)", "(3, 'Аптека', 'АПТЕКА', 2)"})
+        db->exec(QStringLiteral("INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, "
+                                "KOORD_KART_MISTA_STATUS, "
+                                "KOORD_KART_MISTA_PUKT_1) VALUES ") +
+                 QString::fromUtf8(row));
     const DriverDetails d = ShowDriverDetails(*ctx, 12);
     EXPECT_EQ(d.gprs, QStringLiteral("+"));
     EXPECT_EQ(d.phone, QStringLiteral("067"));

@@ -13,12 +13,14 @@ protected:
     void SetUp() override
     {
         DispatchFixture::SetUp();
-        ws->store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kPreliminaryLead, QStringLiteral("30"));
+        ws->store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kPreliminaryLead,
+                           QStringLiteral("30"));
         ws->store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kHotOrderDelay, QStringLiteral("5"));
     }
     void addClosed(int number, int status, const QString& date, const QString& time)
     {
-        db->exec(QStringLiteral("INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_STATUS_ZAMOVL, CZ_DATA_PRIYOMA, CZ_CHAS_PRIYOMA) "
+        db->exec(QStringLiteral("INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_STATUS_ZAMOVL, CZ_DATA_PRIYOMA, "
+                                "CZ_CHAS_PRIYOMA) "
                                 "VALUES (%1, %2, %3, %4)")
                      .arg(number)
                      .arg(status)
@@ -42,7 +44,8 @@ protected:
 TEST_F(Lists, WorkingDayRunsFromRollCallToRollCallComparedByTheMinute)
 {
     addClosed(1, 1, QStringLiteral("01.03.2026"), QStringLiteral("07:59:59"));
-    addClosed(2, 1, QStringLiteral("01.03.2026"), QStringLiteral("08:00:30")); // minute 08:00 is the roll call
+    addClosed(2, 1, QStringLiteral("01.03.2026"),
+              QStringLiteral("08:00:30")); // minute 08:00 is the roll call
     addClosed(3, 1, QStringLiteral("01.03.2026"), QStringLiteral("08:01:00"));
     addClosed(4, 1, QStringLiteral("02.03.2026"), QStringLiteral("08:00:59"));
     addClosed(5, 1, QStringLiteral("02.03.2026"), QStringLiteral("08:01:00"));
@@ -56,10 +59,12 @@ TEST_F(Lists, WorkingDayRunsFromRollCallToRollCallComparedByTheMinute)
 
 TEST_F(Lists, WorkingDayCutCopesWithAnyNumberOfOrders)
 {
-    db->exec(QStringLiteral("EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < 4000) DO BEGIN "
-                            "INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_STATUS_ZAMOVL, CZ_DATA_PRIYOMA, CZ_CHAS_PRIYOMA) "
-                            "VALUES (:I + 100, 1, IIF(MOD(:I, 2) = 0, '01.03.2026', '02.03.2026'), IIF(MOD(:I, 4) < 2, '06:00', '10:00')); "
-                            "I = I + 1; END END"));
+    db->exec(QStringLiteral(
+        "EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < 4000) DO BEGIN "
+        "INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_STATUS_ZAMOVL, CZ_DATA_PRIYOMA, CZ_CHAS_PRIYOMA) "
+        "VALUES (:I + 100, 1, IIF(MOD(:I, 2) = 0, '01.03.2026', '02.03.2026'), IIF(MOD(:I, 4) < 2, '06:00', "
+        "'10:00')); "
+        "I = I + 1; END END"));
     // Of each day half fall on the wrong side of the roll call at 08:00.
     EXPECT_EQ(executedNumbers(QStringLiteral("08:00")).size(), 2000);
     EXPECT_TRUE(ws->prompts.messages().isEmpty());
@@ -129,7 +134,8 @@ TEST_F(Lists, ALostLinkEndsTheProgramWithItsMessage)
 {
     int exits = 0;
     EXPECT_TRUE(CheckDatabaseLink(*ctx, [&] { ++exits; }));
-    const qint64 mine = db->scalar(QStringLiteral("SELECT MAX(MON$ATTACHMENT_ID) FROM MON$ATTACHMENTS")); // the newest is ours
+    const qint64 mine = db->scalar(
+        QStringLiteral("SELECT MAX(MON$ATTACHMENT_ID) FROM MON$ATTACHMENTS")); // the newest is ours
     ws->dani->RIZNE.exec(QStringLiteral("SELECT 1 FROM RDB$DATABASE"));
     db->exec(QStringLiteral("DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = %1").arg(mine));
     EXPECT_FALSE(CheckDatabaseLink(*ctx, [&] { ++exits; }));
@@ -149,7 +155,8 @@ struct CountingWriter : IWorkLogWriter
 
 TEST_F(Lists, AnalysisRunsAtTheScheduledMinutesOnly)
 {
-    ws->store.setValue(SettingsStore::kAnalysisGroup, SettingKeys::kAnalysisSchedule, QStringLiteral("08:00\n12:00"));
+    ws->store.setValue(SettingsStore::kAnalysisGroup, SettingKeys::kAnalysisSchedule,
+                       QStringLiteral("08:00\n12:00"));
     CountingWriter writer;
     EXPECT_TRUE(CheckAnalysisSchedule(*ctx, writer));
     clock.set(QDateTime(QDate(2026, 3, 2), QTime(8, 1)));

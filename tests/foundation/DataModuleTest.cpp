@@ -2,24 +2,22 @@
 #include "foundation/TDANI.h"
 #include "foundation/fb/DbError.h"
 #include "platform/ScriptedPrompts.h"
+#include "support/DatabaseSuite.h"
 #include "support/ListReopener.h"
 #include "support/RecordingView.h"
-#include "support/DatabaseSuite.h"
 #include "support/TestDatabase.h"
 #include "support/WaitFor.h"
 
 #include <QMap>
 #include <gtest/gtest.h>
 
-
 class DataModule : public DatabaseSuite
 {
 protected:
-
     void SetUp() override
     {
-        for (const char* table : {"ZAMOVLENNIA", "CLOSEZAMOVLENNIA", "ZADIANI_AVTO", "MSG_FOR_DISP", "KARTA_MISTA",
-                                  "DYA_VODIY_GPRS", "KLIENT", "VODII", "DANI_AVTO"})
+        for (const char* table : {"ZAMOVLENNIA", "CLOSEZAMOVLENNIA", "ZADIANI_AVTO", "MSG_FOR_DISP",
+                                  "KARTA_MISTA", "DYA_VODIY_GPRS", "KLIENT", "VODII", "DANI_AVTO"})
             db->exec(QStringLiteral("DELETE FROM ") + QLatin1String(table));
         const ConnectionParameters p = db->params();
         store.setValue(SettingsStore::kServerGroup, SettingsStore::kPathBaza, db->folder());
@@ -33,7 +31,8 @@ protected:
         dani->refreshOrderCounters = [this] { ++counterRefreshes; };
         dani->listHotOrders = [this] { ++hotRebuilds; };
         ASSERT_TRUE(dani->ConnectDatabase());
-        ASSERT_TRUE(waitFor([this] { return dani->IBEvents1.ready(); })); // its first call only tells the counts
+        ASSERT_TRUE(
+            waitFor([this] { return dani->IBEvents1.ready(); })); // its first call only tells the counts
     }
 
     void TearDown() override
@@ -45,9 +44,10 @@ protected:
     void insertOpenOrders(int count)
     {
         for (int i = 0; i < count; ++i)
-            db->exec(QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT, ZAMOVL_STATUS_ZAMOVL, "
-                                    "ZAMOVL_POZIVNIY, ZAMOVL_DATA_PRIYOMA, ZAMOVL_CHAS_PRIYOMA) VALUES "
-                                    "(GEN_ID(GENIDZAMOVL, 1), '[Шевченка]{%1}', 0, 0, CURRENT_DATE, '08:%2')")
+            db->exec(QStringLiteral(
+                         "INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT, ZAMOVL_STATUS_ZAMOVL, "
+                         "ZAMOVL_POZIVNIY, ZAMOVL_DATA_PRIYOMA, ZAMOVL_CHAS_PRIYOMA) VALUES "
+                         "(GEN_ID(GENIDZAMOVL, 1), '[Шевченка]{%1}', 0, 0, CURRENT_DATE, '08:%2')")
                          .arg(i + 1)
                          .arg(10 + i));
     }
@@ -92,7 +92,9 @@ TEST_F(DataModule, AnOrderEventClosesExactlyTheOrderListAndReopensItAtTheSameRow
     counterRefreshes = 0;
 
     for (int round = 1; round <= 2; ++round) {
-        db->exec(QStringLiteral("UPDATE ZAMOVLENNIA SET ZAMOVL_PRICHINA_DELETE = 'x%1' WHERE ZAMOVL_NUMBER > 0").arg(round));
+        db->exec(
+            QStringLiteral("UPDATE ZAMOVLENNIA SET ZAMOVL_PRICHINA_DELETE = 'x%1' WHERE ZAMOVL_NUMBER > 0")
+                .arg(round));
         ASSERT_TRUE(waitForReopen(QStringLiteral("TABL_AKTIV_ZAMOVL"), round));
         EXPECT_EQ(dani->TABL_AKTIV_ZAMOVL.recNo(), 3);
     }
@@ -113,8 +115,9 @@ TEST_F(DataModule, DriverAndArchiveEventsCloseTheirOwnLists)
 {
     (*reopener)();
     reopener->opened.clear();
-    db->exec(QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_VULICA, ZAD_AVTO_NOMER_ZAMOVL, "
-                            "ZAD_AVTO_CHAS_ZAMOVL, ZAD_AVTO_MARKA_AVTO) VALUES (12, 'Вокзал', 0, '0001', '{GPRS}Ланос')"));
+    db->exec(QStringLiteral(
+        "INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_VULICA, ZAD_AVTO_NOMER_ZAMOVL, "
+        "ZAD_AVTO_CHAS_ZAMOVL, ZAD_AVTO_MARKA_AVTO) VALUES (12, 'Вокзал', 0, '0001', '{GPRS}Ланос')"));
     ASSERT_TRUE(waitForReopen(QStringLiteral("TABLE_ZADIANI_AVTO_GROUP"), 1));
     EXPECT_EQ(reopener->opened.value(QStringLiteral("TABL_ZADIANI_AVTO")), 1);
     EXPECT_EQ(reopener->opened.value(QStringLiteral("TABL_AKTIV_ZAMOVL")), 0);
@@ -125,8 +128,9 @@ TEST_F(DataModule, DriverAndArchiveEventsCloseTheirOwnLists)
     EXPECT_EQ(view.counters[3], 1);
 
     reopener->opened.clear();
-    db->exec(QStringLiteral("INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_STATUS_ZAMOVL, CZ_NOMER_KLIENT, CZ_POZIVNIY, "
-                            "CZ_PRICHINA_DELETE) VALUES (1, 1, 0, 0, 'готово')"));
+    db->exec(QStringLiteral(
+        "INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_STATUS_ZAMOVL, CZ_NOMER_KLIENT, CZ_POZIVNIY, "
+        "CZ_PRICHINA_DELETE) VALUES (1, 1, 0, 0, 'готово')"));
     ASSERT_TRUE(waitForReopen(QStringLiteral("TABL_DELETE_ZAMOVL"), 1));
     EXPECT_EQ(reopener->opened.value(QStringLiteral("TABL_VIKON_ZAMOVL")), 1);
     EXPECT_EQ(reopener->opened.value(QStringLiteral("TABL_ZADIANI_AVTO")), 0);
@@ -138,14 +142,18 @@ TEST_F(DataModule, DriverAndArchiveEventsCloseTheirOwnLists)
 
 TEST_F(DataModule, ClosedOrderDetailsShowTheClientDriverAndCar)
 {
-    db->exec(QStringLiteral("INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_ADRESS, KLIENT_TELEFON, KLIENT_DODATKOVO) "
-                            "VALUES (1, 'Мар''яна', '[Лесі]{2}', '0501112233', '[00042]')"));
-    db->exec(QStringLiteral("INSERT INTO VODII (TABL_VODIY_NOMER, TABL_VODIY_FIO, TABL_VODIY_ADRESSA, TABL_VODIY_TELEFON) "
-                            "VALUES (1, 'О''Ніл Петро', 'Луцьк', '067')"));
-    db->exec(QStringLiteral("INSERT INTO DANI_AVTO (TABL_AVTO_POZIVN, TABL_AVTO_NOMERAVTO, TABL_AVTO_MODEL, TABL_AVTO_KOLIR, "
-                            "TABL_AVTO_KILPASAZHIR, TABL_AVTO_VAGA) VALUES (7, 'АС 1234 ВК', 'Ланос', 'білий', 4, 300)"));
-    db->exec(QStringLiteral("INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_STATUS_ZAMOVL, CZ_NOMER_KLIENT, CZ_POZIVNIY, "
-                            "CZ_FIO_TAXI) VALUES (5, -1, 42, 7, 'О''Ніл Петро')"));
+    db->exec(QStringLiteral(
+        "INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_ADRESS, KLIENT_TELEFON, KLIENT_DODATKOVO) "
+        "VALUES (1, 'Мар''яна', '[Лесі]{2}', '0501112233', '[00042]')"));
+    db->exec(QStringLiteral(
+        "INSERT INTO VODII (TABL_VODIY_NOMER, TABL_VODIY_FIO, TABL_VODIY_ADRESSA, TABL_VODIY_TELEFON) "
+        "VALUES (1, 'О''Ніл Петро', 'Луцьк', '067')"));
+    db->exec(QStringLiteral(
+        "INSERT INTO DANI_AVTO (TABL_AVTO_POZIVN, TABL_AVTO_NOMERAVTO, TABL_AVTO_MODEL, TABL_AVTO_KOLIR, "
+        "TABL_AVTO_KILPASAZHIR, TABL_AVTO_VAGA) VALUES (7, 'АС 1234 ВК', 'Ланос', 'білий', 4, 300)"));
+    db->exec(QStringLiteral(
+        "INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_STATUS_ZAMOVL, CZ_NOMER_KLIENT, CZ_POZIVNIY, "
+        "CZ_FIO_TAXI) VALUES (5, -1, 42, 7, 'О''Ніл Петро')"));
     settle(200);
     (*reopener)();
     const auto& d = view.closed[1];
@@ -159,18 +167,22 @@ TEST_F(DataModule, ClosedOrderDetailsShowTheClientDriverAndCar)
 
 TEST_F(DataModule, AMessageOpensTheMessagesFormAndCoalescedMessagesAreAllShown)
 {
-    db->exec(QStringLiteral("INSERT INTO MSG_FOR_DISP (MSG_FOR_DISP_NP, MSG_FOR_DISP_DATA, MSG_FOR_DISP_FIO, MSG_FOR_DISP_TEXT) "
-                            "VALUES (1, '08.12.2026 10:00:00', 'Оля', 'Перша')"));
+    db->exec(QStringLiteral(
+        "INSERT INTO MSG_FOR_DISP (MSG_FOR_DISP_NP, MSG_FOR_DISP_DATA, MSG_FOR_DISP_FIO, MSG_FOR_DISP_TEXT) "
+        "VALUES (1, '08.12.2026 10:00:00', 'Оля', 'Перша')"));
     ASSERT_TRUE(waitFor([&] { return view.messagesFormOpened == 1; }));
     EXPECT_EQ(view.messageLines.mid(0, 6),
-              QStringList({QString(38, QLatin1Char('*')), QStringLiteral("[Оля]"), QStringLiteral("08.12.2026 10:00:00"),
-                           QStringLiteral("\r"), QStringLiteral("Перша"), QStringLiteral("\n\r\n\r")}));
+              QStringList({QString(38, QLatin1Char('*')), QStringLiteral("[Оля]"),
+                           QStringLiteral("08.12.2026 10:00:00"), QStringLiteral("\r"),
+                           QStringLiteral("Перша"), QStringLiteral("\n\r\n\r")}));
 
     // Two messages in one transaction reach us as one alert: both are shown, newest on top.
     FbTransaction t(db->other(), QStringLiteral("T"));
     FbQuery q(t);
-    q.exec(QStringLiteral("INSERT INTO MSG_FOR_DISP (MSG_FOR_DISP_NP, MSG_FOR_DISP_FIO, MSG_FOR_DISP_TEXT) VALUES (2, 'Іра', 'Друга')"));
-    q.exec(QStringLiteral("INSERT INTO MSG_FOR_DISP (MSG_FOR_DISP_NP, MSG_FOR_DISP_FIO, MSG_FOR_DISP_TEXT) VALUES (3, 'Іра', 'Третя')"));
+    q.exec(QStringLiteral("INSERT INTO MSG_FOR_DISP (MSG_FOR_DISP_NP, MSG_FOR_DISP_FIO, MSG_FOR_DISP_TEXT) "
+                          "VALUES (2, 'Іра', 'Друга')"));
+    q.exec(QStringLiteral("INSERT INTO MSG_FOR_DISP (MSG_FOR_DISP_NP, MSG_FOR_DISP_FIO, MSG_FOR_DISP_TEXT) "
+                          "VALUES (3, 'Іра', 'Третя')"));
     t.commit();
     ASSERT_TRUE(waitFor([&] { return view.messageLines.size() == 18; }));
     EXPECT_EQ(view.messageLines[4], QStringLiteral("Третя"));
@@ -194,15 +206,18 @@ TEST_F(DataModule, NewMapHousesGrowThePointTableButNeverShrinkIt)
 {
     dani->mapPoints.growTo(4);
     dani->mapPoints.set(2, MapPoint{10, 20, {1, 0, 0, 0, 0}});
-    db->exec(QStringLiteral("INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_X, "
-                            "KOORD_KART_MISTA_Y, KOORD_KART_MISTA_PUKT_1, KOORD_KART_MISTA_PUKT_2) VALUES (6, '[Лесі]{2}', 100, 200, 3, 4)"));
+    db->exec(QStringLiteral(
+        "INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_X, "
+        "KOORD_KART_MISTA_Y, KOORD_KART_MISTA_PUKT_1, KOORD_KART_MISTA_PUKT_2) VALUES (6, '[Лесі]{2}', 100, "
+        "200, 3, 4)"));
     ASSERT_TRUE(waitFor([&] { return dani->mapPoints.size() == 7; }));
     EXPECT_EQ(dani->mapPoints.at(6).x, 100);
     EXPECT_EQ(dani->mapPoints.at(6).streets[1], 4);
     EXPECT_EQ(dani->mapPoints.at(2).x, 10); // old entries stay
 
     // A number below the table size is not read; a smaller maximum leaves the table alone.
-    db->exec(QStringLiteral("INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_X) VALUES (3, 'Ринок', 5)"));
+    db->exec(QStringLiteral("INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, "
+                            "KOORD_KART_MISTA_X) VALUES (3, 'Ринок', 5)"));
     db->exec(QStringLiteral("DELETE FROM KARTA_MISTA WHERE KOORD_KART_MISTA_NP = 6"));
     settle(300);
     EXPECT_EQ(dani->mapPoints.size(), 7);
@@ -215,9 +230,11 @@ TEST_F(DataModule, NearestStandShowsTheHeadOfTheQueueNotTheSmallestCallsign)
     dani->findNearestStand = [](const QString& pickup) {
         return pickup.startsWith(QStringLiteral("[Шевченка]")) ? QStringLiteral("Вокзал") : QString();
     };
-    db->exec(QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_VULICA, ZAD_AVTO_NOMER_ZAMOVL, ZAD_AVTO_CHAS_ZAMOVL) "
+    db->exec(QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_VULICA, "
+                            "ZAD_AVTO_NOMER_ZAMOVL, ZAD_AVTO_CHAS_ZAMOVL) "
                             "VALUES (5, 'Вокзал', 0, '0002')"));
-    db->exec(QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_VULICA, ZAD_AVTO_NOMER_ZAMOVL, ZAD_AVTO_CHAS_ZAMOVL) "
+    db->exec(QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_VULICA, "
+                            "ZAD_AVTO_NOMER_ZAMOVL, ZAD_AVTO_CHAS_ZAMOVL) "
                             "VALUES (40, 'Вокзал', 0, '0001')"));
     insertOpenOrders(1);
     settle(200);
@@ -237,7 +254,8 @@ TEST_F(DataModule, NearestStandShowsTheHeadOfTheQueueNotTheSmallestCallsign)
 TEST_F(DataModule, AnAssignedOrderOrAnEmptyListShowsNoNearestStand)
 {
     dani->findNearestStand = [](const QString&) { return QStringLiteral("Вокзал"); };
-    db->exec(QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_STATUS_ZAMOVL, ZAMOVL_POZIVNIY) VALUES (1, 0, 12)"));
+    db->exec(QStringLiteral(
+        "INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_STATUS_ZAMOVL, ZAMOVL_POZIVNIY) VALUES (1, 0, 12)"));
     settle(200);
     (*reopener)();
     EXPECT_EQ(view.nearestStand, TDANI::kNotSet);
@@ -253,7 +271,9 @@ TEST_F(DataModule, AFailureWhileAListMovesIsShownAndNothingThrows)
     insertOpenOrders(2);
     settle(200);
     (*reopener)();
-    dani->findNearestStand = [](const QString&) -> QString { throw DbError(QStringLiteral("немає зв'язку")); };
+    dani->findNearestStand = [](const QString&) -> QString {
+        throw DbError(QStringLiteral("немає зв'язку"));
+    };
     EXPECT_NO_THROW(dani->TABL_AKTIV_ZAMOVL.moveTo(2));
     EXPECT_EQ(dani->TABL_AKTIV_ZAMOVL.recNo(), 2);
     EXPECT_TRUE(prompts.messages().contains(QStringLiteral("немає зв'язку")));

@@ -1,10 +1,10 @@
+#include "foundation/SqlLiteral.h"
 #include "foundation/fb/DbError.h"
 #include "foundation/fb/FbConnection.h"
 #include "foundation/fb/FbDataSet.h"
 #include "foundation/fb/FbEventListener.h"
 #include "foundation/fb/FbQuery.h"
 #include "foundation/fb/FbTransaction.h"
-#include "foundation/SqlLiteral.h"
 #include "support/DatabaseSuite.h"
 #include "support/TestDatabase.h"
 #include "support/WaitFor.h"
@@ -23,7 +23,10 @@ protected:
     void insertMessages(int count)
     {
         for (int i = 1; i <= count; ++i)
-            db->exec(QStringLiteral("INSERT INTO MSG_FOR_VODIY (MSG_FOR_VODIY_NP, MSG_FOR_VODIY_TEXT) VALUES (%1, 'm%1')").arg(i));
+            db->exec(
+                QStringLiteral(
+                    "INSERT INTO MSG_FOR_VODIY (MSG_FOR_VODIY_NP, MSG_FOR_VODIY_TEXT) VALUES (%1, 'm%1')")
+                    .arg(i));
     }
 
     FbConnection connection;
@@ -33,13 +36,14 @@ TEST_F(FbLayer, UkrainianTextIsStoredAsCp1251ByteForByte)
 {
     FbTransaction t(connection, QStringLiteral("T"));
     FbQuery q(t);
-    q.exec(QStringLiteral("INSERT INTO MSG_FOR_VODIY (MSG_FOR_VODIY_NP, MSG_FOR_VODIY_TEXT) VALUES (1, 'ґєії ҐЄІЇ')"));
+    q.exec(QStringLiteral(
+        "INSERT INTO MSG_FOR_VODIY (MSG_FOR_VODIY_NP, MSG_FOR_VODIY_TEXT) VALUES (1, 'ґєії ҐЄІЇ')"));
     EXPECT_EQ(q.affectedRows(), 1);
     t.commit();
     // The engine's own view of the bytes: ASCII_VAL gives the code of a WIN1251 character.
-    const FbRows rows = db->exec(QStringLiteral(
-        "SELECT ASCII_VAL(SUBSTRING(MSG_FOR_VODIY_TEXT FROM 1 FOR 1)), ASCII_VAL(SUBSTRING(MSG_FOR_VODIY_TEXT FROM 9 FOR 1)), "
-        "MSG_FOR_VODIY_TEXT FROM MSG_FOR_VODIY"));
+    const FbRows rows = db->exec(QStringLiteral("SELECT ASCII_VAL(SUBSTRING(MSG_FOR_VODIY_TEXT FROM 1 FOR "
+                                                "1)), ASCII_VAL(SUBSTRING(MSG_FOR_VODIY_TEXT FROM 9 FOR 1)), "
+                                                "MSG_FOR_VODIY_TEXT FROM MSG_FOR_VODIY"));
     EXPECT_EQ(rows.rows[0][0].toInt(), 0xB4); // ґ
     EXPECT_EQ(rows.rows[0][1].toInt(), 0xAF); // Ї
     EXPECT_EQ(rows.rows[0][2].toString(), QStringLiteral("ґєії ҐЄІЇ"));
@@ -49,8 +53,10 @@ TEST_F(FbLayer, TextOutsideCp1251FailsBeforeAnythingIsWritten)
 {
     FbTransaction t(connection, QStringLiteral("T"));
     FbQuery q(t);
-    EXPECT_THROW(q.exec(QStringLiteral("INSERT INTO MSG_FOR_VODIY (MSG_FOR_VODIY_NP, MSG_FOR_VODIY_TEXT) VALUES (1, 'ok 日本')")),
-                 DbError);
+    EXPECT_THROW(
+        q.exec(QStringLiteral(
+            "INSERT INTO MSG_FOR_VODIY (MSG_FOR_VODIY_NP, MSG_FOR_VODIY_TEXT) VALUES (1, 'ok 日本')")),
+        DbError);
     t.commit();
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM MSG_FOR_VODIY")), 0);
 }
@@ -66,7 +72,8 @@ TEST_F(FbLayer, AffectedRowsAndRollback)
     EXPECT_EQ(q.affectedRows(), 0);
     t.rollback();
     EXPECT_FALSE(t.isActive());
-    EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM MSG_FOR_VODIY WHERE MSG_FOR_VODIY_STATUS = 'D'")), 0);
+    EXPECT_EQ(
+        db->scalar(QStringLiteral("SELECT COUNT(*) FROM MSG_FOR_VODIY WHERE MSG_FOR_VODIY_STATUS = 'D'")), 0);
 }
 
 TEST_F(FbLayer, ValuesArriveWithTheirTypesAndNulls)
@@ -74,7 +81,8 @@ TEST_F(FbLayer, ValuesArriveWithTheirTypesAndNulls)
     FbTransaction t(connection, QStringLiteral("T"));
     FbQuery q(t);
     const FbRows& rows = q.exec(QStringLiteral(
-        "SELECT CAST('01.03.2026' AS DATE) D, CAST('07:05:09' AS TIME) T, CAST('02.03.2026 08:00:01' AS TIMESTAMP) TS, "
+        "SELECT CAST('01.03.2026' AS DATE) D, CAST('07:05:09' AS TIME) T, CAST('02.03.2026 08:00:01' AS "
+        "TIMESTAMP) TS, "
         "CAST(12.34 AS NUMERIC(15,2)) A, CAST(NULL AS INTEGER) N, 'x' || '' C FROM RDB$DATABASE"));
     ASSERT_EQ(rows.rowCount(), 1);
     EXPECT_EQ(rows.value(0, QStringLiteral("d")).toDate(), QDate(2026, 3, 1));
@@ -124,8 +132,10 @@ TEST_F(FbLayer, EventsOfAnotherConnectionArriveAndARollbackPostsNothing)
 {
     FbEventListener listener;
     QList<QStringList> alerts;
-    QObject::connect(&listener, &FbEventListener::eventsAlert, [&](const QStringList& names) { alerts << names; });
-    listener.registerEvents(connection, {QStringLiteral("EV_InsertZAMOVLENNIA"), QStringLiteral("EV_REFLESH_ZAD_AVTO")});
+    QObject::connect(&listener, &FbEventListener::eventsAlert,
+                     [&](const QStringList& names) { alerts << names; });
+    listener.registerEvents(connection,
+                            {QStringLiteral("EV_InsertZAMOVLENNIA"), QStringLiteral("EV_REFLESH_ZAD_AVTO")});
     ASSERT_TRUE(waitFor([&] { return listener.ready(); })); // the first call only tells the counts
     EXPECT_TRUE(alerts.isEmpty());
 
@@ -138,7 +148,8 @@ TEST_F(FbLayer, EventsOfAnotherConnectionArriveAndARollbackPostsNothing)
     EXPECT_EQ(alerts.takeFirst(), QStringList{QStringLiteral("EV_REFLESH_ZAD_AVTO")});
 
     // The listener queues itself again after every alert.
-    db->exec(QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_STATUS_ZAMOVL) VALUES (GEN_ID(GENIDZAMOVL, 1), 0)"));
+    db->exec(QStringLiteral(
+        "INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_STATUS_ZAMOVL) VALUES (GEN_ID(GENIDZAMOVL, 1), 0)"));
     ASSERT_TRUE(waitFor([&] { return !alerts.isEmpty(); }));
     EXPECT_EQ(alerts.takeFirst(), QStringList{QStringLiteral("EV_InsertZAMOVLENNIA")});
     db->exec(QStringLiteral("DELETE FROM ZADIANI_AVTO"));

@@ -67,7 +67,9 @@ TEST_F(ServerSettingsFile, AFileThatIsNotADatabaseGivesTheMessage)
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write(QByteArray(65536, 'x'));
     junk.close();
-    write(QStringLiteral("[SHLYAH_BAZA]\nPATH_BAZA=%1\nNAME_BAZA=JUNK.FDB\n[SET_SERV]\nLOGIN=SYSDBA\n").arg(folder.path()).toUtf8());
+    write(QStringLiteral("[SHLYAH_BAZA]\nPATH_BAZA=%1\nNAME_BAZA=JUNK.FDB\n[SET_SERV]\nLOGIN=SYSDBA\n")
+              .arg(folder.path())
+              .toUtf8());
     SettingsStore store;
     LoadServerSettings(store);
     ScriptedPrompts prompts;

@@ -77,19 +77,27 @@ TEST_F(StandCells, TheQueueWithFlagsAndTheDistance)
     ASSERT_TRUE(ws.connect());
     FixedClock clock;
     DispatchContext ctx{*ws.dani, ws.store, ws.prompts, clock, {}, true, 2.0, {}, {}};
-    for (const char* row : {"(12, 'Вокзал', '0001', '{GPRS}Ланос', '02.03.2026 10:00:00')", "(15, 'Вокзал', '0002', 'Ланос', NULL)",
-                            "(7, 'Вокзал', '0003', 'Ланос {GPRS}', NULL)", "(8, '[]{}', '0001', 'Ланос', NULL)"})
-        db->exec(QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_VULICA, ZAD_AVTO_CHAS_ZAMOVL, "
-                                "ZAD_AVTO_MARKA_AVTO, ZAD_AVTO_YUVILEYKA) VALUES ")
-                 + QString::fromUtf8(row));
-    db->exec(QStringLiteral("INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_X, "
-                            "KOORD_KART_MISTA_Y) VALUES (1, 'Вокзал', 100, 100)"));
-    db->exec(QStringLiteral("INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_X, "
-                            "KOORD_KART_MISTA_Y) VALUES (2, '[Лесі]{2}', 100, 525)"));
-    EXPECT_EQ(StandCellText(ctx, QStringLiteral("Вокзал"), {true, true, {}}), QStringLiteral("Вокзал  <[12 G+]> [15] [7 G]"));
-    EXPECT_EQ(StandCellText(ctx, QStringLiteral("Вокзал"), {false, false, {}}), QStringLiteral("Вокзал  <[12]> [15] [7]"));
+    for (const char* row :
+         {"(12, 'Вокзал', '0001', '{GPRS}Ланос', '02.03.2026 10:00:00')",
+          "(15, 'Вокзал', '0002', 'Ланос', NULL)", "(7, 'Вокзал', '0003', 'Ланос {GPRS}', NULL)",
+          "(8, '[]{}', '0001', 'Ланос', NULL)"})
+        db->exec(QStringLiteral(
+                     "INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_VULICA, ZAD_AVTO_CHAS_ZAMOVL, "
+                     "ZAD_AVTO_MARKA_AVTO, ZAD_AVTO_YUVILEYKA) VALUES ") +
+                 QString::fromUtf8(row));
+    db->exec(QStringLiteral(
+        "INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_X, "
+        "KOORD_KART_MISTA_Y) VALUES (1, 'Вокзал', 100, 100)"));
+    db->exec(QStringLiteral(
+        "INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_X, "
+        "KOORD_KART_MISTA_Y) VALUES (2, '[Лесі]{2}', 100, 525)"));
+    EXPECT_EQ(StandCellText(ctx, QStringLiteral("Вокзал"), {true, true, {}}),
+              QStringLiteral("Вокзал  <[12 G+]> [15] [7 G]"));
+    EXPECT_EQ(StandCellText(ctx, QStringLiteral("Вокзал"), {false, false, {}}),
+              QStringLiteral("Вокзал  <[12]> [15] [7]"));
     EXPECT_EQ(StandCellText(ctx, QStringLiteral("Вокзал"), {false, false, QStringLiteral("[Лесі]{2} кв. 7")}),
               QStringLiteral("850 м.  Вокзал  <[12]> [15] [7]"));
     // The zero stand never gets a distance.
-    EXPECT_EQ(StandCellText(ctx, QStringLiteral("[]{}"), {false, false, QStringLiteral("[Лесі]{2}")}), QStringLiteral("[]{}  <[8]>"));
+    EXPECT_EQ(StandCellText(ctx, QStringLiteral("[]{}"), {false, false, QStringLiteral("[Лесі]{2}")}),
+              QStringLiteral("[]{}  <[8]>"));
 }

@@ -49,13 +49,16 @@ TEST(ShiftChangeRules, RollCallIsNormalisedToHoursAndMinutes)
 TEST(ShiftChangeRules, ThePeriodRunsFromTheLastRollCall)
 {
     const QDate today(2026, 12, 8);
-    const ShiftPeriod morning = ShiftChangeController::periodFor(QDateTime(today, QTime(8, 0)), QStringLiteral("19:30"));
+    const ShiftPeriod morning =
+        ShiftChangeController::periodFor(QDateTime(today, QTime(8, 0)), QStringLiteral("19:30"));
     EXPECT_EQ(morning.from, today.addDays(-1));
     EXPECT_EQ(morning.to, today);
-    const ShiftPeriod evening = ShiftChangeController::periodFor(QDateTime(today, QTime(20, 0)), QStringLiteral("19:30"));
+    const ShiftPeriod evening =
+        ShiftChangeController::periodFor(QDateTime(today, QTime(20, 0)), QStringLiteral("19:30"));
     EXPECT_EQ(evening.from, today);
     EXPECT_EQ(evening.to, today.addDays(1));
-    const ShiftPeriod atRollCall = ShiftChangeController::periodFor(QDateTime(today, QTime(19, 30)), QStringLiteral("19:30"));
+    const ShiftPeriod atRollCall =
+        ShiftChangeController::periodFor(QDateTime(today, QTime(19, 30)), QStringLiteral("19:30"));
     EXPECT_EQ(atRollCall.from, today.addDays(-1)); // not later than the roll call yet
 }
 
@@ -67,24 +70,36 @@ protected:
         BaseFolder::overrideForTests(folder.path());
         for (const char* table : {"PRACIVNIK", "DANI_FIRMI", "SET_TARIFI", "DYA_VODIY_GPRS"})
             db->exec(QStringLiteral("DELETE FROM ") + QLatin1String(table));
-        db->exec(QStringLiteral("INSERT INTO PRACIVNIK (TABLE_PRACIV_NOMER, TABLE_PRACIV_FIO, TABLE_PRACIV_PASSWORD, "
-                                "TABLE_PRACIV_DOST_ADMIN, TABLE_PRACIV_DOST_PRIYOM, TABLE_PRACIV_DOST_ROZD, TABLE_PRACIV_DOST_KARTA, "
-                                "TABLE_PRACIV_DOST_TARIF, TABLE_PRACIV_DOST_ZAMOVL) VALUES (1, 'Мар''яна', 'па''роль', 1, 1, 1, 0, 1, 1)"));
-        db->exec(QStringLiteral("INSERT INTO PRACIVNIK (TABLE_PRACIV_NOMER, TABLE_PRACIV_FIO, TABLE_PRACIV_PASSWORD, "
-                                "TABLE_PRACIV_DOST_ADMIN, TABLE_PRACIV_DOST_PRIYOM, TABLE_PRACIV_DOST_ROZD, TABLE_PRACIV_DOST_KARTA, "
-                                "TABLE_PRACIV_DOST_TARIF, TABLE_PRACIV_DOST_ZAMOVL) VALUES (2, 'Архів', '2', 0, 0, 0, 0, 0, 1)"));
-        db->exec(QStringLiteral("INSERT INTO PRACIVNIK (TABLE_PRACIV_NOMER, TABLE_PRACIV_FIO, TABLE_PRACIV_PASSWORD, "
-                                "TABLE_PRACIV_DOST_ADMIN, TABLE_PRACIV_DOST_PRIYOM, TABLE_PRACIV_DOST_ROZD, TABLE_PRACIV_DOST_KARTA, "
-                                "TABLE_PRACIV_DOST_TARIF, TABLE_PRACIV_DOST_ZAMOVL) VALUES (3, 'Без прав', '3', 0, 0, 0, 0, 0, 0)"));
-        db->exec(QStringLiteral("INSERT INTO DANI_FIRMI (FIRMA_SERED_SHVIDKIST, FIRMA_ZA_CHAS_POPERED_ZAMOV, FIRMA_CHAS_DLIA_PEREZM_AVTO) "
+        db->exec(QStringLiteral(
+            "INSERT INTO PRACIVNIK (TABLE_PRACIV_NOMER, TABLE_PRACIV_FIO, TABLE_PRACIV_PASSWORD, "
+            "TABLE_PRACIV_DOST_ADMIN, TABLE_PRACIV_DOST_PRIYOM, TABLE_PRACIV_DOST_ROZD, "
+            "TABLE_PRACIV_DOST_KARTA, "
+            "TABLE_PRACIV_DOST_TARIF, TABLE_PRACIV_DOST_ZAMOVL) VALUES (1, 'Мар''яна', 'па''роль', 1, 1, 1, "
+            "0, 1, 1)"));
+        db->exec(QStringLiteral(
+            "INSERT INTO PRACIVNIK (TABLE_PRACIV_NOMER, TABLE_PRACIV_FIO, TABLE_PRACIV_PASSWORD, "
+            "TABLE_PRACIV_DOST_ADMIN, TABLE_PRACIV_DOST_PRIYOM, TABLE_PRACIV_DOST_ROZD, "
+            "TABLE_PRACIV_DOST_KARTA, "
+            "TABLE_PRACIV_DOST_TARIF, TABLE_PRACIV_DOST_ZAMOVL) VALUES (2, 'Архів', '2', 0, 0, 0, 0, 0, 1)"));
+        db->exec(QStringLiteral(
+            "INSERT INTO PRACIVNIK (TABLE_PRACIV_NOMER, TABLE_PRACIV_FIO, TABLE_PRACIV_PASSWORD, "
+            "TABLE_PRACIV_DOST_ADMIN, TABLE_PRACIV_DOST_PRIYOM, TABLE_PRACIV_DOST_ROZD, "
+            "TABLE_PRACIV_DOST_KARTA, "
+            "TABLE_PRACIV_DOST_TARIF, TABLE_PRACIV_DOST_ZAMOVL) VALUES (3, 'Без прав', '3', 0, 0, 0, 0, 0, "
+            "0)"));
+        db->exec(QStringLiteral("INSERT INTO DANI_FIRMI (FIRMA_SERED_SHVIDKIST, FIRMA_ZA_CHAS_POPERED_ZAMOV, "
+                                "FIRMA_CHAS_DLIA_PEREZM_AVTO) "
                                 "VALUES (40, 30, '930')"));
-        db->exec(QStringLiteral("INSERT INTO SET_TARIFI (SET_TARIF_NOMER, SET_TARIF_NAME) VALUES (1, '[SET_DISPETCHER]')"));
-        db->exec(QStringLiteral("INSERT INTO SET_TARIFI (SET_TARIF_NOMER, SET_TARIF_NAME) VALUES (2, 'PROZVON_KLIENT=7')"));
-        db->exec(QStringLiteral("INSERT INTO DYA_VODIY_GPRS (DYA_VODIY_GPRS_NP, DYA_VODIY_GPRS_DYA) VALUES (17, 'На місці')"));
+        db->exec(QStringLiteral(
+            "INSERT INTO SET_TARIFI (SET_TARIF_NOMER, SET_TARIF_NAME) VALUES (1, '[SET_DISPETCHER]')"));
+        db->exec(QStringLiteral(
+            "INSERT INTO SET_TARIFI (SET_TARIF_NOMER, SET_TARIF_NAME) VALUES (2, 'PROZVON_KLIENT=7')"));
+        db->exec(QStringLiteral(
+            "INSERT INTO DYA_VODIY_GPRS (DYA_VODIY_GPRS_NP, DYA_VODIY_GPRS_DYA) VALUES (17, 'На місці')"));
         ws = std::make_unique<TestWorkstation>(db->serverSettings());
         ASSERT_TRUE(ws->connect());
-        ctx = std::make_unique<DispatchContext>(
-            DispatchContext{*ws->dani, ws->store, ws->prompts, clock, QStringLiteral("Попередня"), false, {}, {}, {}});
+        ctx = std::make_unique<DispatchContext>(DispatchContext{
+            *ws->dani, ws->store, ws->prompts, clock, QStringLiteral("Попередня"), false, {}, {}, {}});
         map = std::make_unique<CityMapData>(*ws->dani, clock);
         controller = std::make_unique<ShiftChangeController>(*ctx, *map, line);
     }
@@ -108,7 +123,8 @@ protected:
 
 TEST_F(ShiftChange, OnlyDispatchersWithARightAreOffered)
 {
-    EXPECT_EQ(controller->dispatcherNames(), QStringList({QStringLiteral("Архів"), QStringLiteral("Мар'яна")}));
+    EXPECT_EQ(controller->dispatcherNames(),
+              QStringList({QStringLiteral("Архів"), QStringLiteral("Мар'яна")}));
 }
 
 TEST_F(ShiftChange, AWrongPasswordChangesNothingAndKeepsTheLineOnShift)
@@ -133,17 +149,19 @@ TEST_F(ShiftChange, ALogInHandsTheWorkstationOver)
     EXPECT_TRUE(outcome.rights.handOut);
     EXPECT_FALSE(outcome.rights.maps);
     EXPECT_EQ(line.calls, QStringList({QStringLiteral("disconnect"), QStringLiteral("configure Мар'яна")}));
-    EXPECT_EQ(ws->prompts.messages().first(),
-              QStringLiteral("Процес закриття зєднання попереднього оператора IP телефонії пройшло успішно."));
+    EXPECT_EQ(
+        ws->prompts.messages().first(),
+        QStringLiteral("Процес закриття зєднання попереднього оператора IP телефонії пройшло успішно."));
     EXPECT_EQ(outcome.rollCallLabel, QStringLiteral("09:30"));
     ASSERT_TRUE(outcome.period.has_value());
     EXPECT_EQ(outcome.period->from, QDate(2026, 12, 8));
     EXPECT_EQ(ws->store.value(SettingKeys::kRollCall), QStringLiteral("09:30"));
     EXPECT_EQ(ws->store.value(SettingKeys::kPreliminaryLead), QStringLiteral("30"));
-    EXPECT_EQ(ws->store.value(SettingKeys::kHotOrderDelay), QStringLiteral("7")); // from the regenerated TARIF.INI
+    EXPECT_EQ(ws->store.value(SettingKeys::kHotOrderDelay),
+              QStringLiteral("7")); // from the regenerated TARIF.INI
     EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("TARIF.INI"))));
     EXPECT_EQ(ws->dani->gprsLowerBound, 17);
-    EXPECT_FALSE(ctx->mapSupported); // no map settings here: the district tables stand in
+    EXPECT_FALSE(ctx->mapSupported);           // no map settings here: the district tables stand in
     EXPECT_EQ(ws->view.messagesFormOpened, 1); // the report says so
 
     // The same dispatcher again: his line is released and configured again.

@@ -17,12 +17,14 @@ TEST(Archiver, MovesClosedOrdersAndEveryWorkstationReloadsItsArchiveLists)
     ASSERT_TRUE(workstation.connect());
     (*workstation.reopener)();
 
-    db.exec(QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT, ZAMOVL_STATUS_ZAMOVL, "
-                           "ZAMOVL_PRICHINA_DELETE, ZAMOVL_DATA_ZAKR_ZAMOVL, ZAMOVL_CHAS_ZAKR_ZAMOVL, ZAMOVL_SUMA_ROZRAHUNK) "
-                           "VALUES (41, '[Лук''янівська]{7}', 1, 'готово', CURRENT_DATE, '00:00', 85.5)"));
+    db.exec(QStringLiteral(
+        "INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT, ZAMOVL_STATUS_ZAMOVL, "
+        "ZAMOVL_PRICHINA_DELETE, ZAMOVL_DATA_ZAKR_ZAMOVL, ZAMOVL_CHAS_ZAKR_ZAMOVL, ZAMOVL_SUMA_ROZRAHUNK) "
+        "VALUES (41, '[Лук''янівська]{7}', 1, 'готово', CURRENT_DATE, '00:00', 85.5)"));
     db.exec(QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_STATUS_ZAMOVL) VALUES (42, 0)"));
-    db.exec(QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_STATUS_ZAMOVL, ZAMOVL_DATA_ZAKR_ZAMOVL, "
-                           "ZAMOVL_CHAS_ZAKR_ZAMOVL) VALUES (43, -1, CURRENT_DATE, '00:00')"));
+    db.exec(QStringLiteral(
+        "INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_STATUS_ZAMOVL, ZAMOVL_DATA_ZAKR_ZAMOVL, "
+        "ZAMOVL_CHAS_ZAKR_ZAMOVL) VALUES (43, -1, CURRENT_DATE, '00:00')"));
 
     QProcess archiver;
     archiver.start(program, {db.path(), QStringLiteral("--interval"), QStringLiteral("1")});
@@ -31,7 +33,8 @@ TEST(Archiver, MovesClosedOrdersAndEveryWorkstationReloadsItsArchiveLists)
     EXPECT_TRUE(waitFor([&] { return workstation.dani->TABL_DELETE_ZAMOVL.recordCount() == 1; }));
     EXPECT_EQ(workstation.dani->TABL_VIKON_ZAMOVL.value(QStringLiteral("CZ_POCHAT_PUNKT")).toString(),
               QStringLiteral("[Лук'янівська]{7}"));
-    EXPECT_DOUBLE_EQ(workstation.dani->TABL_VIKON_ZAMOVL.value(QStringLiteral("CZ_SUMA_ROZRAHUNK")).toDouble(), 85.5);
+    EXPECT_DOUBLE_EQ(
+        workstation.dani->TABL_VIKON_ZAMOVL.value(QStringLiteral("CZ_SUMA_ROZRAHUNK")).toDouble(), 85.5);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM ZAMOVLENNIA")), 1); // the open order stays
 
     archiver.terminate(); // SIGTERM: stops between two runs

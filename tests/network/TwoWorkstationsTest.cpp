@@ -47,17 +47,19 @@ TEST_F(TwoWorkstations, EachSeesWhatTheOtherCommitsThroughTheServersEvents)
     EXPECT_EQ(first.dani->TABL_AKTIV_ZAMOVL.recordCount(), 0);
 
     // The first workstation takes an order; the second one's list reopens with it.
-    first.dani->RIZNE.exec(QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT, ZAMOVL_STATUS_ZAMOVL) "
-                                          "VALUES (GEN_ID(GENIDZAMOVL, 1), %1, 0)")
-                               .arg(sql::text(QStringLiteral("[Лук'янівська]{7}"))));
+    first.dani->RIZNE.exec(
+        QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT, ZAMOVL_STATUS_ZAMOVL) "
+                       "VALUES (GEN_ID(GENIDZAMOVL, 1), %1, 0)")
+            .arg(sql::text(QStringLiteral("[Лук'янівська]{7}"))));
     first.dani->TRANZ_RIZNE.commit();
     ASSERT_TRUE(waitFor([&] { return second.dani->TABL_AKTIV_ZAMOVL.recordCount() == 1; }));
     EXPECT_EQ(second.dani->TABL_AKTIV_ZAMOVL.value(QStringLiteral("ZAMOVL_POCHAT_PUNKT")).toString(),
               QStringLiteral("[Лук'янівська]{7}"));
 
     // The second puts a driver on air; the first one's driver list and counters follow.
-    second.dani->RIZNE.exec(QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_VULICA, ZAD_AVTO_NOMER_ZAMOVL, "
-                                           "ZAD_AVTO_CHAS_ZAMOVL) VALUES (21, '[]{}', 0, '0001')"));
+    second.dani->RIZNE.exec(
+        QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_VULICA, ZAD_AVTO_NOMER_ZAMOVL, "
+                       "ZAD_AVTO_CHAS_ZAMOVL) VALUES (21, '[]{}', 0, '0001')"));
     second.dani->TRANZ_RIZNE.commit();
     ASSERT_TRUE(waitFor([&] { return first.dani->TABL_ZADIANI_AVTO.recordCount() == 1; }));
     EXPECT_EQ(first.view.counters[0], 1);

@@ -20,7 +20,8 @@ protected:
         IntakeFixture::SetUp();
         lookup = std::make_unique<ClientLookup>(*ws->dani, ws->prompts);
         editor = std::make_unique<ClientCardEditor>(*ws->dani, ws->store, ws->prompts, clock, *lookup);
-        ws->store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kFirstNewClientCode, QStringLiteral("100"));
+        ws->store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kFirstNewClientCode,
+                           QStringLiteral("100"));
     }
     void TearDown() override
     {
@@ -38,8 +39,8 @@ protected:
     }
     qint64 withCode(const QString& code)
     {
-        return count(QStringLiteral("SELECT COUNT(*) FROM KLIENT WHERE ")
-                     + sql::clientCodeCondition(QStringLiteral("KLIENT_DODATKOVO"), typedInteger(code)));
+        return count(QStringLiteral("SELECT COUNT(*) FROM KLIENT WHERE ") +
+                     sql::clientCodeCondition(QStringLiteral("KLIENT_DODATKOVO"), typedInteger(code)));
     }
     NewClientCard newCard(const QString& code)
     {
@@ -63,7 +64,8 @@ TEST_F(ClientCards, SearchesByCodeNameAddressAndTelephone)
     addClient(QStringLiteral("00000"), QStringLiteral("Невідомий клієнт"));
     addClient(QStringLiteral("00042"), QStringLiteral("Д'Артаньян"), QStringLiteral("0671234567 332211"));
     addClient(QStringLiteral("00420"), QStringLiteral("Петренко"), QStringLiteral("+380501112233"));
-    db->exec(QStringLiteral("UPDATE KLIENT SET KLIENT_ADRESS = 'вул. Лесі Українки 5/1' WHERE KLIENT_FIO = 'Петренко'"));
+    db->exec(QStringLiteral(
+        "UPDATE KLIENT SET KLIENT_ADRESS = 'вул. Лесі Українки 5/1' WHERE KLIENT_FIO = 'Петренко'"));
 
     lookup->filterUnknownClient();
     EXPECT_EQ(names(), QStringList{QStringLiteral("Невідомий клієнт")});
@@ -102,12 +104,15 @@ TEST_F(ClientCards, OrderingOnlyByAPlainColumn)
     addClient(QStringLiteral("00003"), QStringLiteral("Антоненко"));
     lookup->filterByName(QString());
     EXPECT_TRUE(lookup->orderBy(QStringLiteral("KLIENT_FIO")));
-    EXPECT_EQ(names(), (QStringList{QStringLiteral("Антоненко"), QStringLiteral("Іваненко"), QStringLiteral("Яковенко")}));
-    for (const char* bad : {"KLIENT_FIO DESC", "1", "KLIENT_FIO; DELETE FROM KLIENT", "RDB$DB_KEY", "klient_fio", ""})
+    EXPECT_EQ(names(), (QStringList{QStringLiteral("Антоненко"), QStringLiteral("Іваненко"),
+                                    QStringLiteral("Яковенко")}));
+    for (const char* bad :
+         {"KLIENT_FIO DESC", "1", "KLIENT_FIO; DELETE FROM KLIENT", "RDB$DB_KEY", "klient_fio", ""})
         EXPECT_FALSE(lookup->orderBy(QString::fromUtf8(bad))) << bad;
     EXPECT_EQ(ws->dani->clientsSort, QStringLiteral("ORDER BY KLIENT_FIO"));
     EXPECT_TRUE(lookup->orderBy(QStringLiteral("KLIENT_DODATKOVO")));
-    EXPECT_EQ(names(), (QStringList{QStringLiteral("Яковенко"), QStringLiteral("Іваненко"), QStringLiteral("Антоненко")}));
+    EXPECT_EQ(names(), (QStringList{QStringLiteral("Яковенко"), QStringLiteral("Іваненко"),
+                                    QStringLiteral("Антоненко")}));
 }
 
 TEST_F(ClientCards, AssignsTheFirstFreeCodeAfterTheReservedOnes)
@@ -120,7 +125,8 @@ TEST_F(ClientCards, AssignsTheFirstFreeCodeAfterTheReservedOnes)
     EXPECT_EQ(a.clientCount, 3);
     EXPECT_EQ(a.hint, QStringLiteral("Присвоїти код клієнту.\rОстанній код який підбирався : [00103]\r"
                                      "Попередній підрахунок кількості клієнтів : [3]"));
-    ws->store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kFirstNewClientCode, QStringLiteral("123455"));
+    ws->store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kFirstNewClientCode,
+                       QStringLiteral("123455"));
     EXPECT_EQ(editor->assignCode().code, QStringLiteral("123456"));
 }
 
@@ -132,9 +138,10 @@ TEST_F(ClientCards, CreatesAndEditsAClientWithApostrophes)
     ASSERT_EQ(editor->create(card), ClientCardEditor::Outcome::Done);
     EXPECT_TRUE(ws->prompts.messages().isEmpty());
 
-    const FbRows rows = db->exec(QStringLiteral("SELECT KLIENT_NUMBER, KLIENT_FIO, KLIENT_ADRESS, KLIENT_TELEFON, "
-                                                "KLIENT_DODATKOVO, KLIENT_BALANS, KLIENT_DATA_BALANSA, "
-                                                "KLIENT_DATA_NARODZENNIA, KLIENT_KIL_FREE_VIKLIK FROM KLIENT"));
+    const FbRows rows =
+        db->exec(QStringLiteral("SELECT KLIENT_NUMBER, KLIENT_FIO, KLIENT_ADRESS, KLIENT_TELEFON, "
+                                "KLIENT_DODATKOVO, KLIENT_BALANS, KLIENT_DATA_BALANSA, "
+                                "KLIENT_DATA_NARODZENNIA, KLIENT_KIL_FREE_VIKLIK FROM KLIENT"));
     ASSERT_EQ(rows.rowCount(), 1);
     EXPECT_EQ(rows.rows[0][0].toLongLong(), 1);
     EXPECT_EQ(rows.rows[0][1].toString(), QStringLiteral("Мар'яна О'Ніл"));
@@ -154,12 +161,17 @@ TEST_F(ClientCards, CreatesAndEditsAClientWithApostrophes)
     EXPECT_TRUE(ClientWarnings::isBirthday(shown->birthDate, QDate(2027, 2, 28)));
     EXPECT_TRUE(ClientWarnings::isBirthday(shown->birthDate, QDate(2028, 2, 29)));
 
-    EditedClientCard edited{shown->code, QStringLiteral("Мар'яна О'Ніл-Коваль"), QString(),
-                            QStringLiteral("050'1"), QStringLiteral("нов'ий"), std::nullopt};
+    EditedClientCard edited{shown->code,
+                            QStringLiteral("Мар'яна О'Ніл-Коваль"),
+                            QString(),
+                            QStringLiteral("050'1"),
+                            QStringLiteral("нов'ий"),
+                            std::nullopt};
     ws->prompts.answerQuestion(true);
     ASSERT_EQ(editor->edit(edited), ClientCardEditor::Outcome::Done);
-    const FbRows after = db->exec(QStringLiteral("SELECT KLIENT_FIO, KLIENT_ADRESS, KLIENT_TELEFON, KLIENT_DODATKOVO, "
-                                                 "KLIENT_DATA_NARODZENNIA FROM KLIENT"));
+    const FbRows after =
+        db->exec(QStringLiteral("SELECT KLIENT_FIO, KLIENT_ADRESS, KLIENT_TELEFON, KLIENT_DODATKOVO, "
+                                "KLIENT_DATA_NARODZENNIA FROM KLIENT"));
     EXPECT_EQ(after.rows[0][0].toString(), QStringLiteral("Мар'яна О'Ніл-Коваль"));
     EXPECT_FALSE(after.rows[0][1].isValid()); // empty address: NULL
     EXPECT_EQ(after.rows[0][2].toString(), QStringLiteral("050'1"));
@@ -215,9 +227,11 @@ TEST_F(ClientCards, TwoWorkstationsStoringOneCodeAtOnceStoreItOnce)
     // numbers clients, and not committed yet; it commits while this one inserts.
     FbTransaction other(db->other(), QStringLiteral("OTHER_WORKSTATION"));
     FbQuery otherQuery(other);
-    otherQuery.exec(QStringLiteral("INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_DODATKOVO) VALUES (%1, 'Інший', %2)")
-                        .arg(sql::nextNumber(QStringLiteral("KLIENT_NUMBER"), QStringLiteral("KLIENT"), 1),
-                             sql::text(QLatin1Char('[') + code + QStringLiteral("] приватний ()"))));
+    otherQuery.exec(
+        QStringLiteral(
+            "INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_DODATKOVO) VALUES (%1, 'Інший', %2)")
+            .arg(sql::nextNumber(QStringLiteral("KLIENT_NUMBER"), QStringLiteral("KLIENT"), 1),
+                 sql::text(QLatin1Char('[') + code + QStringLiteral("] приватний ()"))));
     std::thread committer([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         other.commit();
@@ -233,9 +247,11 @@ TEST_F(ClientCards, TwoWorkstationsStoringOneCodeAtOnceStoreItOnce)
     FbTransaction other2(db->other(), QStringLiteral("OTHER_WORKSTATION_2"));
     FbQuery otherQuery2(other2);
     const QString next = editor->assignCode().code;
-    otherQuery2.exec(QStringLiteral("INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_DODATKOVO) VALUES (%1, 'Інший', %2)")
-                         .arg(sql::nextNumber(QStringLiteral("KLIENT_NUMBER"), QStringLiteral("KLIENT"), 1),
-                              sql::text(QLatin1Char('[') + next + QStringLiteral("] приватний ()"))));
+    otherQuery2.exec(
+        QStringLiteral(
+            "INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_DODATKOVO) VALUES (%1, 'Інший', %2)")
+            .arg(sql::nextNumber(QStringLiteral("KLIENT_NUMBER"), QStringLiteral("KLIENT"), 1),
+                 sql::text(QLatin1Char('[') + next + QStringLiteral("] приватний ()"))));
     std::thread rollbacker([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         other2.rollback();
@@ -267,12 +283,12 @@ TEST_F(ClientCards, EditingAClientThatChangedMeanwhileIsRefused)
 
 TEST_F(ClientCards, PreviousAddressesFromRecentAndArchivedOrders)
 {
-    const auto order = [&](const char* table, const char* prefix, qint64 number, qint64 client, const QString& start,
-                           int status) {
+    const auto order = [&](const char* table, const char* prefix, qint64 number, qint64 client,
+                           const QString& start, int status) {
         db->exec(QStringLiteral("INSERT INTO %1 (%2NUMBER, %2NOMER_KLIENT, %2POCHAT_PUNKT, %2STATUS_ZAMOVL) "
                                 "VALUES (%3, %4, %5, %6)")
-                     .arg(QLatin1String(table), QLatin1String(prefix), sql::integer(number), sql::integer(client),
-                          sql::text(start), sql::integer(status)));
+                     .arg(QLatin1String(table), QLatin1String(prefix), sql::integer(number),
+                          sql::integer(client), sql::text(start), sql::integer(status)));
     };
     order("CLOSEZAMOVLENNIA", "CZ_", 10, 42, QStringLiteral("[вул. Ринкова]{1}кв.2"), 1);
     order("CLOSEZAMOVLENNIA", "CZ_", 11, 42, QStringLiteral("Вокзал"), 1);
@@ -295,8 +311,10 @@ TEST_F(ClientCards, PreviousAddressesFromRecentAndArchivedOrders)
     const auto exact = RoutePointLookup::BuildingMatch::ExactLabel;
     EXPECT_EQ(points.itemFor(QStringLiteral("[вул. Соборна]{9}кв.3"), contains)->text(),
               QStringLiteral("[вул. Соборна]{9}кв.3<5>"));
-    EXPECT_EQ(points.itemFor(QStringLiteral("[вул. Ринкова]{1}"), contains)->text(), QStringLiteral("[вул. Ринкова]{1}<6>"));
-    EXPECT_EQ(points.itemFor(QStringLiteral("[вул. Ринкова]{1}"), exact)->text(), QStringLiteral("[вул. Ринкова]{1}</E>"));
+    EXPECT_EQ(points.itemFor(QStringLiteral("[вул. Ринкова]{1}"), contains)->text(),
+              QStringLiteral("[вул. Ринкова]{1}<6>"));
+    EXPECT_EQ(points.itemFor(QStringLiteral("[вул. Ринкова]{1}"), exact)->text(),
+              QStringLiteral("[вул. Ринкова]{1}</E>"));
     EXPECT_EQ(points.itemFor(QStringLiteral("Вокзал"), contains)->text(), QStringLiteral("Вокзал<7>"));
     EXPECT_EQ(points.itemFor(QStringLiteral("Вокз"), contains)->text(), QStringLiteral("Вокз</E>"));
     EXPECT_FALSE(points.itemFor(QString(), exact));
@@ -315,17 +333,18 @@ TEST_F(ClientCards, TheSuffixLookupFindsWhatLikeFindsAndFollowsEveryChange)
 
     const auto likeFinds = [&](const QString& number) {
         QStringList found;
-        for (const auto& row : db->exec(QStringLiteral("SELECT KLIENT_FIO FROM KLIENT WHERE ")
-                                        + sql::containsCondition(QStringLiteral("KLIENT_TELEFON"), number)
-                                        + QStringLiteral(" ORDER BY KLIENT_NUMBER"))
+        for (const auto& row : db->exec(QStringLiteral("SELECT KLIENT_FIO FROM KLIENT WHERE ") +
+                                        sql::containsCondition(QStringLiteral("KLIENT_TELEFON"), number) +
+                                        QStringLiteral(" ORDER BY KLIENT_NUMBER"))
                                    .rows)
             found << row[0].toString();
         return found;
     };
-    const QStringList numbers = {QStringLiteral("0671234567"), QStringLiteral("671234"), QStringLiteral("7"),
-                                 QStringLiteral("332211"), QStringLiteral("+38"), QStringLiteral("*21#"),
-                                 QStringLiteral("21#"), QStringLiteral("050"), QStringLiteral("0501234"),
-                                 QStringLiteral("9999"), longNumber.mid(8, 32), longNumber.right(32)};
+    const QStringList numbers = {
+        QStringLiteral("0671234567"), QStringLiteral("671234"), QStringLiteral("7"),
+        QStringLiteral("332211"),     QStringLiteral("+38"),    QStringLiteral("*21#"),
+        QStringLiteral("21#"),        QStringLiteral("050"),    QStringLiteral("0501234"),
+        QStringLiteral("9999"),       longNumber.mid(8, 32),    longNumber.right(32)};
     const auto checkAll = [&] {
         for (const QString& number : numbers) {
             lookup->filterByTelephone(number);
@@ -342,7 +361,8 @@ TEST_F(ClientCards, TheSuffixLookupFindsWhatLikeFindsAndFollowsEveryChange)
     db->exec(QStringLiteral("UPDATE KLIENT SET KLIENT_TELEFON = '7 7' WHERE KLIENT_FIO = 'Четвертий'"));
     db->exec(QStringLiteral("DELETE FROM KLIENT WHERE KLIENT_FIO = 'Третій'"));
     checkAll();
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM KLIENT_TELEFON_SUFIKS WHERE KT_KLIENT_NUMBER = 3")), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM KLIENT_TELEFON_SUFIKS WHERE KT_KLIENT_NUMBER = 3")),
+              0);
 
     // Text with blanks or wildcards goes the LIKE way, as typed.
     lookup->filterByTelephone(QStringLiteral("050 1"));
@@ -354,7 +374,8 @@ TEST(ClientLookupWithoutSuffixes, ADatabaseWithoutTheSuffixTableIsSearchedWithLi
     TestDatabase older;
     older.exec(QStringLiteral("DROP TRIGGER TR_KLIENT_TELEFON_SUFIKS"));
     older.exec(QStringLiteral("DROP TABLE KLIENT_TELEFON_SUFIKS"));
-    older.exec(QStringLiteral("INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_TELEFON) VALUES (1, 'Старий', '0671234567')"));
+    older.exec(QStringLiteral(
+        "INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_TELEFON) VALUES (1, 'Старий', '0671234567')"));
     TestWorkstation station(older.serverSettings());
     ASSERT_TRUE(station.connect());
     ClientLookup lookup(*station.dani, station.prompts);

@@ -18,8 +18,9 @@ TEST(ClientRules, CodesAndPasswordsInTheExtraText)
     EXPECT_EQ(ClientCard::passwordIn(QStringLiteral("[00042] приватний")), QString());
 
     // Taken codes: every bracketed text, as a search for "[" code "]" would find it.
-    const QSet<QString> taken = ClientCardEditor::codesIn(
-        {QStringLiteral("[00101] приватний ()"), QStringLiteral("картка [[00102]] (x)"), QStringLiteral("[00103")});
+    const QSet<QString> taken =
+        ClientCardEditor::codesIn({QStringLiteral("[00101] приватний ()"),
+                                   QStringLiteral("картка [[00102]] (x)"), QStringLiteral("[00103")});
     EXPECT_TRUE(taken.contains(QStringLiteral("00101")));
     EXPECT_TRUE(taken.contains(QStringLiteral("00102")));
     EXPECT_FALSE(taken.contains(QStringLiteral("00103")));
@@ -27,8 +28,8 @@ TEST(ClientRules, CodesAndPasswordsInTheExtraText)
 
 TEST(ClientRules, DebtorWarningListsEveryMatchingEntry)
 {
-    const QStringList blackList = {QStringLiteral("борг 200 грн [00042] з березня"), QStringLiteral("[00420] інший"),
-                                   QStringLiteral("[00042]")};
+    const QStringList blackList = {QStringLiteral("борг 200 грн [00042] з березня"),
+                                   QStringLiteral("[00420] інший"), QStringLiteral("[00042]")};
     const QStringList lines = ClientWarnings::debtorLines(blackList, QStringLiteral("00042"));
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[0], QStringLiteral("На даний код є запис у списку боржників !!!"));
@@ -69,7 +70,8 @@ TEST(ClientRules, TelephoneHistoryAndTheCallersNumber)
     history.clear();
     EXPECT_TRUE(history.entries().isEmpty());
 
-    EXPECT_EQ(ClientLookup::callerNumber(QStringLiteral("+38 (067) 123-45-67")), QStringLiteral("+380671234567"));
+    EXPECT_EQ(ClientLookup::callerNumber(QStringLiteral("+38 (067) 123-45-67")),
+              QStringLiteral("+380671234567"));
     EXPECT_EQ(ClientLookup::callerNumber(QStringLiteral("*21#")), QStringLiteral("*21#"));
     EXPECT_EQ(ClientLookup::callerNumber(QStringLiteral("067' OR '1'='1")), QStringLiteral("06711"));
     EXPECT_EQ(ClientLookup::callerNumber(QStringLiteral("%_٣")), QString());
@@ -80,7 +82,8 @@ TEST(ClientRules, PreviousAddressesAreFifteenDifferentOnes)
 {
     QStringList newestFirst;
     for (int i = 1; i <= 20; ++i)
-        newestFirst << QStringLiteral("[вул. Ринкова]{%1}").arg(i) << QStringLiteral("[вул. Ринкова]{%1}").arg(i);
+        newestFirst << QStringLiteral("[вул. Ринкова]{%1}").arg(i)
+                    << QStringLiteral("[вул. Ринкова]{%1}").arg(i);
     newestFirst.prepend(QStringLiteral("[вул. Ринкова]{1")); // a part of a later one is taken: it came first
     newestFirst.insert(3, QStringLiteral("Ринкова]{1}"));    // a part of one already taken is not
     const QStringList picked = PreviousAddresses::pick(newestFirst);

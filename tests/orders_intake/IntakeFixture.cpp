@@ -30,13 +30,13 @@ void IntakeFixture::TearDownTestSuite()
 
 void IntakeFixture::SetUp()
 {
-    for (const char* table : {"ZAMOVLENNIA", "CLOSEZAMOVLENNIA", "ZADIANI_AVTO", "KARTA_MISTA", "VULICA_LUCK", "KLIENT",
-                              "TARIFI"})
+    for (const char* table : {"ZAMOVLENNIA", "CLOSEZAMOVLENNIA", "ZADIANI_AVTO", "KARTA_MISTA", "VULICA_LUCK",
+                              "KLIENT", "TARIFI"})
         db->exec(QStringLiteral("DELETE FROM ") + QLatin1String(table));
     ws = std::make_unique<TestWorkstation>(db->serverSettings());
     ASSERT_TRUE(ws->connect());
-    ctx = std::unique_ptr<DispatchContext>(
-        new DispatchContext{*ws->dani, ws->store, ws->prompts, clock, QStringLiteral("Оля О'Коннор"), false, {}, {}, {}});
+    ctx = std::unique_ptr<DispatchContext>(new DispatchContext{
+        *ws->dani, ws->store, ws->prompts, clock, QStringLiteral("Оля О'Коннор"), false, {}, {}, {}});
     const QString firm = SettingsStore::kOrderLogicGroup;
     ws->store.setValue(firm, SettingKeys::kAverageSpeed, QStringLiteral("40"));
     ws->store.setValue(firm, SettingKeys::kCloseWithoutDistance, QStringLiteral("20"));
@@ -53,24 +53,32 @@ void IntakeFixture::TearDown()
 qint64 IntakeFixture::addClient(const QString& code, const QString& name, const QString& telephones,
                                 const QString& balance, int jubileeTrips)
 {
-    db->exec(QStringLiteral("INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_TELEFON, KLIENT_DODATKOVO, KLIENT_BALANS, "
-                            "KLIENT_ZNIZHKA, KLIENT_KIL_VIKLIK, KLIENT_KIL_FREE_VIKLIK) VALUES (%1, %2, %3, %4, %5, 0, 0, %6)")
-                 .arg(sql::nextNumber(QStringLiteral("KLIENT_NUMBER"), QStringLiteral("KLIENT"), 1), sql::text(name),
-                      sql::text(telephones), sql::text(QLatin1Char('[') + code + QStringLiteral("] приватний (pw)")),
-                      sql::decimal(balance), sql::integer(jubileeTrips)));
+    db->exec(
+        QStringLiteral(
+            "INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_TELEFON, KLIENT_DODATKOVO, KLIENT_BALANS, "
+            "KLIENT_ZNIZHKA, KLIENT_KIL_VIKLIK, KLIENT_KIL_FREE_VIKLIK) VALUES (%1, %2, %3, %4, %5, 0, 0, "
+            "%6)")
+            .arg(sql::nextNumber(QStringLiteral("KLIENT_NUMBER"), QStringLiteral("KLIENT"), 1),
+                 sql::text(name), sql::text(telephones),
+                 sql::text(QLatin1Char('[') + code + QStringLiteral("] приватний (pw)")),
+                 sql::decimal(balance), sql::integer(jubileeTrips)));
     return db->scalar(QStringLiteral("SELECT MAX(KLIENT_NUMBER) FROM KLIENT"));
 }
 
 void IntakeFixture::addTariff(const QString& name, const QString& boarding, const QString& kmInTown)
 {
-    db->exec(QStringLiteral("INSERT INTO TARIFI (TARIF_NAME, TARIF_PRIINYATTA_ZAMOVL, TARIF_KM_MISTO, TARIF_KM_ZA_MISTO, "
-                            "TARIF_CINA_POPERED_ZAMOVL, TARIF_HV_PROSTOU) VALUES (%1, %2, %3, 8, 10, 1.5)")
-                 .arg(sql::text(name), sql::decimal(boarding), sql::decimal(kmInTown)));
+    db->exec(
+        QStringLiteral(
+            "INSERT INTO TARIFI (TARIF_NAME, TARIF_PRIINYATTA_ZAMOVL, TARIF_KM_MISTO, TARIF_KM_ZA_MISTO, "
+            "TARIF_CINA_POPERED_ZAMOVL, TARIF_HV_PROSTOU) VALUES (%1, %2, %3, 8, 10, 1.5)")
+            .arg(sql::text(name), sql::decimal(boarding), sql::decimal(kmInTown)));
 }
 
 void IntakeFixture::addMapPoint(qint64 number, const QString& label, int x, int y, const QString& status)
 {
-    db->exec(QStringLiteral("INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_X, "
-                            "KOORD_KART_MISTA_Y, KOORD_KART_MISTA_STATUS) VALUES (%1, %2, %3, %4, %5)")
-                 .arg(sql::integer(number), sql::text(label), sql::integer(x), sql::integer(y), sql::text(status)));
+    db->exec(QStringLiteral(
+                 "INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_X, "
+                 "KOORD_KART_MISTA_Y, KOORD_KART_MISTA_STATUS) VALUES (%1, %2, %3, %4, %5)")
+                 .arg(sql::integer(number), sql::text(label), sql::integer(x), sql::integer(y),
+                      sql::text(status)));
 }

@@ -1,5 +1,5 @@
-#include "foundation/SqlLiteral.h"
 #include "orders/intake/Money.h"
+#include "foundation/SqlLiteral.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,8 @@ TEST(Money, ReadsADecimalCommaOrPointAndNothingElse)
     EXPECT_EQ(shown("1,5e2"), QStringLiteral("150"));
     EXPECT_EQ(shown("25E-3"), QStringLiteral("0,025"));
     EXPECT_EQ(shown("007,50"), QStringLiteral("7,5"));
-    for (const char* unreadable : {"", " ", "nan", "NaN", "inf", "-inf", "Infinity", "1.234,5", "12,5 грн", "п'ять",
-                                   "1e", "e5", ".", "-", "1e400", "1234567890123456789"})
+    for (const char* unreadable : {"", " ", "nan", "NaN", "inf", "-inf", "Infinity", "1.234,5", "12,5 грн",
+                                   "п'ять", "1e", "e5", ".", "-", "1e400", "1234567890123456789"})
         EXPECT_FALSE(Money::parse(QString::fromUtf8(unreadable)).has_value()) << unreadable;
     EXPECT_EQ(shown("nan"), QStringLiteral("0"));
     EXPECT_EQ(shown("1e-400"), QStringLiteral("0")); // too small to hold: nothing is left
@@ -47,7 +47,7 @@ TEST(Money, ShowsTheShortestFormWithFifteenDigitsAndNeverAnExponent)
 TEST(Money, CutsToCentsOnTheDecimalValueNeverRounding)
 {
     EXPECT_EQ(m("123,4567").cutToCents().shown(), QStringLiteral("123,45"));
-    EXPECT_EQ(m("0,29").cutToCents().shown(), QStringLiteral("0,29")); // 0.28999… in a double
+    EXPECT_EQ(m("0,29").cutToCents().shown(), QStringLiteral("0,29"));    // 0.28999… in a double
     EXPECT_EQ(m("-1,239").cutToCents().shown(), QStringLiteral("-1,23")); // toward zero
     EXPECT_EQ((m("0,6666") * m("1")).cutToCents().shown(), QStringLiteral("0,66"));
     EXPECT_EQ((m("3,33") * m("3")).cutToCents().shown(), QStringLiteral("9,99"));
@@ -62,8 +62,8 @@ TEST(Money, ComparesAndDividesExactly)
     EXPECT_TRUE(m("10") > m("9,99"));
     EXPECT_TRUE(m("5,0") == m("5"));
     EXPECT_TRUE(m("-0,01").isNegative());
-    EXPECT_EQ(Money::roundedQuotient(m("5"), m("2")), 2);   // 2,5 → even 2
-    EXPECT_EQ(Money::roundedQuotient(m("7"), m("2")), 4);   // 3,5 → even 4
+    EXPECT_EQ(Money::roundedQuotient(m("5"), m("2")), 2); // 2,5 → even 2
+    EXPECT_EQ(Money::roundedQuotient(m("7"), m("2")), 4); // 3,5 → even 4
     EXPECT_EQ(Money::roundedQuotient(m("-5"), m("2")), -2);
     EXPECT_EQ(Money::roundedQuotient(m("2,51"), m("1")), 3);
     EXPECT_EQ(Money::roundedQuotient(m("1"), m("0,3")), 3); // 3,33…

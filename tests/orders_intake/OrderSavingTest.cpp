@@ -213,9 +213,10 @@ TEST_F(OrderSaving, APreliminaryOrderWithoutDistanceTakesTheDefaultDuration)
     intake->setAcceptance(QDateTime(QDate(2026, 3, 5), QTime(7, 45, 59)));
     ws->prompts.answerQuestion(true);
     ASSERT_EQ(intake->save(), OrderIntake::SaveOutcome::Saved);
-    const FbRows rows = db->exec(QStringLiteral("SELECT ZAMOVL_PUNKT_PRIZHACH, ZAMOVL_CHAS_PRIYOMA, ZAMOVL_DATA_ZAKR_ZAMOVL, "
-                                                "ZAMOVL_CHAS_ZAKR_ZAMOVL, ZAMOVL_PRICHINA_DELETE, ZAMOVL_SUMA_ROZRAHUNK "
-                                                "FROM ZAMOVLENNIA"));
+    const FbRows rows =
+        db->exec(QStringLiteral("SELECT ZAMOVL_PUNKT_PRIZHACH, ZAMOVL_CHAS_PRIYOMA, ZAMOVL_DATA_ZAKR_ZAMOVL, "
+                                "ZAMOVL_CHAS_ZAKR_ZAMOVL, ZAMOVL_PRICHINA_DELETE, ZAMOVL_SUMA_ROZRAHUNK "
+                                "FROM ZAMOVLENNIA"));
     EXPECT_EQ(rows.rows[0][0].toString(), QString()); // one point: no destination
     EXPECT_EQ(rows.rows[0][1].toTime(), QTime(7, 45));
     EXPECT_EQ(rows.rows[0][2].toDate(), QDate(2026, 3, 5));
@@ -227,7 +228,8 @@ TEST_F(OrderSaving, APreliminaryOrderWithoutDistanceTakesTheDefaultDuration)
 TEST_F(OrderSaving, EditingChangesSumAndRouteOfTheOrder)
 {
     addMapPoint(4, QStringLiteral("[вул. Лук'янівська]{3}"));
-    const qint64 number = addOpenOrder("ZAMOVLENNIA", "ZAMOVL_", 0, QStringLiteral("[вул. Лук'янівська]{3}кв.1"), QString());
+    const qint64 number =
+        addOpenOrder("ZAMOVLENNIA", "ZAMOVL_", 0, QStringLiteral("[вул. Лук'янівська]{3}кв.1"), QString());
     ASSERT_TRUE(intake->openForEdit(number, OrderTable::Open));
     EXPECT_EQ(intake->mode(), OrderIntake::Mode::Edit);
     EXPECT_EQ(intake->editedClientCode(), 42);
@@ -239,8 +241,9 @@ TEST_F(OrderSaving, EditingChangesSumAndRouteOfTheOrder)
     intake->chooseTariff(QStringLiteral("Місто"));
     ws->prompts.answerQuestion(true);
     ASSERT_EQ(intake->save(), OrderIntake::SaveOutcome::Saved);
-    const FbRows rows = db->exec(QStringLiteral("SELECT ZAMOVL_SUMA_ROZRAHUNK, ZAMOVL_POCHAT_PUNKT, ZAMOVL_PUNKT_PRIZHACH "
-                                                "FROM ZAMOVLENNIA"));
+    const FbRows rows =
+        db->exec(QStringLiteral("SELECT ZAMOVL_SUMA_ROZRAHUNK, ZAMOVL_POCHAT_PUNKT, ZAMOVL_PUNKT_PRIZHACH "
+                                "FROM ZAMOVLENNIA"));
     ASSERT_EQ(rows.rowCount(), 1);
     EXPECT_EQ(rows.rows[0][0].toDouble(), 25.5);
     EXPECT_EQ(rows.rows[0][1].toString(), QStringLiteral("[вул. Лук'янівська]{3}кв.1"));
@@ -252,7 +255,8 @@ TEST_F(OrderSaving, EditingChangesSumAndRouteOfTheOrder)
 
 TEST_F(OrderSaving, EditingAnOrderAnotherWorkstationDeletedChangesNothing)
 {
-    const qint64 number = addOpenOrder("ZAMOVLENNIA", "ZAMOVL_", 0, QStringLiteral("Вокзал"), QStringLiteral("Ринок"));
+    const qint64 number =
+        addOpenOrder("ZAMOVLENNIA", "ZAMOVL_", 0, QStringLiteral("Вокзал"), QStringLiteral("Ринок"));
     ASSERT_TRUE(intake->openForEdit(number, OrderTable::Open));
     EXPECT_EQ(intake->route().size(), 2);
     EXPECT_EQ(intake->route()[1].text(), QStringLiteral("Ринок</E>"));
@@ -270,8 +274,8 @@ TEST_F(OrderSaving, EditingAnOrderAnotherWorkstationDeletedChangesNothing)
 
 TEST_F(OrderSaving, AnArchivedOrderIsSavedBackIntoTheArchive)
 {
-    const qint64 number =
-        addOpenOrder("CLOSEZAMOVLENNIA", "CZ_", 1, QStringLiteral("[вул. Соборна]{9}"), QStringLiteral("Вокзал"));
+    const qint64 number = addOpenOrder("CLOSEZAMOVLENNIA", "CZ_", 1, QStringLiteral("[вул. Соборна]{9}"),
+                                       QStringLiteral("Вокзал"));
     addMapPoint(7, QStringLiteral("Вокзал"));
     ASSERT_TRUE(intake->openForEdit(number, OrderTable::Archive));
     ASSERT_EQ(intake->route().size(), 2);
@@ -282,9 +286,9 @@ TEST_F(OrderSaving, AnArchivedOrderIsSavedBackIntoTheArchive)
     intake->chooseTariff(QStringLiteral("Місто"));
     ws->prompts.answerQuestion(true);
     ASSERT_EQ(intake->save(), OrderIntake::SaveOutcome::Saved);
-    const FbRows rows =
-        db->exec(QStringLiteral("SELECT CZ_SUMA_ROZRAHUNK, CZ_POCHAT_PUNKT, CZ_PUNKT_PRIZHACH, CZ_STATUS_ZAMOVL FROM "
-                                "CLOSEZAMOVLENNIA"));
+    const FbRows rows = db->exec(
+        QStringLiteral("SELECT CZ_SUMA_ROZRAHUNK, CZ_POCHAT_PUNKT, CZ_PUNKT_PRIZHACH, CZ_STATUS_ZAMOVL FROM "
+                       "CLOSEZAMOVLENNIA"));
     ASSERT_EQ(rows.rowCount(), 1);
     EXPECT_EQ(rows.rows[0][0].toDouble(), 15.0);
     EXPECT_EQ(rows.rows[0][1].toString(), QStringLiteral("[вул. Соборна]{9}"));
@@ -297,17 +301,21 @@ TEST_F(OrderSaving, DriverPreselectionTakesTheLongestWaitingDriverOfTheNearestSt
 {
     ctx->mapSupported = true;
     ctx->metresPerPixel = 10.0;
-    ws->store.setValue(SettingsStore::kOrderLogicGroup, QStringLiteral("FIRMA_SERED_SHVIDKIST"), QStringLiteral("42,6"));
+    ws->store.setValue(SettingsStore::kOrderLogicGroup, QStringLiteral("FIRMA_SERED_SHVIDKIST"),
+                       QStringLiteral("42,6"));
     addMapPoint(1, QStringLiteral("Центр"), 100, 100, QStringLiteral("СТОЯНКА"));
     addMapPoint(2, QStringLiteral("[вул. Ринкова]{1}"), 400, 500);
     for (const auto& [callsign, key] : {std::pair{7, "0005"}, std::pair{30, "0002"}})
-        db->exec(QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_FIO_VODIY, ZAD_AVTO_CHAS_ZAMOVL, "
-                                "ZAD_AVTO_VULICA, ZAD_AVTO_ZADIANIST, ZAD_AVTO_NOMER_ZAMOVL) VALUES (%1, 'Водій', %2, "
-                                "'Центр', 0, 0)")
+        db->exec(QStringLiteral(
+                     "INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_FIO_VODIY, ZAD_AVTO_CHAS_ZAMOVL, "
+                     "ZAD_AVTO_VULICA, ZAD_AVTO_ZADIANIST, ZAD_AVTO_NOMER_ZAMOVL) VALUES (%1, 'Водій', %2, "
+                     "'Центр', 0, 0)")
                      .arg(sql::integer(callsign), sql::text(QLatin1String(key))));
-    intake->addRouteItem(*RouteItem::building(QStringLiteral("вул. Ринкова"), QStringLiteral("1"), QStringLiteral("кв.3"), 2));
-    const QString expected = QStringLiteral("Найближчий позивний [30] до замовлення, який знаходиться на стоянці : Центр\r"
-                                            "Приблизний час доїзду до замовлення, хв ~ 15");
+    intake->addRouteItem(
+        *RouteItem::building(QStringLiteral("вул. Ринкова"), QStringLiteral("1"), QStringLiteral("кв.3"), 2));
+    const QString expected =
+        QStringLiteral("Найближчий позивний [30] до замовлення, який знаходиться на стоянці : Центр\r"
+                       "Приблизний час доїзду до замовлення, хв ~ 15");
     EXPECT_EQ(intake->preselectDriver(false), 30);
     EXPECT_EQ(ws->prompts.messages(), QStringList{expected});
 

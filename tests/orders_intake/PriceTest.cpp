@@ -38,8 +38,8 @@ TEST(Price, TheExampleTripAndEveryAmount)
 
     PriceInput all = cityTrip();
     all.kmOutOfTown = QStringLiteral("2.25"); // 18
-    all.waitingMinutes = QStringLiteral("3");  // 4,5
-    all.preliminary = true;                     // 10
+    all.waitingMinutes = QStringLiteral("3"); // 4,5
+    all.preliminary = true;                   // 10
     all.vatPercent = QStringLiteral("20");
     const PriceResult full = Price::recalculate(all);
     EXPECT_EQ(full.outOfTown, QStringLiteral("18"));
@@ -139,13 +139,15 @@ TEST(Price, UnreadableFiguresAndPricesAreShownAsZeroAgain)
 
 TEST(Price, PromotionalDiscountOfTheTariff)
 {
-    const QStringList entries = {QStringLiteral("[Місто](10)"), QStringLiteral("Акція [Нічний] (15) до весни"),
-                                 QStringLiteral("[Нічний (20%)](5)"), QStringLiteral("[Вокзал]"),
-                                 QStringLiteral("[Місто]  (12,5)")};
-    EXPECT_EQ(Price::promotionalDiscount(entries, QStringLiteral("Місто")), QStringLiteral("12,5")); // the last wins
+    const QStringList entries = {
+        QStringLiteral("[Місто](10)"), QStringLiteral("Акція [Нічний] (15) до весни"),
+        QStringLiteral("[Нічний (20%)](5)"), QStringLiteral("[Вокзал]"), QStringLiteral("[Місто]  (12,5)")};
+    EXPECT_EQ(Price::promotionalDiscount(entries, QStringLiteral("Місто")),
+              QStringLiteral("12,5")); // the last wins
     EXPECT_EQ(Price::promotionalDiscount(entries, QStringLiteral("Нічний")), QStringLiteral("15"));
     EXPECT_EQ(Price::promotionalDiscount(entries, QStringLiteral("Нічний (20%)")), QStringLiteral("5"));
-    EXPECT_EQ(Price::promotionalDiscount(entries, QStringLiteral("Вокзал")), QStringLiteral("0")); // no percent
+    EXPECT_EQ(Price::promotionalDiscount(entries, QStringLiteral("Вокзал")),
+              QStringLiteral("0")); // no percent
     EXPECT_EQ(Price::promotionalDiscount(entries, QStringLiteral("Міс")), QStringLiteral("0"));
     EXPECT_EQ(Price::promotionalDiscount(entries, QString()), QStringLiteral("0"));
     EXPECT_EQ(Price::promotionalDiscount({}, QStringLiteral("Місто")), QStringLiteral("0"));
@@ -153,48 +155,52 @@ TEST(Price, PromotionalDiscountOfTheTariff)
 
 TEST(Price, TariffGridDistance)
 {
-    const TariffGrid grid(IniFile::fromBytes(*cp1251::encode(
-        QStringLiteral("[TARIFSITKA]\r\nL{вул. Соборна}->{вул. Ринкова}=5300\r\nL{вул. Ринкова}->{вул. Соборна}=5100\r\n"
-                       "L{вул. Мостова}->{пров. Тихий}=1234,567\r\nL{вул. Садова}->{вул. Ковельська}=довго\r\n"))));
+    const TariffGrid grid(IniFile::fromBytes(*cp1251::encode(QStringLiteral(
+        "[TARIFSITKA]\r\nL{вул. Соборна}->{вул. Ринкова}=5300\r\nL{вул. Ринкова}->{вул. Соборна}=5100\r\n"
+        "L{вул. Мостова}->{пров. Тихий}=1234,567\r\nL{вул. Садова}->{вул. Ковельська}=довго\r\n"))));
     const QString a = QStringLiteral("вул. Соборна");
     const QString b = QStringLiteral("вул. Ринкова");
     EXPECT_EQ(Price::tariffGridDistance(grid, true, a, true, b), QStringLiteral("5,3"));
     EXPECT_EQ(Price::tariffGridDistance(grid, true, b, true, a), QStringLiteral("5,3"));
-    EXPECT_EQ(Price::tariffGridDistance(grid, true, QStringLiteral("  вул. Соборна "), true, b), QStringLiteral("5,3"));
-    EXPECT_EQ(Price::tariffGridDistance(grid, true, QStringLiteral("пров. Тихий"), true, QStringLiteral("вул. Мостова")),
+    EXPECT_EQ(Price::tariffGridDistance(grid, true, QStringLiteral("  вул. Соборна "), true, b),
+              QStringLiteral("5,3"));
+    EXPECT_EQ(Price::tariffGridDistance(grid, true, QStringLiteral("пров. Тихий"), true,
+                                        QStringLiteral("вул. Мостова")),
               QStringLiteral("1,23"));
-    EXPECT_EQ(Price::tariffGridDistance(grid, true, QStringLiteral("вул. Садова"), true, QStringLiteral("вул. Ковельська")),
+    EXPECT_EQ(Price::tariffGridDistance(grid, true, QStringLiteral("вул. Садова"), true,
+                                        QStringLiteral("вул. Ковельська")),
               QStringLiteral("0"));
     EXPECT_EQ(Price::tariffGridDistance(grid, false, a, true, b), Price::kNoDistance);
     EXPECT_EQ(Price::tariffGridDistance(grid, true, a, false, b), Price::kNoDistance);
     EXPECT_EQ(Price::tariffGridDistance(grid, true, QStringLiteral("  "), true, b), Price::kNoDistance);
-    EXPECT_EQ(Price::tariffGridDistance(grid, true, a, true, QStringLiteral("вул. Садова")), Price::kNoDistance);
+    EXPECT_EQ(Price::tariffGridDistance(grid, true, a, true, QStringLiteral("вул. Садова")),
+              Price::kNoDistance);
     EXPECT_EQ(Price::measuredKilometres(QStringLiteral("12.3456")), QStringLiteral("12,34"));
 }
 
 TEST(TripTiming, CompletionFollowsTheDistanceOrTheDefaultDuration)
 {
     // 10 km at 40 km/h is 15 minutes, plus 5 of waiting.
-    EXPECT_EQ(TripTiming::tripMinutes(QStringLiteral("6"), QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("40"),
-                                      QStringLiteral("30")),
+    EXPECT_EQ(TripTiming::tripMinutes(QStringLiteral("6"), QStringLiteral("4"), QStringLiteral("5"),
+                                      QStringLiteral("40"), QStringLiteral("30")),
               20);
     // No distance, or no speed: the firm's default duration.
-    EXPECT_EQ(TripTiming::tripMinutes(QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("40"),
-                                      QStringLiteral("30")),
+    EXPECT_EQ(TripTiming::tripMinutes(QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("5"),
+                                      QStringLiteral("40"), QStringLiteral("30")),
               30);
-    EXPECT_EQ(TripTiming::tripMinutes(QStringLiteral("6"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("nan"),
-                                      QStringLiteral("25,5")),
+    EXPECT_EQ(TripTiming::tripMinutes(QStringLiteral("6"), QStringLiteral("0"), QStringLiteral("0"),
+                                      QStringLiteral("nan"), QStringLiteral("25,5")),
               26); // 25,5 → even 26
     // Halves go to the even minute: 0,25 km at 30 km/h is 0,5 min → 0; 0,75 km is 1,5 → 2.
-    EXPECT_EQ(TripTiming::tripMinutes(QStringLiteral("0,25"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("30"),
-                                      QStringLiteral("30")),
+    EXPECT_EQ(TripTiming::tripMinutes(QStringLiteral("0,25"), QStringLiteral("0"), QStringLiteral("0"),
+                                      QStringLiteral("30"), QStringLiteral("30")),
               0);
-    EXPECT_EQ(TripTiming::tripMinutes(QStringLiteral("0,75"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("30"),
-                                      QStringLiteral("30")),
+    EXPECT_EQ(TripTiming::tripMinutes(QStringLiteral("0,75"), QStringLiteral("0"), QStringLiteral("0"),
+                                      QStringLiteral("30"), QStringLiteral("30")),
               2);
     // An unreadable waiting figure counts as none.
-    EXPECT_EQ(TripTiming::tripMinutes(QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("хв"), QStringLiteral("60"),
-                                      QStringLiteral("30")),
+    EXPECT_EQ(TripTiming::tripMinutes(QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("хв"),
+                                      QStringLiteral("60"), QStringLiteral("30")),
               10);
 
     const QDateTime lateEvening(QDate(2026, 3, 31), QTime(23, 50));

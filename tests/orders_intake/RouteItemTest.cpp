@@ -12,7 +12,8 @@ TEST(RouteItem, BuildsEveryFormAndReadsItBackUnchanged)
     EXPECT_EQ(house->place(), QStringLiteral("[вул. Лук'янівська]{3'А}"));
 
     const auto object = RouteItem::named(QStringLiteral("Залізничний вокзал"), 7);
-    const auto offMapHouse = RouteItem::offMapBuilding(QStringLiteral("вул. Ринкова"), QStringLiteral("1"), QString());
+    const auto offMapHouse =
+        RouteItem::offMapBuilding(QStringLiteral("вул. Ринкова"), QStringLiteral("1"), QString());
     const auto offMapText = RouteItem::offMapText(QStringLiteral("Україна, Рівне, вул. Київська 2"));
     ASSERT_TRUE(object && offMapHouse && offMapText);
     EXPECT_EQ(object->text(), QStringLiteral("Залізничний вокзал<7>"));
@@ -33,7 +34,8 @@ TEST(RouteItem, BuildsEveryFormAndReadsItBackUnchanged)
 
 TEST(RouteItem, MarksAreRefusedInsideTheParts)
 {
-    EXPECT_FALSE(RouteItem::building(QStringLiteral("вул. Ринкова"), QStringLiteral("1"), QStringLiteral("кв. 5 <3>"), 9));
+    EXPECT_FALSE(RouteItem::building(QStringLiteral("вул. Ринкова"), QStringLiteral("1"),
+                                     QStringLiteral("кв. 5 <3>"), 9));
     EXPECT_FALSE(RouteItem::building(QStringLiteral("вул. Ринкова"), QStringLiteral("1>"), QString(), 9));
     EXPECT_FALSE(RouteItem::building(QStringLiteral("вул. <Ринкова"), QStringLiteral("1"), QString(), 9));
     EXPECT_FALSE(RouteItem::offMapText(QStringLiteral("Рівне </E>")));
@@ -43,8 +45,8 @@ TEST(RouteItem, MarksAreRefusedInsideTheParts)
 
 TEST(RouteItem, TextsThatAreNoItemsAreNotRead)
 {
-    for (const char* text : {"", "Вокзал", "Вокзал<>", "Вокзал<7", "Вокзал<07>", "Вокзал<0>", "Вокзал<-3>", "Вокзал<7>x",
-                             "<7>", "Вок>зал<7>", "Вокзал</e>", "[вул]{1}<1><2>"})
+    for (const char* text : {"", "Вокзал", "Вокзал<>", "Вокзал<7", "Вокзал<07>", "Вокзал<0>", "Вокзал<-3>",
+                             "Вокзал<7>x", "<7>", "Вок>зал<7>", "Вокзал</e>", "[вул]{1}<1><2>"})
         EXPECT_FALSE(RouteItem::parse(QString::fromUtf8(text))) << text;
 }
 
@@ -56,14 +58,16 @@ TEST(RouteItem, StoredTextsBecomeItemsAgain)
     EXPECT_TRUE(onMap->isBuilding());
     EXPECT_EQ(RouteItem::fromStored(QStringLiteral("Вокзал"), 0)->text(), QStringLiteral("Вокзал</E>"));
     // Whatever stood after a stray marker was never part of the stored point.
-    EXPECT_EQ(RouteItem::fromStored(QStringLiteral("Вокзал<7> > x"), 0)->text(), QStringLiteral("Вокзал</E>"));
+    EXPECT_EQ(RouteItem::fromStored(QStringLiteral("Вокзал<7> > x"), 0)->text(),
+              QStringLiteral("Вокзал</E>"));
     EXPECT_FALSE(RouteItem::fromStored(QString(), 5));
     EXPECT_FALSE(RouteItem::fromStored(QStringLiteral("  "), 5));
 }
 
 TEST(RouteItem, PlaceOfAnAddress)
 {
-    EXPECT_EQ(RouteItem::placeOf(QStringLiteral("[вул. Ринкова]{1}кв.2")), QStringLiteral("[вул. Ринкова]{1}"));
+    EXPECT_EQ(RouteItem::placeOf(QStringLiteral("[вул. Ринкова]{1}кв.2")),
+              QStringLiteral("[вул. Ринкова]{1}"));
     EXPECT_EQ(RouteItem::placeOf(QStringLiteral("Вокзал {центр}")), QStringLiteral("Вокзал {центр}"));
     EXPECT_EQ(RouteItem::placeOf(QStringLiteral("[вул. Ринкова]{1")), QStringLiteral("[вул. Ринкова]{1"));
 }

@@ -15,8 +15,8 @@ TEST(AtomicFile, ReplacesTheWholeFileAndCanBeOwnerOnly)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("[SET_SIP]\r\nPASS=secret\r\n"));
-    EXPECT_EQ(file.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup
-                                    | QFileDevice::WriteOther),
+    EXPECT_EQ(file.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther |
+                                    QFileDevice::WriteGroup | QFileDevice::WriteOther),
               QFileDevice::Permissions());
     // No temporary file is left behind.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("TARIF.INI")});

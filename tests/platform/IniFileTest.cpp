@@ -1,5 +1,5 @@
-#include "platform/Cp1251.h"
 #include "platform/IniFile.h"
+#include "platform/Cp1251.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,18 +14,22 @@ IniFile fromText(const QString& text)
 
 TEST(IniFile, MatchesSectionsAndKeysWithoutRegardToCaseCyrillicToo)
 {
-    const IniFile ini = fromText(QStringLiteral("[Шаблони]\r\nПривіт=Добрий день\r\n[set_sip]\r\nKodMista=0332\r\n"));
-    EXPECT_EQ(ini.readString(QStringLiteral("ШАБЛОНИ"), QStringLiteral("привіт")), QStringLiteral("Добрий день"));
+    const IniFile ini =
+        fromText(QStringLiteral("[Шаблони]\r\nПривіт=Добрий день\r\n[set_sip]\r\nKodMista=0332\r\n"));
+    EXPECT_EQ(ini.readString(QStringLiteral("ШАБЛОНИ"), QStringLiteral("привіт")),
+              QStringLiteral("Добрий день"));
     EXPECT_EQ(ini.readString(QStringLiteral("SET_SIP"), QStringLiteral("KODMISTA")), QStringLiteral("0332"));
 }
 
 TEST(IniFile, SplitsAtTheFirstEqualsAndKeepsSemicolonsInValues)
 {
-    const IniFile ini = fromText(QStringLiteral(
-        "; a comment line\n[A]\n  Key = a=b; c ;d  \n;Hidden=1\nEmpty=\nNoEquals\n"));
+    const IniFile ini =
+        fromText(QStringLiteral("; a comment line\n[A]\n  Key = a=b; c ;d  \n;Hidden=1\nEmpty=\nNoEquals\n"));
     EXPECT_EQ(ini.readString(QStringLiteral("A"), QStringLiteral("Key")), QStringLiteral("a=b; c ;d"));
-    EXPECT_EQ(ini.readString(QStringLiteral("A"), QStringLiteral("Hidden"), QStringLiteral("dflt")), QStringLiteral("dflt"));
-    EXPECT_EQ(ini.readString(QStringLiteral("A"), QStringLiteral("Empty"), QStringLiteral("dflt")), QString());
+    EXPECT_EQ(ini.readString(QStringLiteral("A"), QStringLiteral("Hidden"), QStringLiteral("dflt")),
+              QStringLiteral("dflt"));
+    EXPECT_EQ(ini.readString(QStringLiteral("A"), QStringLiteral("Empty"), QStringLiteral("dflt")),
+              QString());
     EXPECT_TRUE(ini.hasKey(QStringLiteral("A"), QStringLiteral("Empty")));
     EXPECT_EQ(ini.keys(QStringLiteral("a")), QStringList({QStringLiteral("Key"), QStringLiteral("Empty")}));
 }
@@ -34,9 +38,12 @@ TEST(IniFile, FirstOfDuplicateSectionsAndKeysWinsAndMissingGivesDefault)
 {
     const IniFile ini = fromText(QStringLiteral("[S]\nk=1\nk=2\n[T]\nk=3\n[s]\nk=4\nonly=5\n"));
     EXPECT_EQ(ini.readString(QStringLiteral("S"), QStringLiteral("k")), QStringLiteral("1"));
-    EXPECT_EQ(ini.readString(QStringLiteral("S"), QStringLiteral("only"), QStringLiteral("none")), QStringLiteral("none"));
-    EXPECT_EQ(ini.readString(QStringLiteral("X"), QStringLiteral("k"), QStringLiteral("d")), QStringLiteral("d"));
-    EXPECT_EQ(IniFile::load(QStringLiteral("/nonexistent/file.ini")).readString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("d")),
+    EXPECT_EQ(ini.readString(QStringLiteral("S"), QStringLiteral("only"), QStringLiteral("none")),
+              QStringLiteral("none"));
+    EXPECT_EQ(ini.readString(QStringLiteral("X"), QStringLiteral("k"), QStringLiteral("d")),
+              QStringLiteral("d"));
+    EXPECT_EQ(IniFile::load(QStringLiteral("/nonexistent/file.ini"))
+                  .readString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("d")),
               QStringLiteral("d"));
 }
 
@@ -65,7 +72,8 @@ TEST(IniFile, WritesCp1251WithCrLfAndKeepsOtherLines)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     EXPECT_EQ(cp1251::decode(bytes),
-              QStringLiteral("; пристрої\r\n[Звук]\r\nвихід=Навушники\r\nВхід=Мікрофон ґ\r\n[Інше]\r\nx=1\r\n[Нова]\r\nk=v\r\n"));
+              QStringLiteral("; пристрої\r\n[Звук]\r\nвихід=Навушники\r\nВхід=Мікрофон "
+                             "ґ\r\n[Інше]\r\nx=1\r\n[Нова]\r\nk=v\r\n"));
     const IniFile back = IniFile::load(path);
     EXPECT_EQ(back.readString(QStringLiteral("звук"), QStringLiteral("ВХІД")), QStringLiteral("Мікрофон ґ"));
 }

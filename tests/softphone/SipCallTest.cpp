@@ -334,8 +334,8 @@ TEST_F(OutgoingCallOnTheWire, ReInviteInTheCallIsAnsweredWithTheLocalSdp)
     SendToClient(ResponseTo(invite, "200 OK", {}, answerSdp));
     m_peer.Receive(); // ACK
     SendToClient("INVITE sip:101@127.0.0.1 SIP/2.0\r\nVia: SIP/2.0/UDP 127.0.0.1:5999;branch=z9hG4bKre\r\n"
-                 "From: <sip:102@127.0.0.1>;tag=callee\r\nTo: <sip:101@127.0.0.1>;tag=1\r\nCall-ID: "
-                 + m_client.CallId() + "\r\nCSeq: 10 INVITE\r\nContent-Length: 0\r\n\r\n");
+                 "From: <sip:102@127.0.0.1>;tag=callee\r\nTo: <sip:101@127.0.0.1>;tag=1\r\nCall-ID: " +
+                 m_client.CallId() + "\r\nCSeq: 10 INVITE\r\nContent-Length: 0\r\n\r\n");
     EXPECT_TRUE(MatchesTemplate(m_peer.Receive(),
                                 "SIP/2.0 200 OK\r\n"
                                 "Via:SIP/2.0/UDP 127.0.0.1:5999;branch=z9hG4bKre;received=127.0.0.1\r\n"
@@ -345,7 +345,7 @@ TEST_F(OutgoingCallOnTheWire, ReInviteInTheCallIsAnsweredWithTheLocalSdp)
                                 "CSeq:10 INVITE\r\n"
                                 "Contact: 101 <sip:101@127.0.0.1>\r\n"
                                 "Content-Type: application/sdp\r\n"
-                                "Content-Length: <N>\r\n\r\n"
-                                + m_client.LocalSDP()));
+                                "Content-Length: <N>\r\n\r\n" +
+                                    m_client.LocalSDP()));
     EXPECT_EQ(m_client.State(), TSIPClient::Connected);
 }

@@ -13,17 +13,23 @@ struct ListReopener
 
     void operator()()
     {
-        reopen(dani.TABL_AKTIV_ZAMOVL, QStringLiteral("Select * from ZAMOVLENNIA WHERE (ZAMOVL_STATUS_ZAMOVL = 0) Order by ")
-                                           + dani.TABL_AKTIV_ZAMOVL.sortText);
-        reopen(dani.TABL_VIKON_ZAMOVL, QStringLiteral("Select * from CLOSEZAMOVLENNIA WHERE (CZ_STATUS_ZAMOVL = 1) Order by ")
-                                           + dani.TABL_VIKON_ZAMOVL.sortText);
-        reopen(dani.TABL_DELETE_ZAMOVL, QStringLiteral("Select * from CLOSEZAMOVLENNIA WHERE (CZ_STATUS_ZAMOVL = (-1)) Order by ")
-                                            + dani.TABL_DELETE_ZAMOVL.sortText);
-        reopen(dani.TABL_ZADIANI_AVTO, QStringLiteral("SELECT * FROM  ZADIANI_AVTO ") + dani.TABL_ZADIANI_AVTO.sortText);
+        reopen(dani.TABL_AKTIV_ZAMOVL,
+               QStringLiteral("Select * from ZAMOVLENNIA WHERE (ZAMOVL_STATUS_ZAMOVL = 0) Order by ") +
+                   dani.TABL_AKTIV_ZAMOVL.sortText);
+        reopen(dani.TABL_VIKON_ZAMOVL,
+               QStringLiteral("Select * from CLOSEZAMOVLENNIA WHERE (CZ_STATUS_ZAMOVL = 1) Order by ") +
+                   dani.TABL_VIKON_ZAMOVL.sortText);
+        reopen(dani.TABL_DELETE_ZAMOVL,
+               QStringLiteral("Select * from CLOSEZAMOVLENNIA WHERE (CZ_STATUS_ZAMOVL = (-1)) Order by ") +
+                   dani.TABL_DELETE_ZAMOVL.sortText);
+        reopen(dani.TABL_ZADIANI_AVTO,
+               QStringLiteral("SELECT * FROM  ZADIANI_AVTO ") + dani.TABL_ZADIANI_AVTO.sortText);
         reopen(dani.TABLE_ZADIANI_AVTO_GROUP,
-               QStringLiteral("SELECT  ZAD_AVTO_VULICA  FROM  ZADIANI_AVTO WHERE ((ZAD_AVTO_NOMER_ZAMOVL IS NULL) OR "
-                              "(ZAD_AVTO_NOMER_ZAMOVL = 0)) GROUP  BY  ZAD_AVTO_VULICA"));
-        reopen(dani.TABL_DIY_VODY_GPRS, QStringLiteral("SELECT * FROM  DYA_VODIY_GPRS ") + dani.TABL_DIY_VODY_GPRS.sortText);
+               QStringLiteral(
+                   "SELECT  ZAD_AVTO_VULICA  FROM  ZADIANI_AVTO WHERE ((ZAD_AVTO_NOMER_ZAMOVL IS NULL) OR "
+                   "(ZAD_AVTO_NOMER_ZAMOVL = 0)) GROUP  BY  ZAD_AVTO_VULICA"));
+        reopen(dani.TABL_DIY_VODY_GPRS,
+               QStringLiteral("SELECT * FROM  DYA_VODIY_GPRS ") + dani.TABL_DIY_VODY_GPRS.sortText);
     }
     void reopen(FbDataSet& list, const QString& sql)
     {
@@ -34,4 +40,3 @@ struct ListReopener
         ++opened[list.name()];
     }
 };
-

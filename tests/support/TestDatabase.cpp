@@ -28,7 +28,8 @@ TestDatabase::TestDatabase(const QString& serverPrefix)
 
 ServerSettings TestDatabase::serverSettings() const
 {
-    return {m_serverPrefix, m_folderPath, QStringLiteral("TEST.FDB"), QStringLiteral("SYSDBA"), QStringLiteral("masterkey")};
+    return {m_serverPrefix, m_folderPath, QStringLiteral("TEST.FDB"), QStringLiteral("SYSDBA"),
+            QStringLiteral("masterkey")};
 }
 
 TestDatabase::~TestDatabase()

@@ -22,7 +22,10 @@ public:
     // The settings a workstation would read from SETSERVER.INI for this database.
     ServerSettings serverSettings() const;
     const QString& folder() const { return m_folderPath; }
-    ConnectionParameters params() const { return {m_path, QStringLiteral("SYSDBA"), QStringLiteral("masterkey")}; }
+    ConnectionParameters params() const
+    {
+        return {m_path, QStringLiteral("SYSDBA"), QStringLiteral("masterkey")};
+    }
 
     // Runs one statement on the other connection and commits it.
     FbRows exec(const QString& sql);

@@ -1,6 +1,6 @@
+#include "dispatch/DistrictNeighbours.h"
 #include "foundation/SettingKeys.h"
 #include "foundation/SqlLiteral.h"
-#include "dispatch/DistrictNeighbours.h"
 #include "orders/intake/SipOperatorEntry.h"
 #include "orders/intake/TarifIni.h"
 #include "orders/intake/TariffGrid.h"
@@ -19,7 +19,6 @@
 class TarifIniRegeneration : public DatabaseSuite
 {
 protected:
-
     void SetUp() override
     {
         BaseFolder::overrideForTests(base.path());

@@ -1,6 +1,6 @@
 #include "app/ui/Workstation.h"
-#include "mainwindow/ui/TForm10.h"
 #include "mainwindow/ui/DataSetTableModel.h"
+#include "mainwindow/ui/TForm10.h"
 #include "platform/BaseFolder.h"
 #include "platform/ScriptedPrompts.h"
 #include "support/DatabaseSuite.h"
@@ -10,8 +10,8 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTableView>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 
 // The whole workstation offscreen, on a database of its own.
@@ -23,19 +23,23 @@ protected:
         BaseFolder::overrideForTests(folder.path());
         QFile ini(folder.filePath(QStringLiteral("SETSERVER.INI")));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write(QStringLiteral("[SHLYAH_BAZA]\r\nSERVER=\r\nPATH_BAZA=%1\r\nNAME_BAZA=TEST.FDB\r\n[SET_SERV]\r\nLOGIN=SYSDBA\r\n"
+        ini.write(QStringLiteral("[SHLYAH_BAZA]\r\nSERVER=\r\nPATH_BAZA=%1\r\nNAME_BAZA=TEST.FDB\r\n[SET_"
+                                 "SERV]\r\nLOGIN=SYSDBA\r\n"
                                  "PASS=masterkey\r\n")
                       .arg(db->folder())
                       .toLatin1());
         ini.close();
         for (const char* table : {"PRACIVNIK", "ZAMOVLENNIA", "ZADIANI_AVTO"})
             db->exec(QStringLiteral("DELETE FROM ") + QLatin1String(table));
-        db->exec(QStringLiteral("INSERT INTO PRACIVNIK (TABLE_PRACIV_NOMER, TABLE_PRACIV_FIO, TABLE_PRACIV_PASSWORD, "
-                                "TABLE_PRACIV_DOST_ROZD, TABLE_PRACIV_DOST_ZAMOVL) VALUES (1, 'Оля', '1', 1, 0)"));
-        db->exec(QStringLiteral("INSERT INTO DANI_FIRMI (FIRMA_ZA_CHAS_POPERED_ZAMOV, FIRMA_CHAS_DLIA_PEREZM_AVTO) VALUES (30, '800')"));
+        db->exec(QStringLiteral(
+            "INSERT INTO PRACIVNIK (TABLE_PRACIV_NOMER, TABLE_PRACIV_FIO, TABLE_PRACIV_PASSWORD, "
+            "TABLE_PRACIV_DOST_ROZD, TABLE_PRACIV_DOST_ZAMOVL) VALUES (1, 'Оля', '1', 1, 0)"));
+        db->exec(QStringLiteral("INSERT INTO DANI_FIRMI (FIRMA_ZA_CHAS_POPERED_ZAMOV, "
+                                "FIRMA_CHAS_DLIA_PEREZM_AVTO) VALUES (30, '800')"));
         ws = std::make_unique<Workstation>(clock, &prompts);
         ws->start();
-        ASSERT_TRUE(waitFor([this] { return ws->dani.IBEvents1.ready(); })); // events are reported from now on
+        ASSERT_TRUE(
+            waitFor([this] { return ws->dani.IBEvents1.ready(); })); // events are reported from now on
     }
     void TearDown() override
     {
@@ -44,10 +48,7 @@ protected:
         db->exec(QStringLiteral("DELETE FROM DANI_FIRMI"));
         BaseFolder::overrideForTests({});
     }
-    void logIn()
-    {
-        emit ws->form3.logInRequested(QStringLiteral("Оля"), QStringLiteral("1"));
-    }
+    void logIn() { emit ws->form3.logInRequested(QStringLiteral("Оля"), QStringLiteral("1")); }
 
     QTemporaryDir folder;
     FixedClock clock{QDateTime(QDate(2026, 12, 8), QTime(12, 0))};
@@ -101,15 +102,21 @@ TEST_F(WorkstationWindow, WorkOfAnotherWorkstationAppearsInTheGrids)
     DataSetTableModel* orders = ws->form1.model(TForm1::OpenOrders);
     DataSetTableModel* drivers = ws->form1.model(TForm1::Drivers);
     EXPECT_EQ(orders->rowCount(), 0);
-    db->exec(QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT, ZAMOVL_STATUS_ZAMOVL, ZAMOVL_DATA_PRIYOMA, "
-                            "ZAMOVL_CHAS_PRIYOMA) VALUES (GEN_ID(GENIDZAMOVL, 1), '[Лесі]{2}', 0, '08.12.2026', '11:50')"));
+    db->exec(QStringLiteral(
+        "INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT, ZAMOVL_STATUS_ZAMOVL, "
+        "ZAMOVL_DATA_PRIYOMA, "
+        "ZAMOVL_CHAS_PRIYOMA) VALUES (GEN_ID(GENIDZAMOVL, 1), '[Лесі]{2}', 0, '08.12.2026', '11:50')"));
     ASSERT_TRUE(waitFor([&] { return orders->rowCount() == 1; }));
     EXPECT_EQ(orders->data(orders->index(0, 4), Qt::DisplayRole).toString(), QStringLiteral("[Лесі]{2}"));
-    EXPECT_EQ(orders->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Початковий пункт"));
-    db->exec(QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_VULICA, ZAD_AVTO_NOMER_ZAMOVL, "
-                            "ZAD_AVTO_CHAS_ZAMOVL) VALUES (21, 'Вокзал', 0, '0001')"));
+    EXPECT_EQ(orders->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("Початковий пункт"));
+    db->exec(
+        QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_VULICA, ZAD_AVTO_NOMER_ZAMOVL, "
+                       "ZAD_AVTO_CHAS_ZAMOVL) VALUES (21, 'Вокзал', 0, '0001')"));
     ASSERT_TRUE(waitFor([&] { return drivers->rowCount() == 1; }));
-    EXPECT_EQ(ws->form1.model(TForm1::Stands)->data(ws->form1.model(TForm1::Stands)->index(0, 0), Qt::DisplayRole).toString(),
+    EXPECT_EQ(ws->form1.model(TForm1::Stands)
+                  ->data(ws->form1.model(TForm1::Stands)->index(0, 0), Qt::DisplayRole)
+                  .toString(),
               QStringLiteral("Вокзал  <[21]>"));
 }
 
@@ -118,8 +125,10 @@ TEST_F(WorkstationWindow, HotKeysPutADriverOnAirFromAGridButNotFromAnEditBox)
     logIn();
     db->exec(QStringLiteral("DELETE FROM DANI_AVTO"));
     db->exec(QStringLiteral("DELETE FROM VODII"));
-    db->exec(QStringLiteral("INSERT INTO VODII (TABL_VODIY_NOMER, TABL_VODIY_FIO) VALUES (3, 'Мар''ян Коваль')"));
-    db->exec(QStringLiteral("INSERT INTO DANI_AVTO (TABL_AVTO_POZIVN, TABL_AVTO_NOM_VODIY, TABL_AVTO_MODEL, TABL_AVTO_KILPASAZHIR, "
+    db->exec(
+        QStringLiteral("INSERT INTO VODII (TABL_VODIY_NOMER, TABL_VODIY_FIO) VALUES (3, 'Мар''ян Коваль')"));
+    db->exec(QStringLiteral("INSERT INTO DANI_AVTO (TABL_AVTO_POZIVN, TABL_AVTO_NOM_VODIY, TABL_AVTO_MODEL, "
+                            "TABL_AVTO_KILPASAZHIR, "
                             "TABL_AVTO_VAGA) VALUES (55, 3, 'Ланос', 4, 300)"));
     ws->form1.show();
     QApplication::setActiveWindow(&ws->form1);
@@ -141,7 +150,8 @@ TEST_F(WorkstationWindow, HotKeysPutADriverOnAirFromAGridButNotFromAnEditBox)
     QApplication::sendEvent(&ws->form1, &insert);
     ASSERT_FALSE(prompts.shown().isEmpty());
     EXPECT_EQ(prompts.shown()[0].kind, ScriptedPrompts::Shown::Input);
-    EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM ZADIANI_AVTO WHERE ZAD_AVTO_POZIVNIY = 55")), 1);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM ZADIANI_AVTO WHERE ZAD_AVTO_POZIVNIY = 55")),
+              1);
     DataSetTableModel* drivers = ws->form1.model(TForm1::Drivers);
     EXPECT_TRUE(waitFor([&] { return drivers->rowCount() == 1; }));
 }

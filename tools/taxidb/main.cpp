@@ -54,7 +54,8 @@ int main(int argc, char** argv)
     QStringList args = app.arguments().mid(1);
     ConnectionParameters params{{}, QStringLiteral("SYSDBA"), QStringLiteral("masterkey")};
     for (int i = 0; i < args.size();) {
-        if ((args[i] == QLatin1String("--user") || args[i] == QLatin1String("--password")) && i + 1 < args.size()) {
+        if ((args[i] == QLatin1String("--user") || args[i] == QLatin1String("--password")) &&
+            i + 1 < args.size()) {
             (args[i] == QLatin1String("--user") ? params.user : params.password) = args[i + 1];
             args.remove(i, 2);
         } else {

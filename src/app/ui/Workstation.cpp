@@ -5,7 +5,6 @@
 #include "dispatch/AutoDistribution.h"
 #include "dispatch/DataModuleWiring.h"
 #include "dispatch/DriversOnAir.h"
-#include "dispatch/DriversOnAir.h"
 #include "dispatch/HotOrders.h"
 #include "dispatch/ListRefresh.h"
 #include "dispatch/NearestStand.h"
@@ -28,10 +27,10 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFile>
-#include <QUrl>
 #include <QMenu>
 #include <QTableView>
 #include <QToolBar>
+#include <QUrl>
 
 #include <QApplication>
 
@@ -49,22 +48,13 @@ IPrompts* promptsFor(IPrompts* given, std::unique_ptr<IPrompts>& own, QWidget* p
 // settings window reads SETSERVER.INI when it is created, and the data module, created
 // later, connects with what it holds.
 Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts)
-    : prompts(*promptsFor(givenPrompts, ownPrompts, &form1)),
-      form4(settings),
-      form5(std::make_unique<TForm5>()),
-      form6(std::make_unique<TForm6>()),
-      form7(std::make_unique<TForm7>()),
-      form8(std::make_unique<TForm8>()),
-      form9(std::make_unique<TForm9>()),
-      form10(std::make_unique<TForm10>()),
-      form11(std::make_unique<TForm11>()),
-      dani(settings, prompts),
+    : prompts(*promptsFor(givenPrompts, ownPrompts, &form1)), form4(settings),
+      form5(std::make_unique<TForm5>()), form6(std::make_unique<TForm6>()), form7(std::make_unique<TForm7>()),
+      form8(std::make_unique<TForm8>()), form9(std::make_unique<TForm9>()),
+      form10(std::make_unique<TForm10>()), form11(std::make_unique<TForm11>()), dani(settings, prompts),
       form13(std::make_unique<TForm13>()),
-      clock(clockToUse),
-      dispatch{dani, settings, prompts, clock, {}, false, {}, {}, {}},
-      map(dani, clock),
-      shiftChange(dispatch, map, softphoneLine),
-      commands(dispatch, carCardStands, [] { return false; })
+      clock(clockToUse), dispatch{dani, settings, prompts, clock, {}, false, {}, {}, {}}, map(dani, clock),
+      shiftChange(dispatch, map, softphoneLine), commands(dispatch, carCardStands, [] { return false; })
 {
     dani.setView(&form1);
     dani.ConnectDatabase();
@@ -121,7 +111,8 @@ void Workstation::wireLists()
         dani.TABL_DELETE_ZAMOVL.close();
         refreshShown();
     });
-    QObject::connect(&form1, &TForm1::hotOrderChosen, &form1, [this](const QString& line) { chooseHotOrder(line); });
+    QObject::connect(&form1, &TForm1::hotOrderChosen, &form1,
+                     [this](const QString& line) { chooseHotOrder(line); });
     QObject::connect(&form1, &TForm1::distributionRequested, &form1, [this] {
         try {
             DistributeHotOrders(dispatch, ListHotOrders(dispatch));
@@ -131,21 +122,22 @@ void Workstation::wireLists()
     });
     form1.setGprsPanelVisible(settings.switchOn(SettingsStore::Switch::GprsMessagesTab));
     form1.setExtraDriversPanelVisible(settings.switchOn(SettingsStore::Switch::ExtraDriversPanel));
-    QObject::connect(&settings, &SettingsStore::switchChanged, &form1, [this](SettingsStore::Switch which, bool on) {
-        switch (which) {
-        case SettingsStore::Switch::ActiveDriversTab:
-            form1.setDriversGroupVisible(on);
-            break;
-        case SettingsStore::Switch::GprsMessagesTab:
-            form1.setGprsPanelVisible(on);
-            break;
-        case SettingsStore::Switch::ExtraDriversPanel:
-            form1.setExtraDriversPanelVisible(on);
-            break;
-        }
-        if (on && which != SettingsStore::Switch::GprsMessagesTab)
-            refreshShown();
-    });
+    QObject::connect(&settings, &SettingsStore::switchChanged, &form1,
+                     [this](SettingsStore::Switch which, bool on) {
+                         switch (which) {
+                         case SettingsStore::Switch::ActiveDriversTab:
+                             form1.setDriversGroupVisible(on);
+                             break;
+                         case SettingsStore::Switch::GprsMessagesTab:
+                             form1.setGprsPanelVisible(on);
+                             break;
+                         case SettingsStore::Switch::ExtraDriversPanel:
+                             form1.setExtraDriversPanelVisible(on);
+                             break;
+                         }
+                         if (on && which != SettingsStore::Switch::GprsMessagesTab)
+                             refreshShown();
+                     });
 }
 
 void Workstation::chooseHotOrder(const QString& line)
@@ -168,7 +160,8 @@ void Workstation::chooseHotOrder(const QString& line)
             } else if (dani.NearestStand != form1.shownHotNearestStand()) {
                 const auto driver = FirstFreeDriverAtStand(dani.RIZNE_EVENTS, dani.NearestStand);
                 dani.TRANZ_FOR_EVENTS.commitIfActive();
-                form1.showHotNearestStand(dani.NearestStand, driver ? QString::number(*driver) : TDANI::kNotSet);
+                form1.showHotNearestStand(dani.NearestStand,
+                                          driver ? QString::number(*driver) : TDANI::kNotSet);
             }
         }
         form1.repaintStandGrid();
@@ -196,10 +189,11 @@ void Workstation::wireWindows()
         if (!dani.BAZA.isConnected())
             return true;
         CheckDatabaseLink(dispatch, [] { QApplication::exit(1); });
-        prompts.message(QStringLiteral(
-            "Немає можливості закрити програму, так як є ймовірність того що є невіддані або не закритті замовлення і "
-            "активні водії в ефірі !!!\rЯКЩО ПЛАНУЄТЕ ЗАКРИТИ ЧЕРЕЗ ДИСПЕТЧЕР ЗАДАЧ І У ВИПАДКУ ВІДКРИТОГО SIP ОПЕРАТОРА - "
-            "ЗАКРИЙТЕ ЗЄДНАННЯ ДАНОГО ОПЕРАТОРА !!!"));
+        prompts.message(QStringLiteral("Немає можливості закрити програму, так як є ймовірність того що є "
+                                       "невіддані або не закритті замовлення і "
+                                       "активні водії в ефірі !!!\rЯКЩО ПЛАНУЄТЕ ЗАКРИТИ ЧЕРЕЗ ДИСПЕТЧЕР "
+                                       "ЗАДАЧ І У ВИПАДКУ ВІДКРИТОГО SIP ОПЕРАТОРА - "
+                                       "ЗАКРИЙТЕ ЗЄДНАННЯ ДАНОГО ОПЕРАТОРА !!!"));
         return false;
     };
 }
@@ -219,16 +213,17 @@ void Workstation::openShiftChange()
 void Workstation::wireShiftChange()
 {
     QObject::connect(&form1, &TForm1::shiftChangeRequested, &form3, [this] { openShiftChange(); });
-    QObject::connect(&form3, &TForm3::logInRequested, &form3, [this](const QString& name, const QString& password) {
-        const ShiftChangeController::Outcome outcome = shiftChange.logIn(name, password);
-        form3.clearFields();
-        if (!outcome.loggedIn)
-            return;
-        form1.applyLogIn(name, outcome.rights);
-        if (outcome.period)
-            form1.setPeriod(outcome.period->from, outcome.period->to);
-        form3.close();
-    });
+    QObject::connect(&form3, &TForm3::logInRequested, &form3,
+                     [this](const QString& name, const QString& password) {
+                         const ShiftChangeController::Outcome outcome = shiftChange.logIn(name, password);
+                         form3.clearFields();
+                         if (!outcome.loggedIn)
+                             return;
+                         form1.applyLogIn(name, outcome.rights);
+                         if (outcome.period)
+                             form1.setPeriod(outcome.period->from, outcome.period->to);
+                         form3.close();
+                     });
     // Closing the shift change while nobody is logged in ends the program.
     QObject::connect(&form3, &FormShell::closed, &form1, [this] {
         if (!form1.loggedIn()) {
@@ -282,49 +277,59 @@ void Workstation::wireCommands()
         QObject::connect(action, &QAction::triggered, &form1, [this, command] { guarded(command); });
         return action;
     };
-    add(QStringLiteral("В ефір"), QStringLiteral("Відкриття автомобіля у ефір (Ins)"), [this] { runHotKey(HotKey::Ins); });
-    add(QStringLiteral("З ефіру"), QStringLiteral("Зняти водія з ефіру (Del)"), [this] { runHotKey(HotKey::Del); });
-    add(QStringLiteral("Зі стоянки"), QStringLiteral("Зняти водія зі стоянки (Ctrl+Del)"), [this] { runHotKey(HotKey::CtrlDel); });
+    add(QStringLiteral("В ефір"), QStringLiteral("Відкриття автомобіля у ефір (Ins)"),
+        [this] { runHotKey(HotKey::Ins); });
+    add(QStringLiteral("З ефіру"), QStringLiteral("Зняти водія з ефіру (Del)"),
+        [this] { runHotKey(HotKey::Del); });
+    add(QStringLiteral("Зі стоянки"), QStringLiteral("Зняти водія зі стоянки (Ctrl+Del)"),
+        [this] { runHotKey(HotKey::CtrlDel); });
     add(QStringLiteral("Повідомлення"), QStringLiteral("Відправити текстове повідомлення водію (Ctrl+Ins)"),
         [this] { runHotKey(HotKey::CtrlIns); });
 
     // The drivers grid's menu: filters and marks.
     QTableView* driversGrid = form1.grid(TForm1::Drivers);
     driversGrid->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(driversGrid, &QWidget::customContextMenuRequested, &form1, [this, driversGrid](const QPoint& at) {
-        QMenu menu;
-        const QList<QPair<QString, DriversFilter::Kind>> filters = {
-            {QStringLiteral("Загальний список"), DriversFilter::Kind::All},
-            {QStringLiteral("Відібрати вільних водіїв"), DriversFilter::Kind::Free},
-            {QStringLiteral("Відібрати вільних водіїв які зареєстровані на стоянках"), DriversFilter::Kind::FreeAtStands}};
-        for (const auto& [text, kind] : filters) {
-            QAction* action = menu.addAction(text);
-            action->setCheckable(true);
-            action->setChecked(commands.driversFilter().checked() == kind);
-            QObject::connect(action, &QAction::triggered, &form1, [this, kind = kind] {
-                guarded([&] { commands.driversFilter().choose(kind); });
-                form1.reloadLists();
-            });
-        }
-        menu.addSeparator();
-        if (commands.marks().resetItemsVisible()) {
-            QObject::connect(menu.addAction(QStringLiteral("Обнулити помітку ювілейної поїздки (якщо прийшов час)")),
-                             &QAction::triggered, &form1, [this] { commands.marks().resetJubileeMarks(); });
-            QObject::connect(menu.addAction(QStringLiteral("Обнулити помітку перекриття поїздки (якщо прийшов час)")),
-                             &QAction::triggered, &form1, [this] { commands.marks().resetRefusalMarks(); });
-        }
-        QAction* autoUpdate = menu.addAction(QStringLiteral("Автоматичне обновлення поміток"));
-        autoUpdate->setCheckable(true);
-        autoUpdate->setChecked(commands.marks().autoUpdate());
-        QObject::connect(autoUpdate, &QAction::triggered, &form1, [this] { commands.marks().toggleAutoUpdate(); });
-        QObject::connect(menu.addAction(QStringLiteral("Відправити текстове повідомлення водію")), &QAction::triggered, &form1,
-                         [this] { commands.messages().sendToCurrentDriver(); });
-        menu.exec(driversGrid->viewport()->mapToGlobal(at));
-    });
+    QObject::connect(
+        driversGrid, &QWidget::customContextMenuRequested, &form1, [this, driversGrid](const QPoint& at) {
+            QMenu menu;
+            const QList<QPair<QString, DriversFilter::Kind>> filters = {
+                {QStringLiteral("Загальний список"), DriversFilter::Kind::All},
+                {QStringLiteral("Відібрати вільних водіїв"), DriversFilter::Kind::Free},
+                {QStringLiteral("Відібрати вільних водіїв які зареєстровані на стоянках"),
+                 DriversFilter::Kind::FreeAtStands}};
+            for (const auto& [text, kind] : filters) {
+                QAction* action = menu.addAction(text);
+                action->setCheckable(true);
+                action->setChecked(commands.driversFilter().checked() == kind);
+                QObject::connect(action, &QAction::triggered, &form1, [this, kind = kind] {
+                    guarded([&] { commands.driversFilter().choose(kind); });
+                    form1.reloadLists();
+                });
+            }
+            menu.addSeparator();
+            if (commands.marks().resetItemsVisible()) {
+                QObject::connect(
+                    menu.addAction(QStringLiteral("Обнулити помітку ювілейної поїздки (якщо прийшов час)")),
+                    &QAction::triggered, &form1, [this] { commands.marks().resetJubileeMarks(); });
+                QObject::connect(
+                    menu.addAction(QStringLiteral("Обнулити помітку перекриття поїздки (якщо прийшов час)")),
+                    &QAction::triggered, &form1, [this] { commands.marks().resetRefusalMarks(); });
+            }
+            QAction* autoUpdate = menu.addAction(QStringLiteral("Автоматичне обновлення поміток"));
+            autoUpdate->setCheckable(true);
+            autoUpdate->setChecked(commands.marks().autoUpdate());
+            QObject::connect(autoUpdate, &QAction::triggered, &form1,
+                             [this] { commands.marks().toggleAutoUpdate(); });
+            QObject::connect(menu.addAction(QStringLiteral("Відправити текстове повідомлення водію")),
+                             &QAction::triggered, &form1,
+                             [this] { commands.messages().sendToCurrentDriver(); });
+            menu.exec(driversGrid->viewport()->mapToGlobal(at));
+        });
 
     // The two open-order filter toggles.
     const QList<std::tuple<QString, QString, OpenOrderFilters::Toggle>> toggles = {
-        {QStringLiteral("До роздачі"), QStringLiteral("Показ списку замовлень яким час роздачи і попередні замовлення"),
+        {QStringLiteral("До роздачі"),
+         QStringLiteral("Показ списку замовлень яким час роздачи і попередні замовлення"),
          OpenOrderFilters::Toggle::ToHandOut},
         {QStringLiteral("У виконанні"), QStringLiteral("Показ списку замовлень у виконані водіями"),
          OpenOrderFilters::Toggle::Carried}};
@@ -334,15 +339,18 @@ void Workstation::wireCommands()
         action->setCheckable(true);
         QObject::connect(action, &QAction::triggered, &form1, [this, which = which] {
             OpenOrderFilters& filters = commands.orderFilters();
-            form1.setOrderFilters(filters.pressed(OpenOrderFilters::Toggle::ToHandOut) != (which == OpenOrderFilters::Toggle::ToHandOut),
-                                  filters.pressed(OpenOrderFilters::Toggle::Carried) != (which == OpenOrderFilters::Toggle::Carried));
+            form1.setOrderFilters(filters.pressed(OpenOrderFilters::Toggle::ToHandOut) !=
+                                      (which == OpenOrderFilters::Toggle::ToHandOut),
+                                  filters.pressed(OpenOrderFilters::Toggle::Carried) !=
+                                      (which == OpenOrderFilters::Toggle::Carried));
             guarded([&] { filters.flip(which); });
             form1.reloadLists();
         });
     }
 
     QObject::connect(&form1, &TForm1::sortRequested, &form1, [this](int model, const QString& field) {
-        FbDataSet* lists[] = {nullptr, &dani.TABL_ZADIANI_AVTO, nullptr, nullptr, &dani.TABL_VIKON_ZAMOVL, &dani.TABL_DELETE_ZAMOVL};
+        FbDataSet* lists[] = {nullptr, &dani.TABL_ZADIANI_AVTO, nullptr,
+                              nullptr, &dani.TABL_VIKON_ZAMOVL, &dani.TABL_DELETE_ZAMOVL};
         if (model < 0 || model > 5 || !lists[model] || field.isEmpty())
             return;
         guarded([&] { commands.sorting().sortBy(*lists[model], field); });
@@ -383,7 +391,8 @@ void Workstation::addGridMenu(int model, const std::function<void(QMenu&)>& fill
 void Workstation::wireOrderMenus()
 {
     auto item = [this](QMenu& menu, const QString& text, const std::function<void()>& command) {
-        QObject::connect(menu.addAction(text), &QAction::triggered, &form1, [this, command] { guarded(command); });
+        QObject::connect(menu.addAction(text), &QAction::triggered, &form1,
+                         [this, command] { guarded(command); });
     };
     auto showCarCard = [this](std::optional<qint64> callsign) {
         if (callsign) {
@@ -393,14 +402,17 @@ void Workstation::wireOrderMenus()
     };
     addGridMenu(TForm1::OpenOrders, [this, item, showCarCard](QMenu& menu) {
         item(menu, QStringLiteral("Створити нове замовлення"), [this] { form2.show(); });
-        item(menu, QStringLiteral("Відкрити карточку водія"), [this, showCarCard] { showCarCard(commands.openers().driverCardForOrder()); });
+        item(menu, QStringLiteral("Відкрити карточку водія"),
+             [this, showCarCard] { showCarCard(commands.openers().driverCardForOrder()); });
         item(menu, QStringLiteral("Відкрити карточку клієнта"), [this] {
             if (commands.openers().clientCardForOrder())
                 form2.show();
         });
-        item(menu, QStringLiteral("Редагувати / закрити вибране вибране замовлення"), [this] { form11->show(); });
+        item(menu, QStringLiteral("Редагувати / закрити вибране вибране замовлення"),
+             [this] { form11->show(); });
         item(menu, QStringLiteral("Знищення вибраного замовлення"), [this] { form11->show(); });
-        item(menu, QStringLiteral("Відправити текстове повідомлення водію"), [this] { commands.messages().sendToOrderDriver(); });
+        item(menu, QStringLiteral("Відправити текстове повідомлення водію"),
+             [this] { commands.messages().sendToOrderDriver(); });
         QMenu* filters = menu.addMenu(QStringLiteral("У таблицю перегляду добавити замовлення ..."));
         for (QAction* toggle : form1.orderTools()->actions()) {
             QAction* mirror = filters->addAction(toggle->toolTip());
@@ -410,12 +422,15 @@ void Workstation::wireOrderMenus()
         }
     });
     addGridMenu(TForm1::Executed, [this, item](QMenu& menu) {
-        item(menu, QStringLiteral("Редагувати / закрити вибране вибране замовлення"), [this] { form11->show(); });
+        item(menu, QStringLiteral("Редагувати / закрити вибране вибране замовлення"),
+             [this] { form11->show(); });
         item(menu, QStringLiteral("Знищення вибраного замовлення"), [this] { form11->show(); });
-        item(menu, QStringLiteral("Показати на карті початковий пункт або кінцевий пункт (при вказаних даних)"), [this] {
-            if (commands.openers().executedPointOnMap())
-                form8->show();
-        });
+        item(menu,
+             QStringLiteral("Показати на карті початковий пункт або кінцевий пункт (при вказаних даних)"),
+             [this] {
+                 if (commands.openers().executedPointOnMap())
+                     form8->show();
+             });
     });
     // The drivers strip's card button and a double-click on a driver.
     QAction* card = form1.driverTools()->addAction(QStringLiteral("Картка"));

@@ -6,5 +6,7 @@
 class TForm9 : public FormShell
 {
 public:
-    explicit TForm9(QWidget* parent = nullptr) : FormShell(QStringLiteral("Розрахунок маршруту ..."), parent) {}
+    explicit TForm9(QWidget* parent = nullptr) : FormShell(QStringLiteral("Розрахунок маршруту ..."), parent)
+    {
+    }
 };

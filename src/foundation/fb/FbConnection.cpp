@@ -21,9 +21,8 @@ QByteArray encodedOrThrow(const QString& text)
 Firebird::IXpbBuilder* buildDpb(FbStatus& status, const ConnectionParameters& p, bool forCreate)
 {
     using Firebird::IXpbBuilder;
-    IXpbBuilder* dpb = status.run([&](auto* s) {
-        return FbClient::util()->getXpbBuilder(s, IXpbBuilder::DPB, nullptr, 0);
-    });
+    IXpbBuilder* dpb =
+        status.run([&](auto* s) { return FbClient::util()->getXpbBuilder(s, IXpbBuilder::DPB, nullptr, 0); });
     status.run([&](auto* s) {
         dpb->insertString(s, isc_dpb_user_name, encodedOrThrow(p.user).constData());
         dpb->insertString(s, isc_dpb_password, encodedOrThrow(p.password).constData());

@@ -5,7 +5,10 @@
 
 #include <algorithm>
 
-FbDataSet::FbDataSet(FbTransaction& transaction, QString name) : m_transaction(transaction), m_name(std::move(name)) {}
+FbDataSet::FbDataSet(FbTransaction& transaction, QString name)
+    : m_transaction(transaction), m_name(std::move(name))
+{
+}
 
 void FbDataSet::open()
 {

@@ -79,8 +79,9 @@ void FbEventListener::queue()
         m_events = nullptr;
     }
     m_events = status.run([&](auto* s) {
-        return m_connection->attachment()->queEvents(s, m_callback, unsigned(m_buffer.size()),
-                                                     reinterpret_cast<const unsigned char*>(m_buffer.constData()));
+        return m_connection->attachment()->queEvents(
+            s, m_callback, unsigned(m_buffer.size()),
+            reinterpret_cast<const unsigned char*>(m_buffer.constData()));
     });
 }
 

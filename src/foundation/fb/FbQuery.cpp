@@ -144,9 +144,10 @@ const FbRows& FbQuery::exec(const QString& sql)
         std::vector<Field> fields(count);
         for (unsigned i = 0; i < count; ++i) {
             status.run([&](auto* s) {
-                fields[i] = Field{meta->getType(s, i) & ~1u, meta->getScale(s, i), meta->getLength(s, i),
-                                  meta->getOffset(s, i), meta->getNullOffset(s, i), meta->getCharSet(s, i),
-                                  unsigned(meta->getSubType(s, i))};
+                fields[i] =
+                    Field{meta->getType(s, i) & ~1u,       meta->getScale(s, i),      meta->getLength(s, i),
+                          meta->getOffset(s, i),           meta->getNullOffset(s, i), meta->getCharSet(s, i),
+                          unsigned(meta->getSubType(s, i))};
                 m_rows.columns << QString::fromLatin1(meta->getAlias(s, i)).toUpper();
                 return 0;
             });
@@ -162,7 +163,8 @@ const FbRows& FbQuery::exec(const QString& sql)
         };
         if (count > 0 && (flags & IStatement::FLAG_HAS_CURSOR)) {
             cursor = status.run([&](auto* s) { return stmt->openCursor(s, tra, nullptr, nullptr, meta, 0); });
-            while (status.run([&](auto* s) { return cursor->fetchNext(s, buffer.data()); }) == IStatus::RESULT_OK)
+            while (status.run([&](auto* s) { return cursor->fetchNext(s, buffer.data()); }) ==
+                   IStatus::RESULT_OK)
                 appendRow();
             status.run([&](auto* s) {
                 cursor->close(s);

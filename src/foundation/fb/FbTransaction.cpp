@@ -23,7 +23,8 @@ Firebird::ITransaction* FbTransaction::handle()
     if (!m_connection.isConnected())
         throw DbError(QStringLiteral("Немає з'єднання з базою даних"));
     FbStatus status;
-    m_transaction = status.run([&](auto* s) { return m_connection.attachment()->startTransaction(s, 0, nullptr); });
+    m_transaction =
+        status.run([&](auto* s) { return m_connection.attachment()->startTransaction(s, 0, nullptr); });
     return m_transaction;
 }
 

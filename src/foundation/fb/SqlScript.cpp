@@ -66,8 +66,9 @@ void runSqlScript(FbConnection& connection, const QString& script)
                 transaction.commit();
         } catch (const DbError& e) {
             transaction.rollbackQuietly();
-            throw DbError(QStringLiteral("Statement %1 failed: %2\n%3").arg(number).arg(e.message(),
-                                                                                   statement.left(300)));
+            throw DbError(QStringLiteral("Statement %1 failed: %2\n%3")
+                              .arg(number)
+                              .arg(e.message(), statement.left(300)));
         }
     }
     transaction.commit();

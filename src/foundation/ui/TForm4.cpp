@@ -39,25 +39,26 @@ TForm4::TForm4(SettingsStore& store, QWidget* parent)
         m_switches[i] = new QCheckBox(switchCaptions[i], this);
         m_switches[i]->setChecked(store.switchOn(which));
         groupLayout(SettingsStore::kActiveOrdersGroup)->addRow(m_switches[i]);
-        connect(m_switches[i], &QCheckBox::toggled, this, [this, which](bool on) { m_store.setSwitch(which, on); });
+        connect(m_switches[i], &QCheckBox::toggled, this,
+                [this, which](bool on) { m_store.setSwitch(which, on); });
     }
     // Two options the stand grid reads when it draws its queues.
     const QList<QPair<QString, QString>> options = {
         {SettingKeys::kStandShowsGprs,
-         QStringLiteral("До даних водія добавляти статус GPRS (Закладка ГРУПУВАННЯ ПО СТОЯНКАХ ВІЛЬНИХ ВОДІЇВ ...)")},
+         QStringLiteral(
+             "До даних водія добавляти статус GPRS (Закладка ГРУПУВАННЯ ПО СТОЯНКАХ ВІЛЬНИХ ВОДІЇВ ...)")},
         {SettingKeys::kStandShowsJubilee,
-         QStringLiteral("До даних водія добавляти статус часу ювілейки (Закладка ГРУПУВАННЯ ПО СТОЯНКАХ ВІЛЬНИХ ВОДІЇВ ...)")}};
+         QStringLiteral("До даних водія добавляти статус часу ювілейки (Закладка ГРУПУВАННЯ ПО СТОЯНКАХ "
+                        "ВІЛЬНИХ ВОДІЇВ ...)")}};
     for (const auto& [key, caption] : options) {
         auto* box = new QCheckBox(caption, this);
         box->setChecked(store.flag(key));
         groupLayout(SettingsStore::kActiveOrdersGroup)->addRow(box);
-        connect(box, &QCheckBox::toggled, this, [this, key = key](bool on) {
-            m_store.setFlag(SettingsStore::kActiveOrdersGroup, key, on);
-        });
+        connect(box, &QCheckBox::toggled, this,
+                [this, key = key](bool on) { m_store.setFlag(SettingsStore::kActiveOrdersGroup, key, on); });
     }
-    connect(&store, &SettingsStore::switchChanged, this, [this](SettingsStore::Switch which, bool on) {
-        m_switches[int(which)]->setChecked(on);
-    });
+    connect(&store, &SettingsStore::switchChanged, this,
+            [this](SettingsStore::Switch which, bool on) { m_switches[int(which)]->setChecked(on); });
 
     auto* forced = new QPushButton(QStringLiteral("Примусовий аналіз ..."), this);
     auto* openFile = new QPushButton(QStringLiteral("Відкрити файл аналізу роботи"), this);

@@ -75,7 +75,9 @@ QVariant DataSetTableModel::data(const QModelIndex& index, int role) const
     if (index.row() < m_rowTexts.size())
         return m_rowTexts[index.row()];
     const int field = m_fieldIndexes[index.column()];
-    return field < 0 ? QVariant() : QVariant(displayText(m_list.rows().rows[std::size_t(index.row())][std::size_t(field)]));
+    return field < 0
+               ? QVariant()
+               : QVariant(displayText(m_list.rows().rows[std::size_t(index.row())][std::size_t(field)]));
 }
 
 QVariant DataSetTableModel::headerData(int section, Qt::Orientation orientation, int role) const

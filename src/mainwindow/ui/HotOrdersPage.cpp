@@ -12,11 +12,16 @@
 namespace {
 const QString kNotSet = QStringLiteral("не задано");
 const QStringList kCaptions = {
-    QStringLiteral("Ювілейна поїздка  "),        QStringLiteral("Тариф  "),
-    QStringLiteral("Додаткові дані  "),          QStringLiteral("Номер замовлення  "),
-    QStringLiteral("Код клієнта  "),             QStringLiteral("Розрахункова сума оплати  "),
-    QStringLiteral("Дата і час прийняття замовлення  "), QStringLiteral("Прийняв(ла) замовлення  "),
-    QStringLiteral("Початковий пункт  "),        QStringLiteral("Кінцевий пункт  "),
+    QStringLiteral("Ювілейна поїздка  "),
+    QStringLiteral("Тариф  "),
+    QStringLiteral("Додаткові дані  "),
+    QStringLiteral("Номер замовлення  "),
+    QStringLiteral("Код клієнта  "),
+    QStringLiteral("Розрахункова сума оплати  "),
+    QStringLiteral("Дата і час прийняття замовлення  "),
+    QStringLiteral("Прийняв(ла) замовлення  "),
+    QStringLiteral("Початковий пункт  "),
+    QStringLiteral("Кінцевий пункт  "),
 };
 } // namespace
 
@@ -31,13 +36,16 @@ HotOrdersPage::HotOrdersPage(QWidget* parent) : QWidget(parent)
     auto* stripLayout = new QGridLayout(strip);
     m_stand = new QLabel(kNotSet, strip);
     m_driver = new QLabel(kNotSet, strip);
-    stripLayout->addWidget(new QLabel(QStringLiteral("Найближча стоянка з активними водіями :"), strip), 0, 0);
+    stripLayout->addWidget(new QLabel(QStringLiteral("Найближча стоянка з активними водіями :"), strip), 0,
+                           0);
     stripLayout->addWidget(m_stand, 0, 1);
     stripLayout->addWidget(new QLabel(QStringLiteral("Перший водій на стоянці :"), strip), 0, 2);
     stripLayout->addWidget(m_driver, 0, 3);
     layout->addWidget(strip);
-    auto* distribute =
-        new QPushButton(QStringLiteral("Автоматична роздача замовлень найближчим водіям системи GPRS (по заданих параметрах)"), this);
+    auto* distribute = new QPushButton(
+        QStringLiteral(
+            "Автоматична роздача замовлень найближчим водіям системи GPRS (по заданих параметрах)"),
+        this);
     layout->addWidget(distribute);
     auto* details = new QFormLayout;
     for (const QString& caption : kCaptions) {
@@ -46,7 +54,8 @@ HotOrdersPage::HotOrdersPage(QWidget* parent) : QWidget(parent)
         details->addRow(caption, value);
     }
     layout->addLayout(details);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { emit lineChosen(item->text()); });
+    connect(m_list, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { emit lineChosen(item->text()); });
     connect(distribute, &QPushButton::clicked, this, &HotOrdersPage::distributionRequested);
 }
 
@@ -69,8 +78,9 @@ int HotOrdersPage::selectedLine() const
 
 void HotOrdersPage::showDetails(const HotOrderDetails& d)
 {
-    const QStringList values = {d.freeRide, d.tariff,     d.notes,      QString::number(d.number), d.clientCode,
-                                d.sum,      d.acceptedAt, d.acceptedBy, d.pickup,                  d.destination};
+    const QStringList values = {d.freeRide,   d.tariff,     d.notes,      QString::number(d.number),
+                                d.clientCode, d.sum,        d.acceptedAt, d.acceptedBy,
+                                d.pickup,     d.destination};
     for (int i = 0; i < m_values.size(); ++i)
         m_values[i]->setText(values[i]);
     m_selection = DataModuleView::HotSelection{d.number, d.pickup};

@@ -8,8 +8,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace {
 
@@ -69,8 +69,9 @@ void OrderRecordPanels::layOut()
         panel.status = new QLabel(panel.frame);
         panel.status->setFixedSize(28, 28);
         panel.status->setAlignment(Qt::AlignCenter);
-        panel.status->setToolTip(QStringLiteral("Показати меньший або більший табличний обєм інформації (для зміни клацніть "
-                                                "два рази мишою по цій панелі)"));
+        panel.status->setToolTip(
+            QStringLiteral("Показати меньший або більший табличний обєм інформації (для зміни клацніть "
+                           "два рази мишою по цій панелі)"));
         grid->addWidget(panel.status, 0, 0, 8, 1, Qt::AlignTop);
         for (int i = 0; i < 8; ++i) {
             panel.facts << new QLabel(QString::fromUtf8(kFacts[i].caption), panel.frame);
@@ -116,17 +117,21 @@ void OrderRecordPanels::fill(Panel& panel, int row)
     if (row == 0)
         return;
     for (int i = 0; i < 8; ++i) {
-        panel.values[2 * i]->setText(displayText(m_orders.valueAt(row, QString::fromLatin1(kFacts[i].column))));
-        panel.values[2 * i + 1]->setText(displayText(m_orders.valueAt(row, QString::fromLatin1(kContent[i].column))));
+        panel.values[2 * i]->setText(
+            displayText(m_orders.valueAt(row, QString::fromLatin1(kFacts[i].column))));
+        panel.values[2 * i + 1]->setText(
+            displayText(m_orders.valueAt(row, QString::fromLatin1(kContent[i].column))));
     }
     const QDateTime due(m_orders.valueAt(row, QStringLiteral("ZAMOVL_DATA_PRIYOMA")).toDate(),
                         m_orders.valueAt(row, QStringLiteral("ZAMOVL_CHAS_PRIYOMA")).toTime());
-    const auto status = OrderPanels::status(m_orders.valueAt(row, QStringLiteral("ZAMOVL_POZIVNIY")).toLongLong(), due,
-                                            leadMinutes ? leadMinutes() : 0, now ? now() : QDateTime::currentDateTime());
+    const auto status =
+        OrderPanels::status(m_orders.valueAt(row, QStringLiteral("ZAMOVL_POZIVNIY")).toLongLong(), due,
+                            leadMinutes ? leadMinutes() : 0, now ? now() : QDateTime::currentDateTime());
     panel.status->setText(OrderPanels::caption(status));
     const bool chosen = row == m_orders.recNo();
-    panel.status->setStyleSheet(chosen ? QStringLiteral("background: red; color: white; font-weight: bold;")
-                                       : QStringLiteral("background: white; border: 1px solid gray; font-weight: bold;"));
+    panel.status->setStyleSheet(
+        chosen ? QStringLiteral("background: red; color: white; font-weight: bold;")
+               : QStringLiteral("background: white; border: 1px solid gray; font-weight: bold;"));
     panel.frame->setStyleSheet(chosen ? QStringLiteral("background: rgb(128, 128, 0); color: white;")
                                       : QStringLiteral("background: white;"));
 }

@@ -40,7 +40,7 @@ private:
         QLabel* status = nullptr;
         QList<QLabel*> values;
         QList<QWidget*> facts; // captions and values of the facts block
-        int row = 0; // the list row shown, from 1; 0 for an empty panel
+        int row = 0;           // the list row shown, from 1; 0 for an empty panel
     };
     void layOut();
     void fill(Panel& panel, int row);

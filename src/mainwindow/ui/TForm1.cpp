@@ -5,7 +5,6 @@
 #include "foundation/SettingKeys.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/SqlLiteral.h"
-#include "platform/Clock.h"
 #include "foundation/TDANI.h"
 #include "foundation/fb/DbError.h"
 #include "mainwindow/GridColumns.h"
@@ -16,22 +15,23 @@
 #include "mainwindow/ui/HotOrdersPage.h"
 #include "mainwindow/ui/OrderRecordPanels.h"
 #include "mainwindow/ui/TForm12.h"
+#include "platform/Clock.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QToolBar>
 #include <QDateEdit>
 #include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 const QString TForm1::kNobodyLoggedIn = QStringLiteral("ФІО ДИСПЕТЧЕРА");
@@ -136,7 +136,8 @@ QWidget* TForm1::buildActiveOrdersTab()
     auto* strip = new QGridLayout(m_nearestPanel);
     m_nearestStand = new QLabel(kNotSet, m_nearestPanel);
     m_firstDriver = new QLabel(kNotSet, m_nearestPanel);
-    strip->addWidget(new QLabel(QStringLiteral("Найближча стоянка з активними водіями :"), m_nearestPanel), 0, 0);
+    strip->addWidget(new QLabel(QStringLiteral("Найближча стоянка з активними водіями :"), m_nearestPanel), 0,
+                     0);
     strip->addWidget(m_nearestStand, 0, 1);
     strip->addWidget(new QLabel(QStringLiteral("Перший водій на стоянці :"), m_nearestPanel), 0, 2);
     strip->addWidget(m_firstDriver, 0, 3);
@@ -223,14 +224,16 @@ QTableView* TForm1::addGrid(QWidget* parent, DataSetTableModel* model)
     view->horizontalHeader()->setStretchLastSection(true);
     parent->layout()->addWidget(view);
     // The grid's row is the list's current row: moving it runs the list's scroll reactions.
-    connect(view, &QTableView::clicked, this, [model](const QModelIndex& index) { model->list().moveTo(index.row() + 1); });
+    connect(view, &QTableView::clicked, this,
+            [model](const QModelIndex& index) { model->list().moveTo(index.row() + 1); });
     // Keyboard moves too: the commands work on the list's current row.
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [model](const QModelIndex& current) {
                 if (current.isValid() && current.row() + 1 != model->list().recNo())
                     model->list().moveTo(current.row() + 1);
             });
-    connect(view, &QTableView::doubleClicked, this, [this, model] { emit gridDoubleClicked(int(m_models.indexOf(model))); });
+    connect(view, &QTableView::doubleClicked, this,
+            [this, model] { emit gridDoubleClicked(int(m_models.indexOf(model))); });
     m_grids << view;
     // The sort field is the grid's current column, not the clicked title.
     connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this, [this, view, model](int) {
@@ -257,10 +260,14 @@ void TForm1::attachLists(DispatchContext& ctx)
                                         {QStringLiteral("ZAD_AVTO_YUVILEYKA"), kMoneyGreen},
                                         {QStringLiteral("ZAD_AVTO_VULICA"), kSkyBlue}};
     for (DataSetTableModel* closed : {m_models[Executed], m_models[Deleted]})
-        closed->columnColours = {{QStringLiteral("CZ_DATA_PRIYOMA"), kMoneyGreen},  {QStringLiteral("CZ_CHAS_PRIYOMA"), kMoneyGreen},
-                                 {QStringLiteral("CZ_POCHAT_PUNKT"), kSilver},     {QStringLiteral("CZ_CHAS_PRIYOM_VODIY"), kSilver},
-                                 {QStringLiteral("CZ_NUMBER"), kSkyBlue},          {QStringLiteral("CZ_POZIVNIY"), kSkyBlue},
-                                 {QStringLiteral("CZ_DATA_ZAKR_ZAMOVL"), kSkyBlue}, {QStringLiteral("CZ_CHAS_ZAKR_ZAMOVL"), kSkyBlue}};
+        closed->columnColours = {{QStringLiteral("CZ_DATA_PRIYOMA"), kMoneyGreen},
+                                 {QStringLiteral("CZ_CHAS_PRIYOMA"), kMoneyGreen},
+                                 {QStringLiteral("CZ_POCHAT_PUNKT"), kSilver},
+                                 {QStringLiteral("CZ_CHAS_PRIYOM_VODIY"), kSilver},
+                                 {QStringLiteral("CZ_NUMBER"), kSkyBlue},
+                                 {QStringLiteral("CZ_POZIVNIY"), kSkyBlue},
+                                 {QStringLiteral("CZ_DATA_ZAKR_ZAMOVL"), kSkyBlue},
+                                 {QStringLiteral("CZ_CHAS_ZAKR_ZAMOVL"), kSkyBlue}};
     // The distance is measured from the order the dispatcher is looking at, when it still
     // needs a driver.
     auto startPoint = [this, &dani]() -> QString {
@@ -272,7 +279,8 @@ void TForm1::attachLists(DispatchContext& ctx)
         return displayText(orders.value(QStringLiteral("ZAMOVL_POCHAT_PUNKT")));
     };
     stands->rowText = [&ctx, &dani, startPoint](int row) {
-        const QString stand = displayText(dani.TABLE_ZADIANI_AVTO_GROUP.valueAt(row + 1, QStringLiteral("ZAD_AVTO_VULICA")));
+        const QString stand =
+            displayText(dani.TABLE_ZADIANI_AVTO_GROUP.valueAt(row + 1, QStringLiteral("ZAD_AVTO_VULICA")));
         try {
             return StandCellText(ctx, stand,
                                  {ctx.settings.flag(SettingKeys::kStandShowsGprs),
@@ -282,16 +290,20 @@ void TForm1::attachLists(DispatchContext& ctx)
         }
     };
     stands->rowBackground = [&dani, startPoint](int row) -> std::optional<quint32> {
-        const QString stand = displayText(dani.TABLE_ZADIANI_AVTO_GROUP.valueAt(row + 1, QStringLiteral("ZAD_AVTO_VULICA")));
+        const QString stand =
+            displayText(dani.TABLE_ZADIANI_AVTO_GROUP.valueAt(row + 1, QStringLiteral("ZAD_AVTO_VULICA")));
         if (stand != QLatin1String("[]{}") && !startPoint().isEmpty() && stand == dani.NearestStand)
             return ListColours::kYellow;
         return std::nullopt;
     };
     m_models[GprsActions]->rowBackground = [&dani](int row) {
-        return ListColours::gprsAction(dani.TABL_DIY_VODY_GPRS.valueAt(row + 1, QStringLiteral("DYA_VODIY_GPRS_DYA")).toString());
+        return ListColours::gprsAction(
+            dani.TABL_DIY_VODY_GPRS.valueAt(row + 1, QStringLiteral("DYA_VODIY_GPRS_DYA")).toString());
     };
     m_panels = new OrderRecordPanels(dani.TABL_AKTIV_ZAMOVL, m_orderGrids[0]);
-    m_panels->leadMinutes = [&ctx] { return int(typedInteger(ctx.settings.value(SettingKeys::kPreliminaryLead))); };
+    m_panels->leadMinutes = [&ctx] {
+        return int(typedInteger(ctx.settings.value(SettingKeys::kPreliminaryLead)));
+    };
     m_panels->now = [&ctx] { return ctx.clock.now(); };
     m_orderGrids[0]->layout()->addWidget(m_panels);
     m_grids.clear();
@@ -307,9 +319,10 @@ void TForm1::attachLists(DispatchContext& ctx)
     auto* legend = new QWidget(m_gprsPanel);
     auto* legendLayout = new QHBoxLayout(legend);
     legendLayout->setContentsMargins(0, 0, 0, 0);
-    const QList<QPair<QString, quint32>> legendItems = {{QStringLiteral("ТРИВОГА ВІД ВОДІЯ"), ListColours::kRed},
-                                                        {QStringLiteral("Відмова від замовлення або пропуск"), ListColours::kYellow},
-                                                        {QStringLiteral("Прохання турбувати клієнтів"), ListColours::kLime}};
+    const QList<QPair<QString, quint32>> legendItems = {
+        {QStringLiteral("ТРИВОГА ВІД ВОДІЯ"), ListColours::kRed},
+        {QStringLiteral("Відмова від замовлення або пропуск"), ListColours::kYellow},
+        {QStringLiteral("Прохання турбувати клієнтів"), ListColours::kLime}};
     for (const auto& [caption, rgb] : legendItems) {
         auto* label = new QLabel(caption, legend);
         label->setWordWrap(true);
@@ -383,10 +396,10 @@ void TForm1::keyPressEvent(QKeyEvent* event)
     case Qt::Key_N:
     case Qt::Key_M:
         if (ctrl)
-            key = event->key() == Qt::Key_V ? HotKey::CtrlV
-                : event->key() == Qt::Key_B ? HotKey::CtrlB
-                : event->key() == Qt::Key_N ? HotKey::CtrlN
-                                            : HotKey::CtrlM;
+            key = event->key() == Qt::Key_V   ? HotKey::CtrlV
+                  : event->key() == Qt::Key_B ? HotKey::CtrlB
+                  : event->key() == Qt::Key_N ? HotKey::CtrlN
+                                              : HotKey::CtrlM;
         break;
     default:
         break;
@@ -518,12 +531,13 @@ void TForm1::showExecutedCount(qint64 count)
 
 void TForm1::showStandCounters(int onAir, int gprs, int free, int freeAtStand)
 {
-    m_standCounters->setText(QStringLiteral("Загальна кількість водіїв в ефірі: %1   Кількість водіїв зі статусом GPRS: %2\n"
-                                            "Кількість вільних водіїв: %3   Кількість вільних водіїв на стоянках: %4")
-                                 .arg(onAir)
-                                 .arg(gprs)
-                                 .arg(free)
-                                 .arg(freeAtStand));
+    m_standCounters->setText(
+        QStringLiteral("Загальна кількість водіїв в ефірі: %1   Кількість водіїв зі статусом GPRS: %2\n"
+                       "Кількість вільних водіїв: %3   Кількість вільних водіїв на стоянках: %4")
+            .arg(onAir)
+            .arg(gprs)
+            .arg(free)
+            .arg(freeAtStand));
 }
 
 void TForm1::showClosedOrderDetails(ClosedList list, const ClosedOrderDetails& d)
@@ -532,7 +546,8 @@ void TForm1::showClosedOrderDetails(ClosedList list, const ClosedOrderDetails& d
     m_closedDetails[executed ? 0 : 1]->setText(
         QStringLiteral("ФІО водія: %1   Адреса проживання: %2   Контактні телефони: %3\nДані автомобіля: %4\n"
                        "ФІО клієнта: %5   Адреса проживання: %6   Контактні телефони: %7\n%8: %9")
-            .arg(d.driverName, d.driverAddress, d.driverPhone, d.car, d.clientName, d.clientAddress, d.clientPhone,
+            .arg(d.driverName, d.driverAddress, d.driverPhone, d.car, d.clientName, d.clientAddress,
+                 d.clientPhone,
                  executed ? QStringLiteral("Додаткові дані замовлення")
                           : QStringLiteral("Причина знищення / додаткові дані замовлення"),
                  d.reason));
@@ -560,10 +575,11 @@ void TForm1::clearHotOrderDetails()
 
 void TForm1::showOrderCounters(int inExecution, int hot, int preliminary)
 {
-    m_orderCounters->setText(QStringLiteral("Замовлення у виконанні: %1     Гарячі замовлення: %2     Попередні замовлення: %3")
-                                 .arg(inExecution)
-                                 .arg(hot)
-                                 .arg(preliminary));
+    m_orderCounters->setText(
+        QStringLiteral("Замовлення у виконанні: %1     Гарячі замовлення: %2     Попередні замовлення: %3")
+            .arg(inExecution)
+            .arg(hot)
+            .arg(preliminary));
 }
 
 int TForm1::selectedHotLine() const

@@ -6,5 +6,8 @@
 class TForm10 : public FormShell
 {
 public:
-    explicit TForm10(QWidget* parent = nullptr) : FormShell(QStringLiteral("Чорний список водіїв ..."), parent) {}
+    explicit TForm10(QWidget* parent = nullptr)
+        : FormShell(QStringLiteral("Чорний список водіїв ..."), parent)
+    {
+    }
 };

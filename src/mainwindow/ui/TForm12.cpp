@@ -5,7 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TForm12::TForm12(QWidget* parent) : FormShell(QStringLiteral("Внутрішні повідомлення між диспетчерами"), parent)
+TForm12::TForm12(QWidget* parent)
+    : FormShell(QStringLiteral("Внутрішні повідомлення між диспетчерами"), parent)
 {
     setWindowFlag(Qt::WindowStaysOnTopHint);
     resize(424, 186);

@@ -6,5 +6,8 @@
 class TForm13 : public FormShell
 {
 public:
-    explicit TForm13(QWidget* parent = nullptr) : FormShell(QStringLiteral("Допомога про розміщення гарячих клавіш ..."), parent) {}
+    explicit TForm13(QWidget* parent = nullptr)
+        : FormShell(QStringLiteral("Допомога про розміщення гарячих клавіш ..."), parent)
+    {
+    }
 };

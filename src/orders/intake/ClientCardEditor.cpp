@@ -89,35 +89,39 @@ ClientCardEditor::Assignment ClientCardEditor::assignCode()
     Assignment result;
     result.code = code;
     result.clientCount = rows.rowCount();
-    result.hint = QStringLiteral("Присвоїти код клієнту.\rОстанній код який підбирався : [") + code
-                  + QStringLiteral("]\rПопередній підрахунок кількості клієнтів : [")
-                  + QString::number(result.clientCount) + QLatin1Char(']');
+    result.hint = QStringLiteral("Присвоїти код клієнту.\rОстанній код який підбирався : [") + code +
+                  QStringLiteral("]\rПопередній підрахунок кількості клієнтів : [") +
+                  QString::number(result.clientCount) + QLatin1Char(']');
     return result;
 }
 
 bool ClientCardEditor::storeNewClient(const NewClientCard& card)
 {
-    const QString extra = QLatin1Char('[') + card.code + QStringLiteral("] приватний (") + card.password + QLatin1Char(')');
+    const QString extra =
+        QLatin1Char('[') + card.code + QStringLiteral("] приватний (") + card.password + QLatin1Char(')');
     const QString address = card.street + QLatin1Char(' ') + card.house + QLatin1Char('/') + card.apartment;
     const QString sql =
-        QStringLiteral("INSERT INTO KLIENT\n"
-                       "(KLIENT_NUMBER, KLIENT_FIO, KLIENT_ADRESS, KLIENT_TELEFON, KLIENT_DODATKOVO, KLIENT_BALANS, "
-                       "KLIENT_ZNIZHKA, KLIENT_KIL_VIKLIK, KLIENT_KIL_FREE_VIKLIK, KLIENT_DATA_BALANSA\n")
-        + (card.birthDate ? QStringLiteral(", KLIENT_DATA_NARODZENNIA)\n") : QStringLiteral(")\n"))
-        + QStringLiteral("VALUES (") + sql::nextNumber(QStringLiteral("KLIENT_NUMBER"), QStringLiteral("KLIENT"), 1)
-        + QStringLiteral(", \n") + sql::text(card.name) + QStringLiteral(", ") + sql::text(address)
-        + QStringLiteral(", ") + sql::text(card.telephones) + QStringLiteral(", ") + sql::text(extra)
-        + QStringLiteral(", 0, 0, 0, 0, ") + sql::date(m_clock.now().date()) + QLatin1Char('\n')
-        + (card.birthDate ? QStringLiteral(", ") + sql::date(*card.birthDate) + QLatin1Char(')') : QStringLiteral(")"));
+        QStringLiteral(
+            "INSERT INTO KLIENT\n"
+            "(KLIENT_NUMBER, KLIENT_FIO, KLIENT_ADRESS, KLIENT_TELEFON, KLIENT_DODATKOVO, KLIENT_BALANS, "
+            "KLIENT_ZNIZHKA, KLIENT_KIL_VIKLIK, KLIENT_KIL_FREE_VIKLIK, KLIENT_DATA_BALANSA\n") +
+        (card.birthDate ? QStringLiteral(", KLIENT_DATA_NARODZENNIA)\n") : QStringLiteral(")\n")) +
+        QStringLiteral("VALUES (") +
+        sql::nextNumber(QStringLiteral("KLIENT_NUMBER"), QStringLiteral("KLIENT"), 1) +
+        QStringLiteral(", \n") + sql::text(card.name) + QStringLiteral(", ") + sql::text(address) +
+        QStringLiteral(", ") + sql::text(card.telephones) + QStringLiteral(", ") + sql::text(extra) +
+        QStringLiteral(", 0, 0, 0, 0, ") + sql::date(m_clock.now().date()) + QLatin1Char('\n') +
+        (card.birthDate ? QStringLiteral(", ") + sql::date(*card.birthDate) + QLatin1Char(')')
+                        : QStringLiteral(")"));
 
     FbQuery query(m_transaction);
     m_transaction.commitIfActive();
     query.exec(sql);
     // The code was free a moment ago; one that another workstation stored since then
     // is seen by this count, which runs in the insert's own snapshot.
-    const FbRows& count = query.exec(QStringLiteral("SELECT COUNT(*) FROM KLIENT WHERE ")
-                                     + sql::clientCodeCondition(QStringLiteral("KLIENT_DODATKOVO"),
-                                                                typedInteger(card.code)));
+    const FbRows& count =
+        query.exec(QStringLiteral("SELECT COUNT(*) FROM KLIENT WHERE ") +
+                   sql::clientCodeCondition(QStringLiteral("KLIENT_DODATKOVO"), typedInteger(card.code)));
     if (count.rows[0][0].toLongLong() != 1) {
         m_transaction.rollback();
         return false;
@@ -173,19 +177,19 @@ ClientCardEditor::Outcome ClientCardEditor::edit(const EditedClientCard& card)
     }
     const qsizetype open = shown->extra.indexOf(u'(');
     const QString kept = open < 0 ? shown->extra : shown->extra.left(open);
-    const QString extra = kept + (kept.endsWith(u' ') ? QStringLiteral("(") : QStringLiteral(" ("))
-                          + card.password + QLatin1Char(')');
+    const QString extra = kept + (kept.endsWith(u' ') ? QStringLiteral("(") : QStringLiteral(" (")) +
+                          card.password + QLatin1Char(')');
     const QString sql =
-        QStringLiteral("UPDATE KLIENT\nSET  KLIENT_FIO = ") + sql::text(card.name) + QStringLiteral(", \n")
-        + (card.address.isEmpty() ? QStringLiteral("     KLIENT_ADRESS = null, \n")
-                                  : QStringLiteral("     KLIENT_ADRESS = ") + sql::text(card.address)
-                                        + QStringLiteral(", \n"))
-        + (card.telephones.isEmpty() ? QStringLiteral("     KLIENT_TELEFON = null, \n")
-                                     : QStringLiteral("     KLIENT_TELEFON = ") + sql::text(card.telephones)
-                                           + QStringLiteral(", \n"))
-        + QStringLiteral("     KLIENT_DATA_NARODZENNIA = ") + birthDateLiteral(card.birthDate)
-        + QStringLiteral(", \n     KLIENT_DODATKOVO = ") + sql::text(extra)
-        + QStringLiteral("\nWHERE (KLIENT_NUMBER = ") + sql::integer(shown->number) + QLatin1Char(')');
+        QStringLiteral("UPDATE KLIENT\nSET  KLIENT_FIO = ") + sql::text(card.name) + QStringLiteral(", \n") +
+        (card.address.isEmpty()
+             ? QStringLiteral("     KLIENT_ADRESS = null, \n")
+             : QStringLiteral("     KLIENT_ADRESS = ") + sql::text(card.address) + QStringLiteral(", \n")) +
+        (card.telephones.isEmpty() ? QStringLiteral("     KLIENT_TELEFON = null, \n")
+                                   : QStringLiteral("     KLIENT_TELEFON = ") + sql::text(card.telephones) +
+                                         QStringLiteral(", \n")) +
+        QStringLiteral("     KLIENT_DATA_NARODZENNIA = ") + birthDateLiteral(card.birthDate) +
+        QStringLiteral(", \n     KLIENT_DODATKOVO = ") + sql::text(extra) +
+        QStringLiteral("\nWHERE (KLIENT_NUMBER = ") + sql::integer(shown->number) + QLatin1Char(')');
     try {
         FbQuery query(m_transaction);
         m_transaction.commitIfActive();

@@ -43,7 +43,8 @@ struct EditedClientCard
 class ClientCardEditor
 {
 public:
-    ClientCardEditor(TDANI& dani, SettingsStore& settings, IPrompts& prompts, IClock& clock, ClientLookup& lookup);
+    ClientCardEditor(TDANI& dani, SettingsStore& settings, IPrompts& prompts, IClock& clock,
+                     ClientLookup& lookup);
 
     struct Assignment
     {
@@ -56,8 +57,7 @@ public:
     // Every text between a "[" and the next "]" in the given KLIENT_DODATKOVO values.
     static QSet<QString> codesIn(const QStringList& extras);
 
-    enum class Outcome
-    {
+    enum class Outcome {
         Invalid,   // no name or no code: told so
         Declined,  // the dispatcher said No
         CodeTaken, // another workstation took the code (or the list changed): told so

@@ -14,11 +14,11 @@ constexpr int kCallerNumberLength = 32;
 const QStringList& clientColumns()
 {
     static const QStringList columns = {
-        QStringLiteral("KLIENT_NUMBER"),         QStringLiteral("KLIENT_FIO"),
-        QStringLiteral("KLIENT_ADRESS"),         QStringLiteral("KLIENT_TELEFON"),
-        QStringLiteral("KLIENT_DODATKOVO"),      QStringLiteral("KLIENT_BALANS"),
-        QStringLiteral("KLIENT_DATA_BALANSA"),   QStringLiteral("KLIENT_ZNIZHKA"),
-        QStringLiteral("KLIENT_KIL_VIKLIK"),     QStringLiteral("KLIENT_KIL_FREE_VIKLIK"),
+        QStringLiteral("KLIENT_NUMBER"),           QStringLiteral("KLIENT_FIO"),
+        QStringLiteral("KLIENT_ADRESS"),           QStringLiteral("KLIENT_TELEFON"),
+        QStringLiteral("KLIENT_DODATKOVO"),        QStringLiteral("KLIENT_BALANS"),
+        QStringLiteral("KLIENT_DATA_BALANSA"),     QStringLiteral("KLIENT_ZNIZHKA"),
+        QStringLiteral("KLIENT_KIL_VIKLIK"),       QStringLiteral("KLIENT_KIL_FREE_VIKLIK"),
         QStringLiteral("KLIENT_DATA_NARODZENNIA"),
     };
     return columns;
@@ -64,8 +64,9 @@ bool ClientLookup::suffixTableExists()
     try {
         FbQuery query(m_transaction);
         m_transaction.commitIfActive();
-        m_suffixTable = !query.exec(QStringLiteral("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = "
-                                                   "'KLIENT_TELEFON_SUFIKS'"))
+        m_suffixTable = !query
+                             .exec(QStringLiteral("SELECT 1 FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = "
+                                                  "'KLIENT_TELEFON_SUFIKS'"))
                              .isEmpty();
         m_transaction.commit();
     } catch (const DbError&) {
@@ -78,9 +79,10 @@ bool ClientLookup::suffixTableExists()
 void ClientLookup::filterByTelephone(const QString& text)
 {
     if (!text.isEmpty() && callerNumber(text) == text && suffixTableExists()) {
-        m_dani.clientsFilter =
-            QStringLiteral("JOIN (SELECT DISTINCT KT_KLIENT_NUMBER FROM KLIENT_TELEFON_SUFIKS WHERE KT_SUFIKS STARTING WITH ")
-            + sql::text(text) + QStringLiteral(") T ON (KLIENT.KLIENT_NUMBER = T.KT_KLIENT_NUMBER)");
+        m_dani.clientsFilter = QStringLiteral("JOIN (SELECT DISTINCT KT_KLIENT_NUMBER FROM "
+                                              "KLIENT_TELEFON_SUFIKS WHERE KT_SUFIKS STARTING WITH ") +
+                               sql::text(text) +
+                               QStringLiteral(") T ON (KLIENT.KLIENT_NUMBER = T.KT_KLIENT_NUMBER)");
         return;
     }
     setFilter(sql::containsCondition(QStringLiteral("KLIENT_TELEFON"), text));
@@ -117,7 +119,8 @@ bool ClientLookup::orderBy(const QString& column)
 
 QString ClientLookup::statement() const
 {
-    return QStringLiteral("SELECT KLIENT.* FROM  KLIENT\n") + m_dani.clientsFilter + QLatin1Char('\n') + m_dani.clientsSort;
+    return QStringLiteral("SELECT KLIENT.* FROM  KLIENT\n") + m_dani.clientsFilter + QLatin1Char('\n') +
+           m_dani.clientsSort;
 }
 
 bool ClientLookup::requery()

@@ -12,8 +12,8 @@ QStringList ClientWarnings::debtorLines(const QStringList& blackList, const QStr
     if (matching.isEmpty())
         return {};
     const QString rule(35, QLatin1Char('='));
-    return QStringList{QStringLiteral("На даний код є запис у списку боржників !!!"), rule} + matching
-           + QStringList{rule, QStringLiteral("ПЕРЕВІРЬТЕ ЧИ МОЖНА СТВОРЮВАТИ ЗАМОВЛЕННЯ ДАНОМУ КЛІЄНТУ !!!")};
+    return QStringList{QStringLiteral("На даний код є запис у списку боржників !!!"), rule} + matching +
+           QStringList{rule, QStringLiteral("ПЕРЕВІРЬТЕ ЧИ МОЖНА СТВОРЮВАТИ ЗАМОВЛЕННЯ ДАНОМУ КЛІЄНТУ !!!")};
 }
 
 bool ClientWarnings::isBirthday(const QDate& birthDate, const QDate& today)

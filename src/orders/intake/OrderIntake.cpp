@@ -21,7 +21,8 @@ const QString OrderIntake::kTripCountMessage =
     QStringLiteral("Кількість поїздок повинна бути не менше 1. Вкажіть кількість поїздок на дану адресу !!!");
 const QString OrderIntake::kJubileeCountMessage =
     QStringLiteral("Немає можливості змінити кількість поїздок, так як вибрана ювілейна поїздка !!!");
-const QString OrderIntake::kOrderGoneMessage = QStringLiteral("Статус замовлення змінився. Замовлення знищене !!!");
+const QString OrderIntake::kOrderGoneMessage =
+    QStringLiteral("Статус замовлення змінився. Замовлення знищене !!!");
 
 namespace {
 
@@ -37,12 +38,14 @@ QDateTime toTheMinute(const QDateTime& at)
 
 OrderClient OrderClient::from(const ClientCard& card, const QString& callerTelephone)
 {
-    return OrderClient{callerTelephone,  card.code,     card.name,          card.telephones,
-                       card.balance,     card.discount, card.tripsUntilJubilee, card.jubileeTrips};
+    return OrderClient{callerTelephone,        card.code,        card.name,
+                       card.telephones,        card.balance,     card.discount,
+                       card.tripsUntilJubilee, card.jubileeTrips};
 }
 
 OrderIntake::OrderIntake(DispatchContext& ctx, QObject* parent)
-    : QObject(parent), m_ctx(ctx), m_tariffs(ctx.dani), m_transaction(ctx.dani.BAZA, QStringLiteral("TRANZ_ZAMOVL_FORM"))
+    : QObject(parent), m_ctx(ctx), m_tariffs(ctx.dani),
+      m_transaction(ctx.dani.BAZA, QStringLiteral("TRANZ_ZAMOVL_FORM"))
 {
     recalculate();
 }
@@ -187,8 +190,8 @@ void OrderIntake::chooseTariff(const QString& name)
         m_ctx.dani.TRANZ_RIZNE.rollbackQuietly();
         m_ctx.prompts.message(e.message());
     }
-    m_promotionalDiscount =
-        Price::promotionalDiscount(m_ctx.settings.value(SettingKeys::kTariffDiscounts).split(QLatin1Char('\n')), name);
+    m_promotionalDiscount = Price::promotionalDiscount(
+        m_ctx.settings.value(SettingKeys::kTariffDiscounts).split(QLatin1Char('\n')), name);
     recalculate();
 }
 
@@ -313,7 +316,8 @@ OrderIntake::SaveOutcome OrderIntake::saveNew()
     } catch (const DbError& e) {
         m_transaction.rollbackQuietly();
         emit savingChanged(false);
-        showFailure(QStringLiteral("Помилка у створенні замовлення: жодне замовлення не збережене."), e.message());
+        showFailure(QStringLiteral("Помилка у створенні замовлення: жодне замовлення не збережене."),
+                    e.message());
         return SaveOutcome::Failed;
     }
     emit savingChanged(false);
@@ -330,8 +334,8 @@ OrderIntake::SaveOutcome OrderIntake::saveEdited()
         m_transaction.commitIfActive();
         FbQuery query(m_transaction);
         if (query.exec(OrderStatements::selectForEdit(m_editedTable, m_editedNumber)).rowCount() == 1) {
-            query.exec(OrderStatements::updateSumAndRoute(m_editedTable, m_editedNumber, m_price.sum, startText(),
-                                                          destinationText()));
+            query.exec(OrderStatements::updateSumAndRoute(m_editedTable, m_editedNumber, m_price.sum,
+                                                          startText(), destinationText()));
             updated = query.affectedRows() == 1;
         }
         if (updated)
@@ -340,7 +344,8 @@ OrderIntake::SaveOutcome OrderIntake::saveEdited()
             m_transaction.rollback();
     } catch (const DbError& e) {
         m_transaction.rollbackQuietly();
-        showFailure(QStringLiteral("Помилка у редагуванні вибраного замовлення: замовлення не змінене."), e.message());
+        showFailure(QStringLiteral("Помилка у редагуванні вибраного замовлення: замовлення не змінене."),
+                    e.message());
         return SaveOutcome::Failed;
     }
     if (!updated)
@@ -365,7 +370,8 @@ void OrderIntake::showFailure(const QString& what, const QString& error)
 
 std::optional<qint64> OrderIntake::preselectDriver(bool onLastStep)
 {
-    const QString address = onLastStep ? startText() : (m_route.isEmpty() ? QString() : m_route.first().stored());
+    const QString address =
+        onLastStep ? startText() : (m_route.isEmpty() ? QString() : m_route.first().stored());
     std::optional<DriverPreselection::Candidate> found;
     try {
         found = DriverPreselection(m_ctx).find(address);
@@ -382,8 +388,10 @@ std::optional<qint64> OrderIntake::preselectDriver(bool onLastStep)
         m_ctx.prompts.message(found->text);
         return found->callsign;
     }
-    if (m_ctx.prompts.question(found->text + QStringLiteral("\r\r") + QString(49, QLatin1Char('-'))
-                               + QStringLiteral("\rДобавити дані вказаного водія, як бажаного для замовлення ?")))
-        m_notes = QStringLiteral("бажаний позивний : ") + QString::number(found->callsign) + QStringLiteral("\r\n") + m_notes;
+    if (m_ctx.prompts.question(
+            found->text + QStringLiteral("\r\r") + QString(49, QLatin1Char('-')) +
+            QStringLiteral("\rДобавити дані вказаного водія, як бажаного для замовлення ?")))
+        m_notes = QStringLiteral("бажаний позивний : ") + QString::number(found->callsign) +
+                  QStringLiteral("\r\n") + m_notes;
     return found->callsign;
 }

@@ -40,13 +40,11 @@ class OrderIntake : public QObject
 {
     Q_OBJECT
 public:
-    enum class Mode
-    {
+    enum class Mode {
         Create, // "Створити": new rows
         Edit,   // "Редагувати": the sum and route of an existing order
     };
-    enum class SaveOutcome
-    {
+    enum class SaveOutcome {
         NotReady, // no tariff, or the sum reads "не всі дані": nothing happens
         Declined, // the dispatcher said No
         Refused,  // a trip count below 1: told so, everything kept

@@ -7,8 +7,7 @@
 
 // Where an order being edited lives: the current orders, or the archive of finished
 // ones (the same columns with the prefix CZ_ instead of ZAMOVL_).
-enum class OrderTable
-{
+enum class OrderTable {
     Open,    // ZAMOVLENNIA
     Archive, // CLOSEZAMOVLENNIA
 };
@@ -18,7 +17,7 @@ struct NewOrder
 {
     qint64 clientCode = 0;
     bool preliminary = false;
-    QString telephone;   // the caller's telephone
+    QString telephone; // the caller's telephone
     QString tariffName;
     QString notes;       // lines joined by CR LF
     QString start;       // stored pick-up text, at most 100 characters

@@ -36,14 +36,18 @@ QStringList PreviousAddresses::forClient(TDANI& dani, qint64 clientCode)
         for (const auto& row : dani.RIZNE.exec(sql).rows)
             rows.push_back({row[0].toLongLong(), row[1].isValid() ? row[1].toString() : QString()});
     };
-    collect(QStringLiteral("SELECT ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT FROM ZAMOVLENNIA\n"
-                           "WHERE (ZAMOVL_STATUS_ZAMOVL = 1) and (ZAMOVL_NOMER_KLIENT <> 0) AND (ZAMOVL_NOMER_KLIENT = ")
-            + code + QStringLiteral(")\nORDER BY ZAMOVL_NUMBER DESC"));
-    collect(QStringLiteral("SELECT CZ_NUMBER, CZ_POCHAT_PUNKT FROM CLOSEZAMOVLENNIA\n"
-                           "WHERE (CZ_STATUS_ZAMOVL = 1) and (CZ_NOMER_KLIENT <> 0) AND (CZ_NOMER_KLIENT = ")
-            + code + QStringLiteral(")\nORDER BY CZ_NUMBER DESC"));
+    collect(
+        QStringLiteral(
+            "SELECT ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT FROM ZAMOVLENNIA\n"
+            "WHERE (ZAMOVL_STATUS_ZAMOVL = 1) and (ZAMOVL_NOMER_KLIENT <> 0) AND (ZAMOVL_NOMER_KLIENT = ") +
+        code + QStringLiteral(")\nORDER BY ZAMOVL_NUMBER DESC"));
+    collect(
+        QStringLiteral("SELECT CZ_NUMBER, CZ_POCHAT_PUNKT FROM CLOSEZAMOVLENNIA\n"
+                       "WHERE (CZ_STATUS_ZAMOVL = 1) and (CZ_NOMER_KLIENT <> 0) AND (CZ_NOMER_KLIENT = ") +
+        code + QStringLiteral(")\nORDER BY CZ_NUMBER DESC"));
     dani.TRANZ_RIZNE.commit();
-    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.number > b.number; });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Row& a, const Row& b) { return a.number > b.number; });
     QStringList addresses;
     addresses.reserve(static_cast<qsizetype>(rows.size()));
     for (const Row& row : rows)

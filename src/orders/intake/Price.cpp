@@ -33,8 +33,8 @@ PriceResult Price::recalculate(const PriceInput& in)
     const Money w = figure(in.waitingMinutes, out.waitingMinutes);
     if (!in.tariffChosen) {
         out.prices = in.prices;
-        for (QString* amount : {&out.town, &out.outOfTown, &out.waiting, &out.acceptance, &out.preliminary, &out.jubilee,
-                                &out.subtotal, &out.vat})
+        for (QString* amount : {&out.town, &out.outOfTown, &out.waiting, &out.acceptance, &out.preliminary,
+                                &out.jubilee, &out.subtotal, &out.vat})
             *amount = kZero;
         out.sumToPay = kNotAllData;
         return out;

@@ -39,7 +39,8 @@ std::optional<RouteItem> RouteItem::building(const QString& street, const QStrin
 {
     if (hasMarks(street) || hasMarks(house) || hasMarks(flat))
         return std::nullopt;
-    return fromBody(QLatin1Char('[') + street + QStringLiteral("]{") + house + QLatin1Char('}') + flat, mapPoint);
+    return fromBody(QLatin1Char('[') + street + QStringLiteral("]{") + house + QLatin1Char('}') + flat,
+                    mapPoint);
 }
 
 std::optional<RouteItem> RouteItem::named(const QString& name, qint64 mapPoint)
@@ -87,10 +88,12 @@ std::optional<RouteItem> RouteItem::parse(const QString& itemText)
 
 QString RouteItem::place() const
 {
-    return m_building ? QLatin1Char('[') + m_street + QStringLiteral("]{") + m_house + QLatin1Char('}') : m_body;
+    return m_building ? QLatin1Char('[') + m_street + QStringLiteral("]{") + m_house + QLatin1Char('}')
+                      : m_body;
 }
 
 QString RouteItem::text() const
 {
-    return m_body + (onMap() ? QLatin1Char('<') + QString::number(m_mapPoint) + QLatin1Char('>') : kOffMapMarker);
+    return m_body +
+           (onMap() ? QLatin1Char('<') + QString::number(m_mapPoint) + QLatin1Char('>') : kOffMapMarker);
 }

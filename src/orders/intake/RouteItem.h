@@ -25,7 +25,8 @@ public:
                                              qint64 mapPoint);
     static std::optional<RouteItem> named(const QString& name, qint64 mapPoint);
     // An address typed on the outside-address tab, off the map.
-    static std::optional<RouteItem> offMapBuilding(const QString& street, const QString& house, const QString& flat)
+    static std::optional<RouteItem> offMapBuilding(const QString& street, const QString& house,
+                                                   const QString& flat)
     {
         return building(street, house, flat, 0);
     }

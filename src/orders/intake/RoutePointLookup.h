@@ -15,8 +15,7 @@ class RoutePointLookup
 public:
     explicit RoutePointLookup(TDANI& dani) : m_dani(dani) {}
 
-    enum class BuildingMatch
-    {
+    enum class BuildingMatch {
         ExactLabel,    // the map label is exactly "[street]{house}"
         LabelContains, // the map label holds "[street]{house}" among other text
     };

@@ -16,7 +16,8 @@ TariffGrid::StoredPair TariffGrid::storedValues(const QString& streetA, const QS
         return QStringLiteral("L{") + from + QStringLiteral("}->{") + to + QLatin1Char('}');
     };
     const QString section = QStringLiteral("TARIFSITKA");
-    return {m_ini.readString(section, key(streetA, streetB)), m_ini.readString(section, key(streetB, streetA))};
+    return {m_ini.readString(section, key(streetA, streetB)),
+            m_ini.readString(section, key(streetB, streetA))};
 }
 
 std::optional<double> TariffGrid::metresBetween(const QString& streetA, const QString& streetB) const

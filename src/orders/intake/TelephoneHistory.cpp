@@ -8,7 +8,8 @@ void TelephoneHistory::add(const QString& number, const QDateTime& at)
 {
     if (number.trimmed().isEmpty())
         return;
-    m_entries.prepend(QLatin1Char('[') + at.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")) + kSeparator + number);
+    m_entries.prepend(QLatin1Char('[') + at.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")) + kSeparator +
+                      number);
 }
 
 QString TelephoneHistory::numberOf(const QString& entry)

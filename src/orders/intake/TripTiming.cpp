@@ -2,8 +2,9 @@
 
 #include "orders/intake/Money.h"
 
-qint64 TripTiming::tripMinutes(const QString& kmInTown, const QString& kmOutOfTown, const QString& waitingMinutes,
-                               const QString& averageSpeed, const QString& defaultDuration)
+qint64 TripTiming::tripMinutes(const QString& kmInTown, const QString& kmOutOfTown,
+                               const QString& waitingMinutes, const QString& averageSpeed,
+                               const QString& defaultDuration)
 {
     const Money distance = Money::typed(kmInTown) + Money::typed(kmOutOfTown);
     const Money speed = Money::typed(averageSpeed);

@@ -13,8 +13,9 @@ public:
     // Minutes of the trip: kilometres in town and out of town at the firm's average
     // speed (km/h) plus the planned waiting minutes; with no distance or no speed the
     // firm's default order duration. Rounded to whole minutes, halves to the even one.
-    static qint64 tripMinutes(const QString& kmInTown, const QString& kmOutOfTown, const QString& waitingMinutes,
-                              const QString& averageSpeed, const QString& defaultDuration);
+    static qint64 tripMinutes(const QString& kmInTown, const QString& kmOutOfTown,
+                              const QString& waitingMinutes, const QString& averageSpeed,
+                              const QString& defaultDuration);
 
     // The acceptance moment plus the trip minutes; crossing midnight moves the date.
     static QDateTime plannedCompletion(const QDateTime& acceptance, qint64 tripMinutes)

@@ -28,7 +28,8 @@ void FakeAudioInput::deliverBuffers(int count)
     for (int i = 0; i < count && m_open && !signal.isEmpty(); ++i) {
         QByteArray buffer;
         while (buffer.size() < m_bufferBytes) {
-            const qsizetype take = std::min<qsizetype>(m_bufferBytes - buffer.size(), signal.size() - m_position);
+            const qsizetype take =
+                std::min<qsizetype>(m_bufferBytes - buffer.size(), signal.size() - m_position);
             buffer.append(signal.constData() + m_position, take);
             m_position = (m_position + take) % signal.size();
         }

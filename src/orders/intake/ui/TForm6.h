@@ -6,5 +6,8 @@
 class TForm6 : public FormShell
 {
 public:
-    explicit TForm6(QWidget* parent = nullptr) : FormShell(QStringLiteral("Попередні адреси клієнта ..."), parent) {}
+    explicit TForm6(QWidget* parent = nullptr)
+        : FormShell(QStringLiteral("Попередні адреси клієнта ..."), parent)
+    {
+    }
 };

@@ -6,5 +6,8 @@
 class TForm11 : public FormShell
 {
 public:
-    explicit TForm11(QWidget* parent = nullptr) : FormShell(QStringLiteral("Форма редагування вибраного замовлення ..."), parent) {}
+    explicit TForm11(QWidget* parent = nullptr)
+        : FormShell(QStringLiteral("Форма редагування вибраного замовлення ..."), parent)
+    {
+    }
 };
