@@ -1190,6 +1190,18 @@ class Generator:
             paid = t["price"]
         return t, deleted, taker, driver, description, jubilee, paid
 
+    def working_day_start(self):
+        """The last roll call: today's when it is past, else yesterday's."""
+        return ("DATEADD(%d + IIF(%s > CAST('%s' AS TIME), 0, -1440) MINUTE TO "
+                "CAST(%s AS TIMESTAMP))" % (self.roll_call_minutes, NOW["time"], self.roll_call,
+                                            NOW["date"]))
+
+    def day_before_working_day(self, days):
+        """A date counted back from the working day's first day (0: that day), so that the
+        previous days' orders stay out of the working day also before the roll call."""
+        first = "CAST(%s AS DATE)" % self.working_day_start()
+        return first if days == 0 else "DATEADD(%d DAY TO %s)" % (-days, first)
+
     def archive(self):
         a = self.args
         rng = self.rng
@@ -1212,7 +1224,8 @@ class Generator:
                       q(t["start"]), q(t["dest"]), money(t["balance"]),
                       money(t["price"]), money(paid), q(taker),
                       q(rng.choice(ON_SHIFT)) if driver else "NULL",
-                      day_date(days_ago), q(hms(seconds)), day_date(close_days), q(hms(close)),
+                      self.day_before_working_day(days_ago), q(hms(seconds)),
+                      self.day_before_working_day(close_days), q(hms(close)),
                       q(hms(accepted_by_driver)[:5]) if driver else "NULL",
                       sql_int(driver["callsign"]) if driver else "NULL",
                       q(driver["name"]) if driver else "NULL",
@@ -1222,9 +1235,7 @@ class Generator:
         self.comment("Archive: orders of the current working day (since the roll call at %s)"
                      % self.roll_call)
         # T.TS lies between the last roll call and now: a fraction of the time elapsed.
-        start = ("DATEADD(%d + IIF(%s > CAST('%s' AS TIME), 0, -1440) MINUTE TO "
-                 "CAST(%s AS TIMESTAMP))" % (self.roll_call_minutes, NOW["time"], self.roll_call,
-                                             NOW["date"]))
+        start = self.working_day_start()
         fractions = sorted(rng.uniform(0.003, 0.985) for _ in range(a.period_orders))
         for fraction in fractions:
             t, deleted, taker, driver, description, jubilee, paid = self._archive_values(
