@@ -22,6 +22,7 @@
 #include "orders/intake/ui/TForm7.h"
 #include "orders/maintenance/ui/TForm11.h"
 #include "platform/BaseFolder.h"
+#include "platform/ProgramExit.h"
 #include "platform/ui/QtPrompts.h"
 
 #include <QAction>
@@ -32,8 +33,6 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include <QApplication>
-
 namespace {
 IPrompts* promptsFor(IPrompts* given, std::unique_ptr<IPrompts>& own, QWidget* parent)
 {
@@ -42,15 +41,23 @@ IPrompts* promptsFor(IPrompts* given, std::unique_ptr<IPrompts>& own, QWidget* p
     own = std::make_unique<QtPrompts>(parent);
     return own.get();
 }
+
+IProgramExit* exitFor(IProgramExit* given, std::unique_ptr<IProgramExit>& own)
+{
+    if (given)
+        return given;
+    own = std::make_unique<EventLoopExit>();
+    return own.get();
+}
 } // namespace
 
 // The members are created in declaration order, which is the windows' fixed order: the
 // settings window reads SETSERVER.INI when it is created, and the data module, created
 // later, connects with what it holds.
-Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts)
-    : prompts(*promptsFor(givenPrompts, ownPrompts, &form1)), form4(settings),
-      form5(std::make_unique<TForm5>()), form6(std::make_unique<TForm6>()), form7(std::make_unique<TForm7>()),
-      form8(std::make_unique<TForm8>()), form9(std::make_unique<TForm9>()),
+Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts, IProgramExit* givenExit)
+    : prompts(*promptsFor(givenPrompts, ownPrompts, &form1)), programExit(*exitFor(givenExit, ownExit)),
+      form4(settings), form5(std::make_unique<TForm5>()), form6(std::make_unique<TForm6>()),
+      form7(std::make_unique<TForm7>()), form8(std::make_unique<TForm8>()), form9(std::make_unique<TForm9>()),
       form10(std::make_unique<TForm10>()), form11(std::make_unique<TForm11>()), dani(settings, prompts),
       form13(std::make_unique<TForm13>()),
       clock(clockToUse), dispatch{dani, settings, prompts, clock, {}, false, {}, {}, {}}, map(dani, clock),
@@ -75,8 +82,11 @@ Workstation::~Workstation()
 void Workstation::start()
 {
     form1.show();
-    if (dani.BAZA.isConnected())
-        openShiftChange();
+    if (!dani.BAZA.isConnected()) {
+        programExit.exitProgram(1);
+        return;
+    }
+    openShiftChange();
 }
 
 void Workstation::refreshShown()
@@ -191,7 +201,8 @@ void Workstation::wireWindows()
     form1.closeGuard = [this] {
         if (!dani.BAZA.isConnected())
             return true;
-        CheckDatabaseLink(dispatch, [] { QApplication::exit(1); });
+        if (!CheckDatabaseLink(dispatch, programExit))
+            return true; // the program ends anyway
         prompts.message(QStringLiteral("Немає можливості закрити програму, так як є ймовірність того що є "
                                        "невіддані або не закритті замовлення і "
                                        "активні водії в ефірі !!!\rЯКЩО ПЛАНУЄТЕ ЗАКРИТИ ЧЕРЕЗ ДИСПЕТЧЕР "
@@ -241,7 +252,7 @@ void Workstation::wireShiftChange()
 void Workstation::wireTimer()
 {
     SecondTimer::Jobs jobs;
-    jobs.checkDatabaseLink = [this] { return CheckDatabaseLink(dispatch, [] { QApplication::exit(1); }); };
+    jobs.checkDatabaseLink = [this] { return CheckDatabaseLink(dispatch, programExit); };
     jobs.autoResetMarks = [this] { return commands.marks().autoUpdate(); };
     jobs.resetMarks = [this] { commands.marks().resetBothMarks(); };
     jobs.analysisAllowed = [this] { return settings.flag(SettingKeys::kAnalysisAllowed); };

@@ -129,6 +129,7 @@ const FbRows& FbQuery::exec(const QString& sql)
         throw DbError(encodeError.message());
 
     FbConnection& connection = m_transaction.connection();
+    FbConnection::CallScope scope(connection);
     ITransaction* tra = m_transaction.handle();
     IAttachment* att = connection.attachment();
     FbStatus status;

@@ -23,8 +23,12 @@ Firebird::ITransaction* FbTransaction::handle()
     if (!m_connection.isConnected())
         throw DbError(QStringLiteral("Немає з'єднання з базою даних"));
     FbStatus status;
-    m_transaction =
-        status.run([&](auto* s) { return m_connection.attachment()->startTransaction(s, 0, nullptr); });
+    FbConnection::CallScope scope(m_connection);
+    const QByteArray& tpb = m_connection.transactionParameters();
+    m_transaction = status.run([&](auto* s) {
+        return m_connection.attachment()->startTransaction(
+            s, unsigned(tpb.size()), reinterpret_cast<const unsigned char*>(tpb.constData()));
+    });
     return m_transaction;
 }
 
@@ -33,6 +37,7 @@ void FbTransaction::commit()
     if (!m_transaction)
         return;
     FbStatus status;
+    FbConnection::CallScope scope(m_connection);
     status.run([&](auto* s) {
         m_transaction->commit(s);
         return 0;
@@ -46,6 +51,7 @@ void FbTransaction::rollback()
         return;
     FbStatus status;
     try {
+        FbConnection::CallScope scope(m_connection);
         status.run([&](auto* s) {
             m_transaction->rollback(s);
             return 0;
