@@ -64,6 +64,7 @@ DbError::Kind kindOf(Firebird::IStatus* status)
         case isc_conn_lost:
         case isc_att_shutdown:
         case isc_shutdown:
+        case isc_bad_db_handle: // the link was closed from our side
             linkLost = true;
             break;
         default:
