@@ -6,24 +6,23 @@
 //    time), and ours on the graph built once; the graph's build time and memory; the
 //    database queries a leg would cost with the reference measurement and with ours.
 // 2. Whole three-point routes measured as on step 2 of the order form, on the benchmark
-//    city (200 stands, 5,000 map points) made by the demo city generator and loaded into
+//    city (200 stands, 5,000 map points, 5 % one-way) made by the demo city generator and loaded into
 //    a fresh embedded database, the network built as at log-in.
 #include "GeneratedCity.h"
 #include "LiteralStreetSearch.h"
+#include "TarifLines.h"
 #include "citymap/FindStreetRoutes.h"
 #include "citymap/MapPointsLoader.h"
 #include "citymap/RouteMeasure.h"
 #include "citymap/StreetDirectoryLoader.h"
 #include "citymap/StreetNetwork.h"
+#include "common/BenchCity.h"
 #include "common/BenchSetup.h"
-#include "foundation/fb/SqlScript.h"
 #include "support/TestDatabase.h"
 #include "support/TestWorkstation.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
 #include <algorithm>
 #include <cstdio>
 #include <random>
@@ -145,48 +144,12 @@ void searchOnGeneratedCities()
         "run);\nqueries: what the reference measurement asks the database per leg, ours asks none.\n");
 }
 
-bool loadBenchmarkCity(TestDatabase& db, const QString& folder)
-{
-    const QString script = folder + QStringLiteral("/streets.sql");
-    QProcess generator;
-    generator.start(QStringLiteral("python3"),
-                    {TestDatabase::sourceFile(QStringLiteral("tools/democity/make_demo_city.py")),
-                     QStringLiteral("--stands"), QStringLiteral("200"), QStringLiteral("--points"),
-                     QStringLiteral("5000"), QStringLiteral("--one-way-share"), QStringLiteral("0.05"),
-                     QStringLiteral("--now"), QStringLiteral("2026-03-03 15:00:00"), QStringLiteral("-o"),
-                     script});
-    if (!generator.waitForFinished(120000) || generator.exitCode() != 0) {
-        std::printf("the city generator failed: %s\n", generator.readAllStandardError().constData());
-        return false;
-    }
-    QFile file(script);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    runSqlScript(db.other(), QString::fromUtf8(file.readAll()));
-    return true;
-}
-
-QStringList oneWayEntries(TestDatabase& db)
-{
-    QStringList entries;
-    bool inSection = false;
-    for (const auto& row :
-         db.exec(QStringLiteral("SELECT SET_TARIF_NAME FROM SET_TARIFI ORDER BY SET_TARIF_NOMER")).rows) {
-        const QString line = row[0].toString();
-        if (line.startsWith(QLatin1Char('[')))
-            inSection = line == QStringLiteral("[ODNOSTORONNI_VULICI]");
-        else if (inSection && line.startsWith(QStringLiteral("POZ_")))
-            entries << line.mid(line.indexOf(QLatin1Char('=')) + 1);
-    }
-    return entries;
-}
-
 int measureOnTheBenchmarkCity(const QString& folder)
 {
     TestDatabase db;
     QElapsedTimer t;
     t.start();
-    if (!loadBenchmarkCity(db, folder))
+    if (!LoadBenchCity(db, folder))
         return 1;
     std::printf("\nBenchmark city generated and loaded in %.1f s\n", msSince(t) / 1000.0);
     TestWorkstation ws(db.serverSettings());
@@ -204,7 +167,7 @@ int measureOnTheBenchmarkCity(const QString& folder)
         std::printf("load failed: %s\n", qPrintable(error));
         return 1;
     }
-    const QStringList oneWay = oneWayEntries(db);
+    const QStringList oneWay = tarifListEntries(db, QStringLiteral("ODNOSTORONNI_VULICI"));
     StreetNetwork network;
     t.start();
     const OneWayPassages read = network.build(*streets, *points, oneWay);

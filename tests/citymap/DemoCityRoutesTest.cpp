@@ -1,3 +1,4 @@
+#include "TarifLines.h"
 #include "citymap/FindStreetRoutes.h"
 #include "citymap/MapPointsLoader.h"
 #include "citymap/RouteMeasure.h"
@@ -36,27 +37,10 @@ protected:
         points = *loaded;
         const auto streets = StreetDirectoryLoader::load(*workstation->dani, &error);
         ASSERT_TRUE(streets.has_value()) << error.toStdString();
-        oneWay = oneWayEntries();
+        oneWay = tarifListEntries(*db, QStringLiteral("ODNOSTORONNI_VULICI"));
         const OneWayPassages read = network.build(*streets, points, oneWay);
         EXPECT_TRUE(read.skipped().empty());
         ASSERT_GE(read.passages().size(), 2u);
-    }
-
-    // The POZ_ entries of [ODNOSTORONNI_VULICI] in the TARIF.INI lines.
-    QStringList oneWayEntries() const
-    {
-        QStringList entries;
-        bool inSection = false;
-        for (const auto& row :
-             db->exec(QStringLiteral("SELECT SET_TARIF_NAME FROM SET_TARIFI ORDER BY SET_TARIF_NOMER"))
-                 .rows) {
-            const QString line = row[0].toString();
-            if (line.startsWith(QLatin1Char('[')))
-                inSection = line == QStringLiteral("[ODNOSTORONNI_VULICI]");
-            else if (inSection && line.startsWith(QStringLiteral("POZ_")))
-                entries << line.mid(line.indexOf(QLatin1Char('=')) + 1);
-        }
-        return entries;
     }
 
     // A house of the demo as the route list holds it.
