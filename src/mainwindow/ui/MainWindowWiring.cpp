@@ -133,7 +133,10 @@ void MainWindowWiring::wireWindows()
         m_form1.setEnabled(false);
         m_form4.show();
     });
-    connect(&m_form4, &FormShell::closed, this, [this] { m_form1.setEnabled(true); });
+    connect(&m_form4, &FormShell::closed, this, [this] {
+        m_form1.setEnabled(true);
+        refreshShown();
+    });
     // The work analysis file opens in whatever the desktop opens spreadsheets with.
     connect(&m_form4, &TForm4::openAnalysisFileRequested, &m_form4, [] {
         const QString file = BaseFolder::file(QStringLiteral("ANALIZTAXI.XLS"));
