@@ -7,6 +7,11 @@
 #include <QProcess>
 #include <cstdio>
 
+QDateTime BenchCityNow()
+{
+    return QDateTime(QDate(2026, 3, 3), QTime(15, 0));
+}
+
 bool LoadBenchCity(TestDatabase& db, const QString& workFolder)
 {
     const QString script = workFolder + QStringLiteral("/city.sql");
@@ -17,7 +22,9 @@ bool LoadBenchCity(TestDatabase& db, const QString& workFolder)
                      QStringLiteral("5000"), QStringLiteral("--drivers"), QStringLiteral("700"),
                      QStringLiteral("--on-air"), QStringLiteral("500"), QStringLiteral("--open-orders"),
                      QStringLiteral("1000"), QStringLiteral("--period-orders"), QStringLiteral("20000"),
-                     QStringLiteral("--clients"), QStringLiteral("2000"), QStringLiteral("-o"), script});
+                     QStringLiteral("--clients"), QStringLiteral("2000"), QStringLiteral("--now"),
+                     BenchCityNow().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")), QStringLiteral("-o"),
+                     script});
     if (!generator.waitForFinished(120000) || generator.exitCode() != 0) {
         std::printf("the city generator failed: %s\n", generator.readAllStandardError().constData());
         return false;

@@ -45,7 +45,7 @@ int main(int argc, char** argv)
     TestWorkstation ws(db.serverSettings());
     if (!ws.connect())
         return 1;
-    SystemClock clock;
+    FixedClock clock(BenchCityNow());
     DispatchContext ctx{*ws.dani, ws.store, ws.prompts, clock, QStringLiteral("Бенчмарк"), true, 2.0, {}, {}};
     ws.store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kRollCall, QStringLiteral("07:00"));
     ws.store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kPreliminaryLead, QStringLiteral("30"));
@@ -56,9 +56,9 @@ int main(int argc, char** argv)
 
     // All lists: the dispatch page, then the executed and deleted pages of the working day.
     ws.view.state.driversGroupVisible = true;
-    // The generator puts the working day's orders after today's roll call at 07:00.
-    ws.view.state.from = QDate::currentDate();
-    ws.view.state.to = QDate::currentDate().addDays(1);
+    // The working day: from the roll call at 07:00 of the city's day to the next one.
+    ws.view.state.from = clock.now().date();
+    ws.view.state.to = clock.now().date().addDays(1);
     std::vector<double> refresh;
     for (int round = 0; round < 10; ++round) {
         for (FbDataSet* list :

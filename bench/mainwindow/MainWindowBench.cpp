@@ -6,6 +6,7 @@
 #include "common/BenchSetup.h"
 #include "mainwindow/SecondTimer.h"
 #include "platform/BaseFolder.h"
+#include "platform/Clock.h"
 #include "platform/ScriptedPrompts.h"
 #include "support/TestDatabase.h"
 
@@ -62,7 +63,7 @@ int main(int argc, char** argv)
                   .toUtf8());
     ini.close();
 
-    SystemClock clock;
+    FixedClock clock(BenchCityNow());
     ScriptedPrompts prompts;
     Workstation ws(clock, &prompts);
     ws.timer.stop(); // ticks are driven by hand below

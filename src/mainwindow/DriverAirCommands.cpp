@@ -1,11 +1,11 @@
 #include "mainwindow/DriverAirCommands.h"
 
 #include "dispatch/DispatchContext.h"
+#include "fleet/CarCardStands.h"
 #include "foundation/DisplayText.h"
 #include "foundation/SqlLiteral.h"
 #include "foundation/TDANI.h"
 #include "foundation/fb/DbError.h"
-#include "mainwindow/CarCardStands.h"
 #include "mainwindow/RowSnapshots.h"
 #include "mainwindow/StandQueuePrompt.h"
 #include "platform/Prompts.h"

@@ -11,7 +11,7 @@
 #include "foundation/SqlLiteral.h"
 #include "foundation/TDANI.h"
 #include "foundation/fb/DbError.h"
-#include "mainwindow/SoftphoneLine.h"
+#include "orders/intake/SoftphoneLine.h"
 #include "orders/intake/TarifIni.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"

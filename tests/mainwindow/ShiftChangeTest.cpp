@@ -2,7 +2,7 @@
 #include "dispatch/DispatchContext.h"
 #include "foundation/SettingKeys.h"
 #include "mainwindow/ShiftChangeController.h"
-#include "mainwindow/SoftphoneLine.h"
+#include "orders/intake/SoftphoneLine.h"
 #include "platform/BaseFolder.h"
 #include "platform/Clock.h"
 #include "support/DatabaseSuite.h"

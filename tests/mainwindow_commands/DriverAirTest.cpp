@@ -1,7 +1,7 @@
 #include "CommandsFixture.h"
 
+#include "fleet/CarCardStands.h"
 #include "foundation/TDANI.h"
-#include "mainwindow/CarCardStands.h"
 #include "mainwindow/DriverAirCommands.h"
 
 namespace {

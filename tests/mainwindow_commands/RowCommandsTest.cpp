@@ -2,8 +2,8 @@
 
 #include "foundation/TDANI.h"
 #include "mainwindow/ClientCall.h"
-#include "mainwindow/OrderMaintenanceRequest.h"
 #include "mainwindow/RecordOpeners.h"
+#include "orders/maintenance/OrderMaintenanceRequest.h"
 
 using Request = OrderMaintenanceRequest;
 using G = Request::Group;

@@ -31,8 +31,9 @@
 #
 # Time. Nothing depends on the day the script was written: dates and times are
 # Firebird expressions relative to the moment the database is loaded
-# (CURRENT_DATE, CURRENT_TIMESTAMP(0), DATEADD). Orders of the current working
-# day lie between the last roll call (DANI_FIRMI, 07:00 by default) and now.
+# (CURRENT_DATE, CURRENT_TIMESTAMP(0), DATEADD), or to a fixed moment given with
+# --now. Orders of the current working day lie between the last roll call
+# (DANI_FIRMI, 07:00 by default) and now.
 # Order numbers come from GEN_ID(GENIDZAMOVL, 1); the archive is inserted
 # first, so open orders have the highest numbers.
 #
@@ -62,6 +63,7 @@
 import argparse
 import math
 import random
+import re
 import sys
 
 CITY = "Ясногород"
@@ -302,10 +304,24 @@ def insert_select(table, columns, values, source):
         table, ", ".join(columns), ", ".join(values), source)
 
 
+# "Now" of the script: the moment it is loaded, or a fixed moment (--now) so that a
+# benchmark measures the same working day at whatever hour it runs.
+NOW = {"timestamp": "CURRENT_TIMESTAMP(0)", "date": "CURRENT_DATE", "time": "CURRENT_TIME"}
+
+
+def fix_now(text):
+    """Makes every date and time of the script relative to text, 'yyyy-mm-dd hh:mm:ss'."""
+    stamp = "CAST('%s' AS TIMESTAMP)" % text
+    NOW.update(timestamp=stamp, date="CAST(%s AS DATE)" % stamp, time="CAST(%s AS TIME)" % stamp)
+
+
+def now_plus(amount, unit):
+    return "DATEADD(%d %s TO %s)" % (amount, unit, NOW["timestamp"])
+
+
 def moment(minutes_from_now):
     """Derived table T with one column TS, a whole-second timestamp relative to now."""
-    return "(SELECT DATEADD(%d MINUTE TO CURRENT_TIMESTAMP(0)) AS TS FROM RDB$DATABASE) T" % (
-        minutes_from_now)
+    return "(SELECT %s AS TS FROM RDB$DATABASE) T" % now_plus(minutes_from_now, "MINUTE")
 
 
 def ts_date(expr):
@@ -330,7 +346,7 @@ def on_air_text(expr):
 
 
 def day_date(days_ago):
-    return "CURRENT_DATE" if days_ago == 0 else "DATEADD(%d DAY TO CURRENT_DATE)" % -days_ago
+    return NOW["date"] if days_ago == 0 else "DATEADD(%d DAY TO %s)" % (-days_ago, NOW["date"])
 
 
 def hms(seconds):
@@ -884,7 +900,8 @@ class Generator:
         self.comment("Dispatchers and passwords: " + ", ".join(
             "%s = %s" % (d[0], d[1]) for d in DISPATCHERS) +
             " (the last one has no rights)")
-        self.comment("Dates and times are relative to the moment the script is loaded.")
+        self.comment("Dates and times are relative to %s." % (
+            "the moment the script is loaded" if a.now is None else a.now))
         self.out("")
 
     def streets(self):
@@ -1173,6 +1190,18 @@ class Generator:
             paid = t["price"]
         return t, deleted, taker, driver, description, jubilee, paid
 
+    def working_day_start(self):
+        """The last roll call: today's when it is past, else yesterday's."""
+        return ("DATEADD(%d + IIF(%s > CAST('%s' AS TIME), 0, -1440) MINUTE TO "
+                "CAST(%s AS TIMESTAMP))" % (self.roll_call_minutes, NOW["time"], self.roll_call,
+                                            NOW["date"]))
+
+    def day_before_working_day(self, days):
+        """A date counted back from the working day's first day (0: that day), so that the
+        previous days' orders stay out of the working day also before the roll call."""
+        first = "CAST(%s AS DATE)" % self.working_day_start()
+        return first if days == 0 else "DATEADD(%d DAY TO %s)" % (-days, first)
+
     def archive(self):
         a = self.args
         rng = self.rng
@@ -1195,7 +1224,8 @@ class Generator:
                       q(t["start"]), q(t["dest"]), money(t["balance"]),
                       money(t["price"]), money(paid), q(taker),
                       q(rng.choice(ON_SHIFT)) if driver else "NULL",
-                      day_date(days_ago), q(hms(seconds)), day_date(close_days), q(hms(close)),
+                      self.day_before_working_day(days_ago), q(hms(seconds)),
+                      self.day_before_working_day(close_days), q(hms(close)),
                       q(hms(accepted_by_driver)[:5]) if driver else "NULL",
                       sql_int(driver["callsign"]) if driver else "NULL",
                       q(driver["name"]) if driver else "NULL",
@@ -1205,19 +1235,18 @@ class Generator:
         self.comment("Archive: orders of the current working day (since the roll call at %s)"
                      % self.roll_call)
         # T.TS lies between the last roll call and now: a fraction of the time elapsed.
-        start = ("DATEADD(%d + IIF(CURRENT_TIME > CAST('%s' AS TIME), 0, -1440) MINUTE TO "
-                 "CAST(CURRENT_DATE AS TIMESTAMP))" % (self.roll_call_minutes, self.roll_call))
+        start = self.working_day_start()
         fractions = sorted(rng.uniform(0.003, 0.985) for _ in range(a.period_orders))
         for fraction in fractions:
             t, deleted, taker, driver, description, jubilee, paid = self._archive_values(
                 night=rng.random() < 0.1)
             source = ("(SELECT DATEADD(CAST(%.5f * DATEDIFF(SECOND FROM W.S TO "
-                      "CURRENT_TIMESTAMP(0)) AS INTEGER) SECOND TO W.S) AS TS FROM "
-                      "(SELECT %s AS S FROM RDB$DATABASE) W) T" % (fraction, start))
+                      "%s) AS INTEGER) SECOND TO W.S) AS TS FROM "
+                      "(SELECT %s AS S FROM RDB$DATABASE) W) T" % (fraction, NOW["timestamp"], start))
             close_minutes = rng.randint(2, 10) if deleted else t["minutes"]
-            close = "MINVALUE(DATEADD(%d MINUTE TO T.TS), CURRENT_TIMESTAMP(0))" % close_minutes
-            by_driver = "MINVALUE(DATEADD(%d MINUTE TO T.TS), CURRENT_TIMESTAMP(0))" % (
-                rng.randint(1, 4))
+            close = "MINVALUE(DATEADD(%d MINUTE TO T.TS), %s)" % (close_minutes, NOW["timestamp"])
+            by_driver = "MINVALUE(DATEADD(%d MINUTE TO T.TS), %s)" % (
+                rng.randint(1, 4), NOW["timestamp"])
             values = ["GEN_ID(GENIDZAMOVL, 1)", sql_int(t["client"]), q(description),
                       q(t["start"]), q(t["dest"]), money(t["balance"]),
                       money(t["price"]), money(paid), q(taker),
@@ -1266,13 +1295,13 @@ class Generator:
         if lifted is not None:
             number += 1
             self.out(insert("BL_VODII", cols, [
-                sql_int(number), sql_int(lifted), "DATEADD(-9 DAY TO CURRENT_TIMESTAMP(0))",
+                sql_int(number), sql_int(lifted), now_plus(-9, "DAY"),
                 q(ON_SHIFT[0]), q("Грубість з клієнтом (скарга від 12.03), знято після пояснення"),
                 "0"]))
         if self.banned is not None:
             number += 1
             self.out(insert("BL_VODII", cols, [
-                sql_int(number), sql_int(self.banned), "DATEADD(-2 DAY TO CURRENT_TIMESTAMP(0))",
+                sql_int(number), sql_int(self.banned), now_plus(-2, "DAY"),
                 q(ON_SHIFT[1]), q("Не здав виручку за зміну, до з'ясування"), "1"]))
         self.out("")
 
@@ -1385,7 +1414,7 @@ class Generator:
             model = ("{GPRS}" if c in self.gprs else "") + car["model"]
             jubilee, refusal = self._marks(d)
             values = [sql_int(c), q(d["name"]), on_air_text(
-                "DATEADD(%d MINUTE TO CURRENT_TIMESTAMP(0))" % -rng.randint(40, 300)),
+                now_plus(-rng.randint(40, 300), "MINUTE")),
                 q(model), q(car["colour"]), q(car["body"]), sql_int(car["seats"]),
                 sql_int(car["load"]),
                 "SUBSTRING(CAST(Z.ZAMOVL_CHAS_PRIYOMA AS VARCHAR(13)) FROM 1 FOR 8)",
@@ -1402,9 +1431,9 @@ class Generator:
             if i == 0 and n_prelim:
                 # Booked for half past the hour, some three hours ahead.
                 t = self.trip(preliminary=True)
-                source = ("(SELECT DATEADD((EXTRACT(HOUR FROM CURRENT_TIME) + %d) * 60 + 30 "
-                          "MINUTE TO CAST(CURRENT_DATE AS TIMESTAMP)) AS TS FROM RDB$DATABASE) T"
-                          % rng.randint(3, 4))
+                source = ("(SELECT DATEADD((EXTRACT(HOUR FROM %s) + %d) * 60 + 30 "
+                          "MINUTE TO CAST(%s AS TIMESTAMP)) AS TS FROM RDB$DATABASE) T"
+                          % (NOW["time"], rng.randint(3, 4), NOW["date"]))
             elif i < n_prelim:
                 t = self.trip(preliminary=True)
                 source = moment(rng.randint(90, 20 * 60))
@@ -1467,7 +1496,7 @@ class Generator:
             self.out(insert("DYA_VODIY_GPRS", ["DYA_VODIY_GPRS_NP", "DYA_VODIY_GPRS_DATATIME",
                                                "DYA_VODIY_GPRS_DYA", "DYA_VODIY_GPRS_NZ",
                                                "DYA_VODIY_GPRS_POZ"],
-                            [sql_int(number), "DATEADD(%d MINUTE TO CURRENT_TIMESTAMP(0))" % -ago,
+                            [sql_int(number), now_plus(-ago, "MINUTE"),
                              q(text), nz, sql_int(c)]))
         self.out("")
         self.comment("Messages to drivers (numbered from 0)")
@@ -1481,7 +1510,7 @@ class Generator:
                                               "MSG_FOR_VODIY_FIO", "MSG_FOR_VODIY_TEXT",
                                               "MSG_FOR_VODIY_AVTOR"],
                             [sql_int(number),
-                             "DATEADD(%d MINUTE TO CURRENT_TIMESTAMP(0))" % -(90 - 40 * number),
+                             now_plus(-(90 - 40 * number), "MINUTE"),
                              q("D"), sql_int(c), q(d["name"]), q(text), q(ON_SHIFT[number % 2])]))
         self.out("")
         self.comment("Messages between dispatchers")
@@ -1491,7 +1520,7 @@ class Generator:
         for number, (author, ago, text) in enumerate(notes, start=1):
             self.out(insert("MSG_FOR_DISP", ["MSG_FOR_DISP_NP", "MSG_FOR_DISP_DATA",
                                              "MSG_FOR_DISP_FIO", "MSG_FOR_DISP_TEXT"],
-                            [sql_int(number), "DATEADD(%d MINUTE TO CURRENT_TIMESTAMP(0))" % -ago,
+                            [sql_int(number), now_plus(-ago, "MINUTE"),
                              q(author), q(text)]))
         self.out("")
 
@@ -1519,10 +1548,17 @@ def main(argv=None):
     parser.add_argument("--clients", type=int, default=40)
     parser.add_argument("--gprs-actions", type=int, default=10)
     parser.add_argument("--roll-call", default="07:00", help="roll call of the cars, hh:mm")
+    parser.add_argument("--now", default=None,
+                        help="fixed moment 'yyyy-mm-dd hh:mm:ss' the dates and times are relative "
+                             "to (default: the moment the script is loaded)")
     parser.add_argument("-o", "--output", default="-", help="file to write (default: stdout)")
     args = parser.parse_args(argv)
     if args.drivers < 2 or args.stands < 1 or args.on_air > args.drivers:
         parser.error("need at least 2 drivers, 1 stand, and no more drivers on air than drivers")
+    if args.now is not None:
+        if not re.fullmatch(r"\d{4}-\d\d-\d\d \d\d:\d\d:\d\d", args.now):
+            parser.error("--now wants 'yyyy-mm-dd hh:mm:ss'")
+        fix_now(args.now)
     text = Generator(args).run()
     if args.output == "-":
         sys.stdout.write(text)

@@ -177,7 +177,10 @@ void Workstation::wireWindows()
         form1.setEnabled(false);
         form4.show();
     });
-    QObject::connect(&form4, &FormShell::closed, &form1, [this] { form1.setEnabled(true); });
+    QObject::connect(&form4, &FormShell::closed, &form1, [this] {
+        form1.setEnabled(true);
+        refreshShown();
+    });
     // The work analysis file opens in whatever the desktop opens spreadsheets with.
     QObject::connect(&form4, &TForm4::openAnalysisFileRequested, &form4, [] {
         const QString file = BaseFolder::file(QStringLiteral("ANALIZTAXI.XLS"));

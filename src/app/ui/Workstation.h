@@ -2,16 +2,16 @@
 
 #include "citymap/CityMapData.h"
 #include "dispatch/DispatchContext.h"
+#include "fleet/CarCardStands.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/TDANI.h"
 #include "foundation/ui/TForm4.h"
-#include "mainwindow/CarCardStands.h"
 #include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/ShiftChangeController.h"
-#include "mainwindow/SoftphoneLine.h"
 #include "mainwindow/ui/TForm1.h"
 #include "mainwindow/ui/TForm12.h"
 #include "mainwindow/ui/TForm3.h"
+#include "orders/intake/SoftphoneLine.h"
 #include "orders/intake/ui/TForm2.h"
 #include "platform/Clock.h"
 

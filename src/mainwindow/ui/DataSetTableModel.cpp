@@ -45,6 +45,12 @@ void DataSetTableModel::computeRowTexts()
         m_rowTexts << rowText(row);
 }
 
+void DataSetTableModel::moveListTo(int row)
+{
+    m_list.moveTo(row);
+    emit currentRowMoved();
+}
+
 QString DataSetTableModel::fieldOf(int column) const
 {
     return column >= 0 && column < m_columns.size() ? m_columns[column].field : QString();

@@ -23,6 +23,8 @@ public:
     // Asks for the computed texts and colours again (the list itself is unchanged).
     void refreshDrawing();
     FbDataSet& list() const { return m_list; }
+    // Moves the list to a row (from 1) and tells every grid of the list.
+    void moveListTo(int row);
     QString fieldOf(int column) const;
 
     // A whole-row text computed when the list reloads (the stand grid builds its cells).
@@ -35,6 +37,9 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+signals:
+    void currentRowMoved();
 
 private:
     void computeRowTexts();

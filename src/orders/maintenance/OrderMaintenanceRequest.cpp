@@ -1,4 +1,4 @@
-#include "mainwindow/OrderMaintenanceRequest.h"
+#include "orders/maintenance/OrderMaintenanceRequest.h"
 
 #include "foundation/DisplayText.h"
 #include "foundation/TDANI.h"
