@@ -48,8 +48,7 @@ protected:
                          "INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT, ZAMOVL_STATUS_ZAMOVL, "
                          "ZAMOVL_POZIVNIY, ZAMOVL_DATA_PRIYOMA, ZAMOVL_CHAS_PRIYOMA) VALUES "
                          "(GEN_ID(GENIDZAMOVL, 1), '[Шевченка]{%1}', 0, 0, CURRENT_DATE, '08:%2')")
-                         .arg(i + 1)
-                         .arg(10 + i));
+                         .arg(QString::number(i + 1), QString::number(10 + i)));
     }
 
     // Waits until the lists the alert closed were opened again.
