@@ -16,6 +16,7 @@
 #include "mainwindow/HotOrderDetails.h"
 #include "mainwindow/SecondTimer.h"
 #include "mainwindow/ui/HotOrdersPage.h"
+#include "mainwindow/ui/MainWindowActions.h"
 #include "mainwindow/ui/TForm10.h"
 #include "mainwindow/ui/TForm13.h"
 #include "orders/intake/ui/TForm6.h"
@@ -24,12 +25,8 @@
 #include "platform/BaseFolder.h"
 #include "platform/ui/QtPrompts.h"
 
-#include <QAction>
 #include <QDesktopServices>
 #include <QFile>
-#include <QMenu>
-#include <QTableView>
-#include <QToolBar>
 #include <QUrl>
 
 #include <QApplication>
@@ -223,6 +220,7 @@ void Workstation::wireShiftChange()
                          if (!outcome.loggedIn)
                              return;
                          form1.applyLogIn(name, outcome.rights);
+                         actions->applyRights(outcome.rights);
                          if (outcome.period)
                              form1.setPeriod(outcome.period->from, outcome.period->to);
                          form3.close();
@@ -262,189 +260,13 @@ void Workstation::wireTimer()
     timer.start();
 }
 
-void Workstation::guarded(const std::function<void()>& command)
-{
-    try {
-        command();
-    } catch (const DbError& e) {
-        prompts.message(e.message());
-    }
-}
-
 void Workstation::wireCommands()
 {
-    QToolBar* tools = form1.driverTools();
-    auto add = [&](const QString& text, const QString& hint, const std::function<void()>& command) {
-        QAction* action = tools->addAction(text);
-        action->setToolTip(hint);
-        QObject::connect(action, &QAction::triggered, &form1, [this, command] { guarded(command); });
-        return action;
-    };
-    add(QStringLiteral("В ефір"), QStringLiteral("Відкриття автомобіля у ефір (Ins)"),
-        [this] { runHotKey(HotKey::Ins); });
-    add(QStringLiteral("З ефіру"), QStringLiteral("Зняти водія з ефіру (Del)"),
-        [this] { runHotKey(HotKey::Del); });
-    add(QStringLiteral("Зі стоянки"), QStringLiteral("Зняти водія зі стоянки (Ctrl+Del)"),
-        [this] { runHotKey(HotKey::CtrlDel); });
-    add(QStringLiteral("Повідомлення"), QStringLiteral("Відправити текстове повідомлення водію (Ctrl+Ins)"),
-        [this] { runHotKey(HotKey::CtrlIns); });
-
-    // The drivers grid's menu: filters and marks.
-    QTableView* driversGrid = form1.grid(TForm1::Drivers);
-    driversGrid->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(
-        driversGrid, &QWidget::customContextMenuRequested, &form1, [this, driversGrid](const QPoint& at) {
-            QMenu menu;
-            const QList<QPair<QString, DriversFilter::Kind>> filters = {
-                {QStringLiteral("Загальний список"), DriversFilter::Kind::All},
-                {QStringLiteral("Відібрати вільних водіїв"), DriversFilter::Kind::Free},
-                {QStringLiteral("Відібрати вільних водіїв які зареєстровані на стоянках"),
-                 DriversFilter::Kind::FreeAtStands}};
-            for (const auto& [text, kind] : filters) {
-                QAction* action = menu.addAction(text);
-                action->setCheckable(true);
-                action->setChecked(commands.driversFilter().checked() == kind);
-                QObject::connect(action, &QAction::triggered, &form1, [this, kind = kind] {
-                    guarded([&] { commands.driversFilter().choose(kind); });
-                    form1.reloadLists();
-                });
-            }
-            menu.addSeparator();
-            if (commands.marks().resetItemsVisible()) {
-                QObject::connect(
-                    menu.addAction(QStringLiteral("Обнулити помітку ювілейної поїздки (якщо прийшов час)")),
-                    &QAction::triggered, &form1, [this] { commands.marks().resetJubileeMarks(); });
-                QObject::connect(
-                    menu.addAction(QStringLiteral("Обнулити помітку перекриття поїздки (якщо прийшов час)")),
-                    &QAction::triggered, &form1, [this] { commands.marks().resetRefusalMarks(); });
-            }
-            QAction* autoUpdate = menu.addAction(QStringLiteral("Автоматичне обновлення поміток"));
-            autoUpdate->setCheckable(true);
-            autoUpdate->setChecked(commands.marks().autoUpdate());
-            QObject::connect(autoUpdate, &QAction::triggered, &form1,
-                             [this] { commands.marks().toggleAutoUpdate(); });
-            QObject::connect(menu.addAction(QStringLiteral("Відправити текстове повідомлення водію")),
-                             &QAction::triggered, &form1,
-                             [this] { commands.messages().sendToCurrentDriver(); });
-            menu.exec(driversGrid->viewport()->mapToGlobal(at));
-        });
-
-    // The two open-order filter toggles.
-    const QList<std::tuple<QString, QString, OpenOrderFilters::Toggle>> toggles = {
-        {QStringLiteral("До роздачі"),
-         QStringLiteral("Показ списку замовлень яким час роздачи і попередні замовлення"),
-         OpenOrderFilters::Toggle::ToHandOut},
-        {QStringLiteral("У виконанні"), QStringLiteral("Показ списку замовлень у виконані водіями"),
-         OpenOrderFilters::Toggle::Carried}};
-    for (const auto& [text, hint, which] : toggles) {
-        QAction* action = form1.orderTools()->addAction(text);
-        action->setToolTip(hint);
-        action->setCheckable(true);
-        QObject::connect(action, &QAction::triggered, &form1, [this, which = which] {
-            OpenOrderFilters& filters = commands.orderFilters();
-            form1.setOrderFilters(filters.pressed(OpenOrderFilters::Toggle::ToHandOut) !=
-                                      (which == OpenOrderFilters::Toggle::ToHandOut),
-                                  filters.pressed(OpenOrderFilters::Toggle::Carried) !=
-                                      (which == OpenOrderFilters::Toggle::Carried));
-            guarded([&] { filters.flip(which); });
-            form1.reloadLists();
-        });
-    }
-
-    QObject::connect(&form1, &TForm1::sortRequested, &form1, [this](int model, const QString& field) {
-        FbDataSet* lists[] = {nullptr, &dani.TABL_ZADIANI_AVTO, nullptr,
-                              nullptr, &dani.TABL_VIKON_ZAMOVL, &dani.TABL_DELETE_ZAMOVL};
-        if (model < 0 || model > 5 || !lists[model] || field.isEmpty())
-            return;
-        guarded([&] { commands.sorting().sortBy(*lists[model], field); });
-        form1.reloadLists();
-    });
-    QObject::connect(&form1, &TForm1::gridDoubleClicked, &form1, [this](int model) {
-        if (model == TForm1::GprsActions)
-            commands.gprsDetails().showCurrentAction();
-    });
-    QObject::connect(&form1, &TForm1::hotKeyPressed, &form1, [this](HotKey key) { runHotKey(key); });
-
-    // The windows of later work open as they are.
-    const QList<QPair<QString, QWidget*>> windows = {{QStringLiteral("Нове замовлення"), &form2},
-                                                     {QStringLiteral("Редагування замовлення"), form11.get()},
-                                                     {QStringLiteral("Чорний список"), form10.get()},
-                                                     {QStringLiteral("Карта міста"), form8.get()},
-                                                     {QStringLiteral("Повідомлення диспетчерам"), &form12},
-                                                     {QStringLiteral("Гарячі клавіші"), form13.get()}};
-    for (const auto& [text, window] : windows)
-        QObject::connect(form1.bottomTools()->addAction(text), &QAction::triggered, window, &QWidget::show);
+    actions = std::make_unique<MainWindowActions>(
+        dispatch, commands, form1, DeskWindows{form2, *form5, *form8, *form10, *form11, form12, *form13});
     for (FormShell* window : {static_cast<FormShell*>(&form2), static_cast<FormShell*>(form10.get()),
                               static_cast<FormShell*>(form11.get())})
         makeTaskWindow(*window);
-    wireOrderMenus();
-}
-
-void Workstation::addGridMenu(int model, const std::function<void(QMenu&)>& fill)
-{
-    QTableView* grid = form1.grid(model);
-    grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(grid, &QWidget::customContextMenuRequested, &form1, [grid, fill](const QPoint& at) {
-        QMenu menu;
-        fill(menu);
-        menu.exec(grid->viewport()->mapToGlobal(at));
-    });
-}
-
-void Workstation::wireOrderMenus()
-{
-    auto item = [this](QMenu& menu, const QString& text, const std::function<void()>& command) {
-        QObject::connect(menu.addAction(text), &QAction::triggered, &form1,
-                         [this, command] { guarded(command); });
-    };
-    auto showCarCard = [this](std::optional<qint64> callsign) {
-        if (callsign) {
-            ShowDriverDetails(dispatch, *callsign);
-            form5->show();
-        }
-    };
-    addGridMenu(TForm1::OpenOrders, [this, item, showCarCard](QMenu& menu) {
-        item(menu, QStringLiteral("Створити нове замовлення"), [this] { form2.show(); });
-        item(menu, QStringLiteral("Відкрити карточку водія"),
-             [this, showCarCard] { showCarCard(commands.openers().driverCardForOrder()); });
-        item(menu, QStringLiteral("Відкрити карточку клієнта"), [this] {
-            if (commands.openers().clientCardForOrder())
-                form2.show();
-        });
-        item(menu, QStringLiteral("Редагувати / закрити вибране вибране замовлення"),
-             [this] { form11->show(); });
-        item(menu, QStringLiteral("Знищення вибраного замовлення"), [this] { form11->show(); });
-        item(menu, QStringLiteral("Відправити текстове повідомлення водію"),
-             [this] { commands.messages().sendToOrderDriver(); });
-        QMenu* filters = menu.addMenu(QStringLiteral("У таблицю перегляду добавити замовлення ..."));
-        for (QAction* toggle : form1.orderTools()->actions()) {
-            QAction* mirror = filters->addAction(toggle->toolTip());
-            mirror->setCheckable(true);
-            mirror->setChecked(toggle->isChecked());
-            QObject::connect(mirror, &QAction::triggered, toggle, &QAction::trigger);
-        }
-    });
-    addGridMenu(TForm1::Executed, [this, item](QMenu& menu) {
-        item(menu, QStringLiteral("Редагувати / закрити вибране вибране замовлення"),
-             [this] { form11->show(); });
-        item(menu, QStringLiteral("Знищення вибраного замовлення"), [this] { form11->show(); });
-        item(menu,
-             QStringLiteral("Показати на карті початковий пункт або кінцевий пункт (при вказаних даних)"),
-             [this] {
-                 if (commands.openers().executedPointOnMap())
-                     form8->show();
-             });
-    });
-    // The drivers strip's card button and a double-click on a driver.
-    QAction* card = form1.driverTools()->addAction(QStringLiteral("Картка"));
-    card->setToolTip(QStringLiteral("Відкрити карточку водія"));
-    QObject::connect(card, &QAction::triggered, &form1, [this, showCarCard] {
-        guarded([&] { showCarCard(commands.openers().driverCardForDriver(form1.driversPageShown())); });
-    });
-    QObject::connect(&form1, &TForm1::gridDoubleClicked, &form1, [this, showCarCard](int model) {
-        if (model == TForm1::Drivers)
-            guarded([&] { showCarCard(commands.openers().driverCardForDriver(true)); });
-    });
 }
 
 void Workstation::makeTaskWindow(FormShell& window)
@@ -453,48 +275,5 @@ void Workstation::makeTaskWindow(FormShell& window)
     QObject::connect(&window, &FormShell::closed, &form1, [this] {
         form1.setEnabled(true);
         refreshShown();
-    });
-}
-
-void Workstation::runHotKey(HotKey key)
-{
-    const HotKeyAction action = resolveHotKey(key, form1.hotKeyState());
-    guarded([&] {
-        switch (action.command) {
-        case HotKeyCommand::ShowMessage:
-            prompts.message(action.message);
-            break;
-        case HotKeyCommand::PutDriverOnAir:
-            if (commands.driverAir().putDriverOnAir())
-                form5->show(); // the car card of the driver now on air
-            break;
-        case HotKeyCommand::TakeDriverOffAir:
-            commands.driverAir().takeCurrentDriverOffAir();
-            break;
-        case HotKeyCommand::TakeStandDriverOffAir:
-            commands.driverAir().takeStandDriverOffAir();
-            break;
-        case HotKeyCommand::SendMessageToDriver:
-            commands.messages().sendToCurrentDriver();
-            break;
-        case HotKeyCommand::RemoveDriverFromStand:
-            commands.driverAir().removeCurrentDriverFromStand();
-            break;
-        case HotKeyCommand::RemoveStandDriverFromStand:
-            commands.driverAir().removeDriverFromSelectedStand();
-            break;
-        case HotKeyCommand::NewUncodedOrder:
-            form2.show();
-            break;
-        case HotKeyCommand::CloseCurrentOrder:
-        case HotKeyCommand::CloseOrderGroup:
-            form11->show();
-            break;
-        case HotKeyCommand::NextOrdersPage:
-            form1.orderViews()->setCurrentIndex((form1.orderViews()->currentIndex() + 1) % 3);
-            break;
-        case HotKeyCommand::None:
-            break;
-        }
     });
 }

@@ -19,6 +19,7 @@
 #include <memory>
 
 class IPrompts;
+class MainWindowActions;
 class SecondTimer;
 class TForm5;
 class TForm6;
@@ -66,6 +67,7 @@ public:
     ShiftChangeController shiftChange;
     NoCarCardStands carCardStands; // until the car card changes stands
     MainWindowCommands commands;
+    std::unique_ptr<MainWindowActions> actions;
     std::unique_ptr<SecondTimer> secondTimer;
     QTimer timer;
 
@@ -79,14 +81,8 @@ private:
     void wireShiftChange();
     void wireTimer();
     void wireCommands();
-    void runHotKey(HotKey key);
     // A window opened for a task disables the main window while it is shown; when it
     // closes the main window is enabled and its lists refreshed.
     void makeTaskWindow(FormShell& window);
-    void wireOrderMenus();
-    // Shows a context menu of actions on a grid.
-    void addGridMenu(int model, const std::function<void(QMenu&)>& fill);
-    // Runs a command that may reopen lists; a database failure is shown.
-    void guarded(const std::function<void()>& command);
     void chooseHotOrder(const QString& line);
 };
