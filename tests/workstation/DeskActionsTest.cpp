@@ -78,7 +78,7 @@ TEST_F(DeskActions, EveryStripHasItsItemsWithTheirHints)
 TEST_F(DeskActions, ThePopupMenusHaveTheirItems)
 {
     QMenu orders;
-    ws->actions->orders().fillMenu(orders);
+    ws->mainWindow.actions().orders().fillMenu(orders);
     EXPECT_EQ(
         captions(orders),
         QStringList({QStringLiteral("Створити нове замовлення"), QStringLiteral("Відкрити карточку водія"),
@@ -91,7 +91,7 @@ TEST_F(DeskActions, ThePopupMenusHaveTheirItems)
     EXPECT_EQ(orders.defaultAction()->text(), QStringLiteral("Створити нове замовлення"));
 
     QMenu drivers;
-    ws->actions->drivers().fillMenu(drivers);
+    ws->mainWindow.actions().drivers().fillMenu(drivers);
     for (const char* item :
          {"Створити підсадку кодованого клієнта до вибраного позивного", "Загальний список",
           "Відібрати вільних водіїв", "Відібрати вільних водіїв які зареєстровані на стоянках",
@@ -103,7 +103,7 @@ TEST_F(DeskActions, ThePopupMenusHaveTheirItems)
         EXPECT_TRUE(captions(drivers).contains(QString::fromUtf8(item))) << item;
 
     QMenu executed;
-    ws->actions->executed().fillMenu(executed);
+    ws->mainWindow.actions().executed().fillMenu(executed);
     EXPECT_EQ(
         captions(executed),
         QStringList({QStringLiteral("Редагувати / закрити вибране вибране замовлення"),
@@ -115,7 +115,7 @@ TEST_F(DeskActions, ThePopupMenusHaveTheirItems)
 TEST_F(DeskActions, TheOrderFilterSubmenuStartsWithBothItemsCheckedAndFollowsItsButtons)
 {
     auto submenu = [this](QMenu& menu) {
-        ws->actions->orders().fillMenu(menu);
+        ws->mainWindow.actions().orders().fillMenu(menu);
         for (QAction* action : menu.actions())
             if (action->menu())
                 return action->menu();
@@ -133,12 +133,12 @@ TEST_F(DeskActions, TheOrderFilterSubmenuStartsWithBothItemsCheckedAndFollowsIts
 
     // The menu item presses its button: the button shows pressed, the item stays checked.
     filters->actions()[1]->trigger();
-    EXPECT_TRUE(ws->actions->orders().toggle(OpenOrderFilters::Toggle::Carried)->isChecked());
+    EXPECT_TRUE(ws->mainWindow.actions().orders().toggle(OpenOrderFilters::Toggle::Carried)->isChecked());
     EXPECT_TRUE(ws->form1.pageState().onlyCarried);
     QMenu again;
     EXPECT_TRUE(submenu(again)->actions()[1]->isChecked());
     // Raised again: unchecked.
-    ws->actions->orders().toggle(OpenOrderFilters::Toggle::Carried)->trigger();
+    ws->mainWindow.actions().orders().toggle(OpenOrderFilters::Toggle::Carried)->trigger();
     QMenu third;
     EXPECT_FALSE(submenu(third)->actions()[1]->isChecked());
     EXPECT_FALSE(ws->form1.pageState().onlyCarried);
