@@ -417,10 +417,14 @@ void MainWindowWiring::runHotKey(HotKey key)
         case HotKeyCommand::ShowMessage:
             m_prompts.message(action.message);
             break;
-        case HotKeyCommand::PutDriverOnAir:
-            if (m_commands.driverAir().putDriverOnAir())
+        case HotKeyCommand::PutDriverOnAir: {
+            const auto outcome = m_commands.driverAir().putDriverOnAir();
+            if (outcome.carCard)
                 m_carCard.show(); // the car card of the driver now on air
+            else if (outcome.blackListed)
+                m_blackList.show();
             break;
+        }
         case HotKeyCommand::TakeDriverOffAir:
             m_commands.driverAir().takeCurrentDriverOffAir();
             break;
