@@ -111,7 +111,7 @@ TEST_F(HalfOpenLink, TheWorkstationsLinkCheckEndsTheProgramOnceWithinSeconds)
     TestWorkstation ws(settings);
     ASSERT_TRUE(ws.connect());
     FixedClock clock;
-    DispatchContext ctx{*ws.dani, ws.store, ws.prompts, clock, {}, false, {}, {}, {}};
+    DispatchContext ctx{*ws.dani, ws.store, ws.prompts, clock, *ws.map, {}, {}};
     RecordedExit exit;
     ASSERT_TRUE(CheckDatabaseLink(ctx, exit));
 
