@@ -51,7 +51,7 @@ int main(int argc, char** argv)
     ws.store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kPreliminaryLead, QStringLiteral("30"));
     ws.store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kMaxAutoDistance,
                       QStringLiteral("100000"));
-    ws.dani->refreshLists = [] {};
+    QObject::disconnect(ws.dani.get(), &TDANI::listsClosed, nullptr, nullptr); // lists are opened by hand
     TDANI& dani = *ws.dani;
 
     // All lists: the dispatch page, then the executed and deleted pages of the working day.
