@@ -28,7 +28,9 @@ const QStringList kRightColumns = {
 ShiftChangeController::ShiftChangeController(DispatchContext& ctx, CityMapData& map, ISoftphoneLine& line)
     : m_ctx(ctx), m_map(map), m_line(line)
 {
-    m_map.loadRegions = [this] { LoadRegions(m_ctx); };
+    m_map.loadRegions = [this] {
+        LoadRegions(m_ctx, [this](int done, int total) { emit loadProgress(done, total); });
+    };
 }
 
 QStringList ShiftChangeController::dispatcherNames()
@@ -183,13 +185,15 @@ void ShiftChangeController::loadWorkstationSettings()
 
 void ShiftChangeController::loadMap(bool allowed)
 {
-    const CityMapData::LoadResult result = m_map.LoadMap();
+    const CityMapData::LoadResult result =
+        m_map.LoadMap([this](int done, int total) { emit loadProgress(done, total); });
     if (!result.report.isEmpty())
         CityMapData::showReport(result.report, m_ctx.dani.view());
     if (!allowed)
         m_map.switchOff();
     m_ctx.mapSupported = m_map.MapSupported();
     m_ctx.metresPerPixel = m_map.metresPerPixel();
+    emit loadProgress(0, 0); // done, also after a load that stopped half way
 }
 
 void ShiftChangeController::startGprsPeriod()
