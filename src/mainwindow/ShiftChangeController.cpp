@@ -28,9 +28,6 @@ const QStringList kRightColumns = {
 ShiftChangeController::ShiftChangeController(DispatchContext& ctx, CityMapData& map, ISoftphoneLine& line)
     : m_ctx(ctx), m_map(map), m_line(line)
 {
-    m_map.loadRegions = [this] {
-        LoadRegions(m_ctx, [this](int done, int total) { emit loadProgress(done, total); });
-    };
 }
 
 QStringList ShiftChangeController::dispatcherNames()
@@ -185,14 +182,14 @@ void ShiftChangeController::loadWorkstationSettings()
 
 void ShiftChangeController::loadMap(bool allowed)
 {
-    const CityMapData::LoadResult result =
-        m_map.LoadMap([this](int done, int total) { emit loadProgress(done, total); });
+    auto progress = [this](int done, int total) { emit loadProgress(done, total); };
+    const CityMapData::LoadResult result = m_map.LoadMap(progress);
+    if (result.districtTablesNeeded)
+        LoadRegions(m_ctx, progress);
     if (!result.report.isEmpty())
         CityMapData::showReport(result.report, m_ctx.dani.view());
     if (!allowed)
         m_map.switchOff();
-    m_ctx.mapSupported = m_map.MapSupported();
-    m_ctx.metresPerPixel = m_map.metresPerPixel();
     emit loadProgress(0, 0); // done, also after a load that stopped half way
 }
 
