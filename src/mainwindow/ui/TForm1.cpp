@@ -16,6 +16,7 @@
 #include "mainwindow/ui/OrderRecordPanels.h"
 #include "mainwindow/ui/TForm12.h"
 #include "platform/Clock.h"
+#include "platform/Prompts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -332,6 +333,9 @@ void TForm1::attachLists(DispatchContext& ctx)
     m_gprsPanel->layout()->addWidget(legend);
     addGrid(m_closedGrids[0], m_models[Executed]);
     addGrid(m_closedGrids[1], m_models[Deleted]);
+    for (DataSetTableModel* closed : {m_models[Executed], m_models[Deleted]})
+        connect(closed, &DataSetTableModel::readFailed, this,
+                [&ctx](const QString& message) { ctx.prompts.message(message); });
     // The extra panel shows the drivers list once more, above everything.
     auto* extra = new QTableView(m_extraDriversPanel);
     extra->setModel(m_models[Drivers]);
