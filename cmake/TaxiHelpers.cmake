@@ -1,9 +1,12 @@
 # One test executable per unit folder: every .cpp file of the folder goes in.
-# taxi_add_test_dir(<name> LIBS <libs...> [QT_MAIN] [TIMEOUT <seconds>] [LABELS <labels...>])
+# taxi_add_test_dir(<name> LIBS <libs...> [QT_MAIN] [LOOPBACK_NAMESPACE] [TIMEOUT <seconds>]
+#                   [LABELS <labels...>])
 # QT_MAIN: the test support's main() with a QApplication (offscreen) and the shared
 # fixtures, instead of GoogleTest's plain main().
+# LOOPBACK_NAMESPACE: the test runs in a network namespace that has only loopback, as
+# tests against real peers (support/peers) must.
 function(taxi_add_test_dir name)
-  cmake_parse_arguments(ARG "QT_MAIN" "TIMEOUT" "LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "QT_MAIN;LOOPBACK_NAMESPACE" "TIMEOUT" "LIBS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(test_${name} ${sources})
   if(ARG_QT_MAIN)
@@ -12,7 +15,12 @@ function(taxi_add_test_dir name)
     target_link_libraries(test_${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   endif()
   target_include_directories(test_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-  add_test(NAME ${name} COMMAND test_${name})
+  if(ARG_LOOPBACK_NAMESPACE)
+    add_test(NAME ${name} COMMAND sh ${CMAKE_SOURCE_DIR}/tests/support/peers/in-loopback-namespace.sh
+             $<TARGET_FILE:test_${name}>)
+  else()
+    add_test(NAME ${name} COMMAND test_${name})
+  endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()

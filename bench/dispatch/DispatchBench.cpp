@@ -63,7 +63,7 @@ int main(int argc, char** argv)
     ws.store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kPreliminaryLead, QStringLiteral("30"));
     ws.store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kMaxAutoDistance,
                       QStringLiteral("100000"));
-    ws.dani->refreshLists = [] {};
+    QObject::disconnect(ws.dani.get(), &TDANI::listsClosed, nullptr, nullptr); // lists are opened by hand
     TDANI& dani = *ws.dani;
     const std::vector<FbDataSet*> lists = {&dani.TABL_AKTIV_ZAMOVL,        &dani.TABL_VIKON_ZAMOVL,
                                            &dani.TABL_DELETE_ZAMOVL,       &dani.TABL_ZADIANI_AVTO,

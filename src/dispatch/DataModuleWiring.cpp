@@ -2,17 +2,36 @@
 
 #include "dispatch/DispatchContext.h"
 #include "dispatch/HotOrders.h"
-#include "dispatch/ListRefresh.h"
-#include "dispatch/NearestStand.h"
 #include "dispatch/OrderCounters.h"
 #include "foundation/TDANI.h"
+#include "foundation/fb/DbError.h"
+#include "platform/Prompts.h"
 
-void WireDispatchIntoDataModule(DispatchContext& ctx)
+DataModuleWiring::DataModuleWiring(DispatchContext& ctx, QObject* parent)
+    : QObject(parent), m_ctx(ctx), m_nearestStand(ctx)
 {
-    ctx.dani.refreshLists = [&ctx] { RefreshLists(ctx); };
-    ctx.dani.refreshOrderCounters = [&ctx] { RefreshOrderCounters(ctx); };
-    ctx.dani.listHotOrders = [&ctx] { ListHotOrders(ctx); };
-    ctx.dani.findNearestStand = [&ctx](const QString& pickup) {
-        return FindNearestStand(ctx, pickup, DistributionMode::kNone);
+    TDANI& dani = ctx.dani;
+    // Signals must not carry exceptions back into the data module: each reaction shows
+    // its own failure.
+    auto guarded = [this](auto reaction) {
+        return [this, reaction] {
+            try {
+                reaction();
+            } catch (const DbError& e) {
+                m_ctx.dani.TRANZ_FOR_EVENTS.rollbackQuietly();
+                m_ctx.prompts.message(e.message());
+            }
+        };
     };
+    connect(&dani, &TDANI::openOrdersChanged, this, guarded([this] { refreshOrders(); }));
+    connect(&dani, &TDANI::driversChanged, this, guarded([this] { m_nearestStand.followDriversChange(); }));
+    connect(&dani, &TDANI::currentOpenOrderMoved, this,
+            guarded([this] { m_nearestStand.followCurrentOrder(); }));
+}
+
+void DataModuleWiring::refreshOrders()
+{
+    RefreshOrderCounters(m_ctx);
+    if (m_ctx.dani.view().ordersPage() == DataModuleView::OrdersPage::Hot)
+        ListHotOrders(m_ctx);
 }

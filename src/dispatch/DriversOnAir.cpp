@@ -144,15 +144,14 @@ bool PutDriverOnAir(DispatchContext& ctx, qint64 callsign, const QString& name)
                      sql::text(QLatin1Char('[') + ctx.clock.now().time().toString(QStringLiteral("h:mm:ss")) +
                                QStringLiteral("](){}")),
                      text("TABL_AVTO_MODEL"), text("TABL_AVTO_KOLIR"), text("TABL_AVTO_KUZOV"),
-                     number("TABL_AVTO_KILPASAZHIR"), number("TABL_AVTO_VAGA"), sql::text(key))
-                .arg(jubilee, refusal));
+                     number("TABL_AVTO_KILPASAZHIR"), number("TABL_AVTO_VAGA"), sql::text(key), jubilee,
+                     refusal));
         dani.TRANZ_RIZNE.commit();
     } catch (const DbError&) {
         dani.TRANZ_RIZNE.rollbackQuietly();
         ctx.prompts.message(
             QStringLiteral("Помилка у відкритті позивного [%1]{%2} до ефіру. При потребі повторіть спробу.")
-                .arg(callsign)
-                .arg(name));
+                .arg(QString::number(callsign), name));
         return false;
     }
     resetMarks(ctx);

@@ -92,7 +92,7 @@ QString decimal(const QString& plainDecimal)
 QString nextNumber(const QString& column, const QString& table, int first)
 {
     const QString max = QStringLiteral("(SELECT MAX(%1) FROM %2)").arg(column, table);
-    return QStringLiteral("IIF(%1 IS NULL, %2, %1+1)").arg(max).arg(first);
+    return QStringLiteral("IIF(%1 IS NULL, %2, %1+1)").arg(max, QString::number(first));
 }
 
 QString clientCodeCondition(const QString& column, qint64 code)

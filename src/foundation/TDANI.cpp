@@ -4,7 +4,6 @@
 #include "foundation/ServerSettings.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/SqlLiteral.h"
-#include "foundation/StandQueue.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/fb/DbError.h"
 #include "platform/Prompts.h"
@@ -216,43 +215,7 @@ void TDANI::afterClosedScrolled(FbDataSet& list, DataModuleView::ClosedList whic
 
 void TDANI::afterOpenOrdersScrolled()
 {
-    const auto page = m_view->ordersPage();
-    if (page != DataModuleView::OrdersPage::Panels && page != DataModuleView::OrdersPage::ShortGrid)
-        return;
-    ShowNearestStand();
-    if (m_view->standGridShown())
-        m_view->repaintStandGrid();
-}
-
-// ---- nearest stand -----------------------------------------------------------------
-
-QString TDANI::nearestStandFor(const QString& pickup)
-{
-    return findNearestStand ? findNearestStand(pickup) : QString();
-}
-
-QString TDANI::firstDriverText(const QString& stand)
-{
-    TRANZ_FOR_EVENTS.commitIfActive();
-    const auto callsign = FirstFreeDriverAtStand(RIZNE_EVENTS, stand);
-    return callsign ? QString::number(*callsign) : kNotSet;
-}
-
-void TDANI::ShowNearestStand()
-{
-    if (TABL_AKTIV_ZAMOVL.isEmpty() ||
-        TABL_AKTIV_ZAMOVL.value(QStringLiteral("ZAMOVL_POZIVNIY")).toLongLong() != 0) {
-        NearestStand.clear();
-        m_view->showNearestStand(kNotSet, kNotSet);
-        return;
-    }
-    NearestStand =
-        nearestStandFor(displayText(TABL_AKTIV_ZAMOVL.value(QStringLiteral("ZAMOVL_POCHAT_PUNKT"))));
-    if (NearestStand.isEmpty()) {
-        m_view->showNearestStand(kNotSet, kNotSet);
-        return;
-    }
-    m_view->showNearestStand(NearestStand, firstDriverText(NearestStand));
+    emit currentOpenOrderMoved();
 }
 
 // ---- event alerts ------------------------------------------------------------------
@@ -260,37 +223,30 @@ void TDANI::ShowNearestStand()
 void TDANI::OnEventAlert(const QStringList& names)
 {
     auto has = [&](const char* name) { return names.contains(QLatin1String(name)); };
-    auto refresh = [this] {
-        if (refreshLists)
-            refreshLists();
-    };
     try {
         if (has("EV_InsertMSG_FOR_DISP"))
             showNewDispatcherMessages();
         if (has("EV_InsertDYA_VODIY_GPRS")) {
             TABL_DIY_VODY_GPRS.close();
-            refresh();
+            emit listsClosed();
         }
         if (has("EV_REFLESH_ZAD_AVTO")) {
             TABL_ZADIANI_AVTO.close();
             TABLE_ZADIANI_AVTO_GROUP.close();
-            refresh();
-            reactToDriversChange();
+            emit listsClosed();
+            emit driversChanged();
         }
         for (const char* name : {"EV_InsertZAMOVLENNIA", "EV_UpdateZAMOVLENNIA"}) {
             if (!has(name))
                 continue;
             TABL_AKTIV_ZAMOVL.close();
-            refresh();
-            if (refreshOrderCounters)
-                refreshOrderCounters();
-            if (m_view->ordersPage() == DataModuleView::OrdersPage::Hot && listHotOrders)
-                listHotOrders();
+            emit listsClosed();
+            emit openOrdersChanged();
         }
         if (has("EV_InsertCLZAMOVLENNIA") || has("EV_UpdateCLZAMOVLENNIA")) {
             TABL_VIKON_ZAMOVL.close();
             TABL_DELETE_ZAMOVL.close();
-            refresh();
+            emit listsClosed();
         }
         if (has("EV_INSERT_BUDINKA"))
             loadNewMapPoints();
@@ -336,43 +292,6 @@ void TDANI::showNewDispatcherMessages()
     }
     if (!m_view->messagesFormShowing())
         m_view->showMessagesForm();
-}
-
-void TDANI::reactToDriversChange()
-{
-    const auto page = m_view->ordersPage();
-    if (page != DataModuleView::OrdersPage::Hot) {
-        if (TABL_AKTIV_ZAMOVL.isEmpty() ||
-            TABL_AKTIV_ZAMOVL.value(QStringLiteral("ZAMOVL_POZIVNIY")).toLongLong() != 0) {
-            ShowNearestStand();
-            return;
-        }
-        const QString stand =
-            nearestStandFor(displayText(TABL_AKTIV_ZAMOVL.value(QStringLiteral("ZAMOVL_POCHAT_PUNKT"))));
-        // The head of the queue may have changed even when the stand did not.
-        const QString driver = stand.isEmpty() ? kNotSet : firstDriverText(stand);
-        NearestStand = stand;
-        if (stand.isEmpty())
-            m_view->showNearestStand(kNotSet, kNotSet);
-        else if (stand != m_view->shownNearestStand() || driver != m_shownFirstDriver)
-            m_view->showNearestStand(stand, driver);
-        m_shownFirstDriver = driver;
-        return;
-    }
-    const auto selected = m_view->selectedHotOrder();
-    if (!selected) {
-        NearestStand.clear();
-        m_view->showHotNearestStand(kNotSet, kNotSet);
-        return;
-    }
-    const QString stand = nearestStandFor(selected->pickup);
-    NearestStand = stand;
-    if (stand.isEmpty()) {
-        m_view->showHotNearestStand(kNotSet, kNotSet);
-        return;
-    }
-    if (stand != m_view->shownHotNearestStand())
-        m_view->showHotNearestStand(stand, firstDriverText(stand));
 }
 
 void TDANI::loadNewMapPoints()

@@ -9,7 +9,6 @@
 #include "foundation/fb/FbTransaction.h"
 
 #include <QObject>
-#include <functional>
 
 class IPrompts;
 class SettingsStore;
@@ -38,16 +37,9 @@ public:
     bool ConnectDatabase();
     void SetInitialListState();
 
-    // Nearest stand with a free driver for the current open order, and its first driver.
-    void ShowNearestStand();
     // The reaction to one alert: the names whose counts changed, handled in a fixed order.
+    // What it closes or learns is announced by the signals below, in the same order.
     void OnEventAlert(const QStringList& names);
-
-    // Operations of the dispatch layer the reactions call (no-ops until it is wired).
-    std::function<void()> refreshLists;
-    std::function<void()> refreshOrderCounters;
-    std::function<void()> listHotOrders;
-    std::function<QString(const QString& pickup)> findNearestStand;
 
     // Connection and transactions.
     FbConnection BAZA;
@@ -90,6 +82,17 @@ public:
     QString NearestStand;
     MapPoints mapPoints;
 
+signals:
+    // Lists were closed because other workstations changed their rows: whoever shows
+    // them opens them again (the database was read before any later signal of the alert).
+    void listsClosed();
+    // Open orders were inserted or changed: their counters and the hot list may differ.
+    void openOrdersChanged();
+    // The drivers on air changed: the nearest stand or the head of its queue may differ.
+    void driversChanged();
+    // The current row of the open orders list moved (or the list opened at a row).
+    void currentOpenOrderMoved();
+
 private:
     void wireListHooks();
     void afterExecutedOpened();
@@ -100,15 +103,11 @@ private:
     int countRows(const QString& statement);
 
     void showNewDispatcherMessages();
-    void reactToDriversChange();
     void loadNewMapPoints();
-    QString firstDriverText(const QString& stand);
-    QString nearestStandFor(const QString& pickup);
 
     SettingsStore& m_settings;
     IPrompts& m_prompts;
     NullDataModuleView m_nullView;
     DataModuleView* m_view = &m_nullView;
-    QString m_shownFirstDriver;
     qint64 m_lastShownMessage = -1; // -1: none shown yet, show only the newest
 };

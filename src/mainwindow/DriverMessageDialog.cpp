@@ -57,8 +57,7 @@ bool DriverMessageDialog::send(qint64 callsign, const QString& driverName)
         m_ctx.prompts.message(
             QStringLiteral("Повідомлення для водія [%1][%2] через систему GPRS не надіслано. При потребі "
                            "повторіть спробу.")
-                .arg(callsign)
-                .arg(driverName));
+                .arg(QString::number(callsign), driverName));
         return false;
     }
     m_ctx.prompts.message(QStringLiteral("Повідомлення надіслано успішно."));

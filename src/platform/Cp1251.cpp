@@ -35,9 +35,9 @@ std::optional<char> byteFor(char16_t unit)
 QString EncodeError::message() const
 {
     return QStringLiteral("Символ \"%1\" (U+%2) у позиції %3 не підтримується кодовою сторінкою 1251")
-        .arg(QString::fromUcs4(&character, 1))
-        .arg(static_cast<uint>(character), 4, 16, QLatin1Char('0'))
-        .arg(position + 1);
+        .arg(QString::fromUcs4(&character, 1),
+             QStringLiteral("%1").arg(static_cast<uint>(character), 4, 16, QLatin1Char('0')),
+             QString::number(position + 1));
 }
 
 std::optional<QByteArray> encode(QStringView text, EncodeError* error)

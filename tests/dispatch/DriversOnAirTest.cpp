@@ -190,3 +190,42 @@ TEST_F(DriversOnAir, DriverDetailsForTheCarCard)
     EXPECT_TRUE(d.objects[0].header);
     EXPECT_EQ(d.checkedCount, 2);
 }
+
+// Text from the car and driver tables goes into the INSERT as it is, however it looks:
+// placeholders, quotes and backslashes are data, never part of the statement.
+TEST_F(DriversOnAir, NamesAndCarTextsThatLookLikePlaceholdersGoOnAirUnchanged)
+{
+    const QStringList odd = {QStringLiteral("Ко%1"), QStringLiteral("%10%11"), QStringLiteral("О'Ніл \\ 'x'"),
+                             QStringLiteral("%2 і %9 \\%1")};
+    qint64 callsign = 40;
+    for (const QString& text : odd) {
+        ++callsign;
+        db->exec(QStringLiteral("INSERT INTO DANI_AVTO (TABL_AVTO_POZIVN, TABL_AVTO_MODEL, TABL_AVTO_KOLIR, "
+                                "TABL_AVTO_KUZOV, TABL_AVTO_KILPASAZHIR, TABL_AVTO_VAGA) VALUES (%1, %2, %3, "
+                                "%4, 4, 300)")
+                     .arg(sql::integer(callsign), sql::text(text + QStringLiteral(" модель")),
+                          sql::text(text + QStringLiteral(" колір")),
+                          sql::text(text + QStringLiteral(" кузов"))));
+        ASSERT_TRUE(PutDriverOnAir(*ctx, callsign, text)) << text.toStdString();
+        const FbRows rows = db->exec(QStringLiteral("SELECT * FROM ZADIANI_AVTO WHERE ZAD_AVTO_POZIVNIY = %1")
+                                         .arg(sql::integer(callsign)));
+        ASSERT_EQ(rows.rowCount(), 1);
+        EXPECT_EQ(rows.value(0, QStringLiteral("ZAD_AVTO_FIO_VODIY")).toString(), text);
+        EXPECT_EQ(rows.value(0, QStringLiteral("ZAD_AVTO_MARKA_AVTO")).toString(),
+                  text + QStringLiteral(" модель"));
+        EXPECT_EQ(rows.value(0, QStringLiteral("ZAD_AVTO_KOLIR_AVTO")).toString(),
+                  text + QStringLiteral(" колір"));
+        EXPECT_EQ(rows.value(0, QStringLiteral("ZAD_AVTO_KUZOV_AVTO")).toString(),
+                  text + QStringLiteral(" кузов"));
+        // The two marks come last in the statement: a name must not become their value.
+        EXPECT_FALSE(rows.value(0, QStringLiteral("ZAD_AVTO_YUVILEYKA")).isValid());
+        EXPECT_FALSE(rows.value(0, QStringLiteral("ZAD_AVTO_RIBA")).isValid());
+    }
+    EXPECT_TRUE(ws->prompts.messages().isEmpty());
+
+    // The failure message names the driver as typed, too.
+    EXPECT_FALSE(PutDriverOnAir(*ctx, 99, QStringLiteral("%1%2")));
+    EXPECT_EQ(ws->prompts.messages(),
+              QStringList{QStringLiteral("Помилка у відкритті позивного [99]{%1%2} до ефіру. При потребі "
+                                         "повторіть спробу.")});
+}

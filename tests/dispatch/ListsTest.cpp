@@ -19,12 +19,11 @@ protected:
     }
     void addClosed(int number, int status, const QString& date, const QString& time)
     {
-        db->exec(QStringLiteral("INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_STATUS_ZAMOVL, CZ_DATA_PRIYOMA, "
-                                "CZ_CHAS_PRIYOMA) "
-                                "VALUES (%1, %2, %3, %4)")
-                     .arg(number)
-                     .arg(status)
-                     .arg(sql::text(date), sql::text(time)));
+        db->exec(
+            QStringLiteral("INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_STATUS_ZAMOVL, CZ_DATA_PRIYOMA, "
+                           "CZ_CHAS_PRIYOMA) "
+                           "VALUES (%1, %2, %3, %4)")
+                .arg(QString::number(number), QString::number(status), sql::text(date), sql::text(time)));
     }
     QList<int> executedNumbers(const QString& rollCall)
     {

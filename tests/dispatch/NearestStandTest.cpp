@@ -36,10 +36,7 @@ protected:
             QStringLiteral(
                 "INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_X, "
                 "KOORD_KART_MISTA_Y) VALUES (%1, %2, %3, %4)")
-                .arg(n)
-                .arg(sql::text(label))
-                .arg(x)
-                .arg(y));
+                .arg(QString::number(n), sql::text(label), QString::number(x), QString::number(y)));
     }
     void setting(const QString& key, const QString& value)
     {
@@ -47,7 +44,7 @@ protected:
     }
     QString hotLine(qint64 number, const QString& flag, const QString& pickup)
     {
-        return QStringLiteral("%1  -> {%2} %3").arg(number).arg(flag, pickup);
+        return QStringLiteral("%1  -> {%2} %3").arg(QString::number(number), flag, pickup);
     }
     QTemporaryDir folder;
 };

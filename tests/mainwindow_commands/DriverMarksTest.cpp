@@ -1,4 +1,5 @@
 #include "CommandsFixture.h"
+#include "foundation/SqlLiteral.h"
 
 #include "foundation/SettingKeys.h"
 #include "foundation/SettingsStore.h"
@@ -10,9 +11,8 @@ class DriverMarks : public CommandsFixture
 protected:
     void mark(qint64 callsign, const char* column, const QString& stamp)
     {
-        db->exec(QStringLiteral("UPDATE ZADIANI_AVTO SET %1 = '%2' WHERE ZAD_AVTO_POZIVNIY = %3")
-                     .arg(QLatin1String(column), stamp)
-                     .arg(callsign));
+        db->exec(QStringLiteral("UPDATE ZADIANI_AVTO SET %1 = %2 WHERE ZAD_AVTO_POZIVNIY = %3")
+                     .arg(QLatin1String(column), sql::text(stamp), QString::number(callsign)));
     }
     qint64 marked(const char* column)
     {

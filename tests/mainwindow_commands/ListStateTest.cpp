@@ -83,8 +83,7 @@ TEST_F(ListState, ClosedOrdersSortWithTheirCompanionColumn)
             QStringLiteral(
                 "INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_STATUS_ZAMOVL, CZ_POZIVNIY, CZ_DATA_PRIYOMA) "
                 "VALUES (%1, 1, %2, '02.03.2026')")
-                .arg(i + 1)
-                .arg(30 - 10 * i));
+                .arg(QString::number(i + 1), QString::number(30 - 10 * i)));
     ws->view.state.mainPage = 1;
     ws->view.state.from = QDate(2026, 3, 1);
     ws->view.state.to = QDate(2026, 3, 3);

@@ -1,4 +1,5 @@
 #include "CommandsFixture.h"
+#include "foundation/SqlLiteral.h"
 
 #include "foundation/TDANI.h"
 #include "mainwindow/ClientCall.h"
@@ -16,11 +17,9 @@ protected:
         db->exec(QStringLiteral(
                      "INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_STATUS_ZAMOVL, ZAMOVL_POZIVNIY, "
                      "ZAMOVL_NOMER_KLIENT, ZAMOVL_FIO_TAXI, ZAMOVL_BEZKOSHTOVN, ZAMOVL_PRICHINA_DELETE) "
-                     "VALUES (%1, 0, %2, %3, 'Марко', 'HI', '%4')")
-                     .arg(number)
-                     .arg(callsign)
-                     .arg(client)
-                     .arg(description));
+                     "VALUES (%1, 0, %2, %3, 'Марко', 'HI', %4)")
+                     .arg(QString::number(number), QString::number(callsign), QString::number(client),
+                          sql::text(description)));
     }
     void openExecuted()
     {

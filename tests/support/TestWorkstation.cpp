@@ -8,7 +8,7 @@ TestWorkstation::TestWorkstation(const ServerSettings& server)
     dani = std::make_unique<TDANI>(store, prompts);
     dani->setView(&view);
     reopener = std::make_unique<ListReopener>(ListReopener{*dani, {}});
-    dani->refreshLists = [this] { (*reopener)(); };
+    QObject::connect(dani.get(), &TDANI::listsClosed, dani.get(), [this] { (*reopener)(); });
 }
 
 bool TestWorkstation::connect()

@@ -1,4 +1,4 @@
-#include "app/ui/Workstation.h"
+#include "WorkstationFixture.h"
 #include "mainwindow/ui/DataSetTableModel.h"
 #include "mainwindow/ui/TForm10.h"
 #include "platform/BaseFolder.h"
@@ -13,48 +13,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
-
-// The whole workstation offscreen, on a database of its own.
-class WorkstationWindow : public DatabaseSuite
-{
-protected:
-    void SetUp() override
-    {
-        BaseFolder::overrideForTests(folder.path());
-        QFile ini(folder.filePath(QStringLiteral("SETSERVER.INI")));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write(QStringLiteral("[SHLYAH_BAZA]\r\nSERVER=\r\nPATH_BAZA=%1\r\nNAME_BAZA=TEST.FDB\r\n[SET_"
-                                 "SERV]\r\nLOGIN=SYSDBA\r\n"
-                                 "PASS=masterkey\r\n")
-                      .arg(db->folder())
-                      .toLatin1());
-        ini.close();
-        for (const char* table : {"PRACIVNIK", "ZAMOVLENNIA", "ZADIANI_AVTO"})
-            db->exec(QStringLiteral("DELETE FROM ") + QLatin1String(table));
-        db->exec(QStringLiteral(
-            "INSERT INTO PRACIVNIK (TABLE_PRACIV_NOMER, TABLE_PRACIV_FIO, TABLE_PRACIV_PASSWORD, "
-            "TABLE_PRACIV_DOST_ROZD, TABLE_PRACIV_DOST_ZAMOVL) VALUES (1, 'Оля', '1', 1, 0)"));
-        db->exec(QStringLiteral("INSERT INTO DANI_FIRMI (FIRMA_ZA_CHAS_POPERED_ZAMOV, "
-                                "FIRMA_CHAS_DLIA_PEREZM_AVTO) VALUES (30, '800')"));
-        ws = std::make_unique<Workstation>(clock, &prompts);
-        ws->start();
-        ASSERT_TRUE(
-            waitFor([this] { return ws->dani.IBEvents1.ready(); })); // events are reported from now on
-    }
-    void TearDown() override
-    {
-        ws->form1.closeGuard = [] { return true; };
-        ws.reset();
-        db->exec(QStringLiteral("DELETE FROM DANI_FIRMI"));
-        BaseFolder::overrideForTests({});
-    }
-    void logIn() { emit ws->form3.logInRequested(QStringLiteral("Оля"), QStringLiteral("1")); }
-
-    QTemporaryDir folder;
-    FixedClock clock{QDateTime(QDate(2026, 12, 8), QTime(12, 0))};
-    ScriptedPrompts prompts;
-    std::unique_ptr<Workstation> ws;
-};
 
 TEST_F(WorkstationWindow, StartsWithTheShiftChangeAndTheMainWindowDisabled)
 {
@@ -86,14 +44,16 @@ TEST_F(WorkstationWindow, ClosingIsRefusedWhileADispatcherIsOnShift)
     EXPECT_TRUE(prompts.messages()[0].startsWith(QStringLiteral("Немає можливості закрити програму")));
 }
 
-TEST_F(WorkstationWindow, TheSettingsWindowDisablesTheMainWindowWhileShown)
+TEST_F(WorkstationWindow, TheSettingsWindowDisablesTheMainWindowWhileShownAndItsClosingRefreshes)
 {
     logIn();
     emit ws->form1.settingsRequested();
     EXPECT_TRUE(ws->form4.isVisible());
     EXPECT_FALSE(ws->form1.isEnabled());
+    ws->dani.TABL_ZADIANI_AVTO.close(); // as an event would while the window is open
     ws->form4.close();
     EXPECT_TRUE(ws->form1.isEnabled());
+    EXPECT_TRUE(ws->dani.TABL_ZADIANI_AVTO.isOpen());
 }
 
 TEST_F(WorkstationWindow, WorkOfAnotherWorkstationAppearsInTheGrids)

@@ -85,11 +85,9 @@ void SipProbe::Start()
                                                  : QStringLiteral("stun query not sent"));
     }
     print(QStringLiteral("connecting %1 to %2:%3 from port %4, media %5:%6")
-              .arg(QString::fromLatin1(m_options.user), QString::fromLatin1(m_options.server))
-              .arg(m_options.serverPort)
-              .arg(m_options.localPort)
-              .arg(QString::fromLatin1(m_localAddress))
-              .arg(m_options.rtpPort));
+              .arg(QString::fromLatin1(m_options.user), QString::fromLatin1(m_options.server),
+                   QString::number(m_options.serverPort), QString::number(m_options.localPort),
+                   QString::fromLatin1(m_localAddress), QString::number(m_options.rtpPort)));
     if (!m_sip.Connect(m_options.displayName, m_options.server, m_options.user, m_options.password))
         endRun(Failed);
 }
@@ -97,8 +95,8 @@ void SipProbe::Start()
 void SipProbe::stateChanged()
 {
     const int state = m_sip.State();
-    QString line =
-        QStringLiteral("state %1 %2").arg(state).arg(QLatin1String(state < 19 ? stateNames[state] : "?"));
+    QString line = QStringLiteral("state %1 %2")
+                       .arg(QString::number(state), QLatin1String(state < 19 ? stateNames[state] : "?"));
     if (state == TSIPClient::Incoming)
         line += QStringLiteral(" from ") + QString::fromLatin1(m_sip.CallerId());
     if (!m_sip.LastReason().isEmpty() &&
@@ -144,7 +142,8 @@ void SipProbe::callEnded()
     m_hangupTimer.stop();
     QString summary = QStringLiteral("event OnCallEnd; audio:");
     for (const auto& [status, count] : m_audioCounts)
-        summary += QStringLiteral(" %1 x%2,").arg(QLatin1String(audioStatusNames[status])).arg(count);
+        summary +=
+            QStringLiteral(" %1 x%2,").arg(QLatin1String(audioStatusNames[status]), QString::number(count));
     print(summary);
     m_audioCounts.clear();
     if (m_ending || m_sip.State() == TSIPClient::AuthRejected)
@@ -162,17 +161,15 @@ void SipProbe::audioStatus(int status, int parameter)
         return;
     if (m_audioCounts[status]++ == 0 || status == TPCMA::QueueFailed)
         print(QStringLiteral("audio %1 %2 (%3)")
-                  .arg(status)
-                  .arg(QLatin1String(audioStatusNames[status]))
-                  .arg(parameter));
+                  .arg(QString::number(status), QLatin1String(audioStatusNames[status]),
+                       QString::number(parameter)));
 }
 
 void SipProbe::stunAnswered()
 {
     const QByteArray mapped = m_stun.MappedAddressText();
     print(QStringLiteral("event OnResult mapped %1:%2")
-              .arg(QString::fromLatin1(mapped))
-              .arg(m_stun.MappedPort()));
+              .arg(QString::fromLatin1(mapped), QString::number(m_stun.MappedPort())));
     if (mapped != m_localAddress) {
         m_localAddress = mapped;
         m_sip.SetLocalMedia(mapped, m_options.rtpPort);

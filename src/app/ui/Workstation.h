@@ -1,6 +1,7 @@
 #pragma once
 
 #include "citymap/CityMapData.h"
+#include "dispatch/DataModuleWiring.h"
 #include "dispatch/DispatchContext.h"
 #include "fleet/CarCardStands.h"
 #include "foundation/SettingsStore.h"
@@ -8,6 +9,7 @@
 #include "foundation/ui/TForm4.h"
 #include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/ShiftChangeController.h"
+#include "mainwindow/ui/MainWindowWiring.h"
 #include "mainwindow/ui/TForm1.h"
 #include "mainwindow/ui/TForm12.h"
 #include "mainwindow/ui/TForm3.h"
@@ -15,11 +17,9 @@
 #include "orders/intake/ui/TForm2.h"
 #include "platform/Clock.h"
 
-#include <QTimer>
 #include <memory>
 
 class IPrompts;
-class SecondTimer;
 class TForm5;
 class TForm6;
 class TForm7;
@@ -66,27 +66,8 @@ public:
     ShiftChangeController shiftChange;
     NoCarCardStands carCardStands; // until the car card changes stands
     MainWindowCommands commands;
-    std::unique_ptr<SecondTimer> secondTimer;
-    QTimer timer;
 
-    // Opens the lists the shown pages need; a failure is shown, not thrown.
-    void refreshShown();
-    void openShiftChange();
-
-private:
-    void wireLists();
-    void wireWindows();
-    void wireShiftChange();
-    void wireTimer();
-    void wireCommands();
-    void runHotKey(HotKey key);
-    // A window opened for a task disables the main window while it is shown; when it
-    // closes the main window is enabled and its lists refreshed.
-    void makeTaskWindow(FormShell& window);
-    void wireOrderMenus();
-    // Shows a context menu of actions on a grid.
-    void addGridMenu(int model, const std::function<void(QMenu&)>& fill);
-    // Runs a command that may reopen lists; a database failure is shown.
-    void guarded(const std::function<void()>& command);
-    void chooseHotOrder(const QString& line);
+    // One wiring per subsystem.
+    DataModuleWiring dataModuleWiring;
+    MainWindowWiring mainWindow;
 };

@@ -67,8 +67,7 @@ void runSqlScript(FbConnection& connection, const QString& script)
         } catch (const DbError& e) {
             transaction.rollbackQuietly();
             throw DbError(QStringLiteral("Statement %1 failed: %2\n%3")
-                              .arg(number)
-                              .arg(e.message(), statement.left(300)));
+                              .arg(QString::number(number), e.message(), statement.left(300)));
         }
     }
     transaction.commit();

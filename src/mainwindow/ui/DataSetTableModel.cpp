@@ -82,6 +82,13 @@ void DataSetTableModel::takeNewRows()
     endInsertRows();
 }
 
+void DataSetTableModel::moveListTo(int row)
+{
+    m_list.moveTo(row);
+    takeNewRows(); // a row beyond those read has just been read
+    emit currentRowMoved();
+}
+
 QString DataSetTableModel::fieldOf(int column) const
 {
     return column >= 0 && column < m_columns.size() ? m_columns[column].field : QString();

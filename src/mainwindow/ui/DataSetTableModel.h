@@ -24,6 +24,8 @@ public:
     // Asks for the computed texts and colours again (the list itself is unchanged).
     void refreshDrawing();
     FbDataSet& list() const { return m_list; }
+    // Moves the list to a row (from 1) and tells every grid of the list.
+    void moveListTo(int row);
     QString fieldOf(int column) const;
 
     // A whole-row text computed when the list reloads (the stand grid builds its cells).
@@ -42,6 +44,7 @@ public:
 signals:
     // Reading more rows failed; the list keeps the rows it has.
     void readFailed(const QString& message);
+    void currentRowMoved();
 
 private:
     void computeRowTexts();

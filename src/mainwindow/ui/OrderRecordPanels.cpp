@@ -108,6 +108,7 @@ void OrderRecordPanels::refresh()
     m_top = std::max(1, std::min(m_top, std::max(1, m_orders.recordCount() - count + 1)));
     for (int i = 0; i < count; ++i)
         fill(m_panels[i], m_top + i <= m_orders.recordCount() ? m_top + i : 0);
+    emit refreshed();
 }
 
 void OrderRecordPanels::fill(Panel& panel, int row)
@@ -122,12 +123,7 @@ void OrderRecordPanels::fill(Panel& panel, int row)
         panel.values[2 * i + 1]->setText(
             displayText(m_orders.valueAt(row, QString::fromLatin1(kContent[i].column))));
     }
-    const QDateTime due(m_orders.valueAt(row, QStringLiteral("ZAMOVL_DATA_PRIYOMA")).toDate(),
-                        m_orders.valueAt(row, QStringLiteral("ZAMOVL_CHAS_PRIYOMA")).toTime());
-    const auto status =
-        OrderPanels::status(m_orders.valueAt(row, QStringLiteral("ZAMOVL_POZIVNIY")).toLongLong(), due,
-                            leadMinutes ? leadMinutes() : 0, now ? now() : QDateTime::currentDateTime());
-    panel.status->setText(OrderPanels::caption(status));
+    panel.status->setText(OrderPanels::caption(statusOf(row)));
     const bool chosen = row == m_orders.recNo();
     panel.status->setStyleSheet(
         chosen ? QStringLiteral("background: red; color: white; font-weight: bold;")
@@ -143,12 +139,38 @@ QString OrderRecordPanels::statusCaptionOfPanel(int panel) const
 
 void OrderRecordPanels::mousePressEvent(QMouseEvent* event)
 {
-    const int index = int(event->position().y()) / kPanelHeight;
-    if (index >= 0 && index < m_panels.size() && m_panels[index].row > 0) {
-        m_orders.moveTo(m_panels[index].row);
-        refresh();
+    // The layout spreads spare height between the panels, so a panel is found by where
+    // it lies, not by multiples of its height. Clicks on its captions arrive here too.
+    const QPoint at = event->position().toPoint();
+    for (const Panel& panel : std::as_const(m_panels)) {
+        if (panel.row > 0 && panel.frame->geometry().contains(at)) {
+            m_orders.moveTo(panel.row);
+            refresh();
+            break;
+        }
     }
     QWidget::mousePressEvent(event);
+}
+
+QRect OrderRecordPanels::panelGeometry(int panel) const
+{
+    return panel >= 0 && panel < m_panels.size() ? m_panels[panel].frame->geometry() : QRect();
+}
+
+bool OrderRecordPanels::chosenOrderWaitsForADriver() const
+{
+    const int row = m_orders.recNo();
+    if (row < 1)
+        return false;
+    return statusOf(row) == OrderPanels::Status::Due;
+}
+
+OrderPanels::Status OrderRecordPanels::statusOf(int row) const
+{
+    const QDateTime due(m_orders.valueAt(row, QStringLiteral("ZAMOVL_DATA_PRIYOMA")).toDate(),
+                        m_orders.valueAt(row, QStringLiteral("ZAMOVL_CHAS_PRIYOMA")).toTime());
+    return OrderPanels::status(m_orders.valueAt(row, QStringLiteral("ZAMOVL_POZIVNIY")).toLongLong(), due,
+                               leadMinutes ? leadMinutes() : 0, now ? now() : QDateTime::currentDateTime());
 }
 
 void OrderRecordPanels::wheelEvent(QWheelEvent* event)

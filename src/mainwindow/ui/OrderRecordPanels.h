@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mainwindow/OrderPanels.h"
+
 #include <QWidget>
 #include <functional>
 
@@ -24,8 +26,15 @@ public:
     void refresh();
     int panelCount() const { return int(m_panels.size()); }
     QString statusCaptionOfPanel(int panel) const;
+    QRect panelGeometry(int panel) const;
+    // The chosen order is due and has no driver: the nearest-stand strip belongs under it.
+    bool chosenOrderWaitsForADriver() const;
     bool compact() const { return m_compact; }
     void toggleCompact();
+
+signals:
+    // The panels show the list again (after a reload, a click or the wheel).
+    void refreshed();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -44,6 +53,7 @@ private:
     };
     void layOut();
     void fill(Panel& panel, int row);
+    OrderPanels::Status statusOf(int row) const;
 
     FbDataSet& m_orders;
     QList<Panel> m_panels;

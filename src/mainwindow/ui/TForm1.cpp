@@ -13,6 +13,7 @@
 #include "mainwindow/StandCell.h"
 #include "mainwindow/ui/DataSetTableModel.h"
 #include "mainwindow/ui/HotOrdersPage.h"
+#include "mainwindow/ui/ListGrid.h"
 #include "mainwindow/ui/OrderRecordPanels.h"
 #include "mainwindow/ui/TForm12.h"
 #include "platform/Clock.h"
@@ -132,7 +133,8 @@ QWidget* TForm1::buildActiveOrdersTab()
     connect(m_hotPage, &HotOrdersPage::distributionRequested, this, &TForm1::distributionRequested);
     ordersLayout->addWidget(m_orderViews, 1);
 
-    m_nearestPanel = new QWidget(ordersSide);
+    // The strip lies under the record panels: on the other pages it is out of sight.
+    m_nearestPanel = new QWidget(m_orderGrids[0]);
     m_nearestPanel->setStyleSheet(QStringLiteral("background: black; color: white;"));
     auto* strip = new QGridLayout(m_nearestPanel);
     m_nearestStand = new QLabel(kNotSet, m_nearestPanel);
@@ -142,7 +144,7 @@ QWidget* TForm1::buildActiveOrdersTab()
     strip->addWidget(m_nearestStand, 0, 1);
     strip->addWidget(new QLabel(QStringLiteral("Перший водій на стоянці :"), m_nearestPanel), 0, 2);
     strip->addWidget(m_firstDriver, 0, 3);
-    ordersLayout->addWidget(m_nearestPanel);
+    m_orderGrids[0]->layout()->addWidget(m_nearestPanel);
 
     m_driversGroup = new QWidget(splitter);
     auto* drivers = new QVBoxLayout(m_driversGroup);
@@ -214,34 +216,16 @@ QWidget* TForm1::buildClosedOrdersTab(int which)
     return page;
 }
 
-QTableView* TForm1::addGrid(QWidget* parent, DataSetTableModel* model)
+QTableView* TForm1::addGrid(QWidget* parent, DataSetTableModel* model, ListGrid::Rows rows)
 {
-    auto* view = new QTableView(parent);
-    view->setModel(model);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->verticalHeader()->setDefaultSectionSize(20);
-    view->horizontalHeader()->setSectionsClickable(true);
-    view->horizontalHeader()->setStretchLastSection(true);
-    parent->layout()->addWidget(view);
-    // The grid's row is the list's current row: moving it runs the list's scroll reactions.
-    connect(view, &QTableView::clicked, this,
-            [model](const QModelIndex& index) { model->list().moveTo(index.row() + 1); });
-    // Keyboard moves too: the commands work on the list's current row.
-    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [model](const QModelIndex& current) {
-                if (current.isValid() && current.row() + 1 != model->list().recNo())
-                    model->list().moveTo(current.row() + 1);
-            });
-    connect(view, &QTableView::doubleClicked, this,
-            [this, model] { emit gridDoubleClicked(int(m_models.indexOf(model))); });
-    m_grids << view;
-    // The sort field is the grid's current column, not the clicked title.
-    connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this, [this, view, model](int) {
-        const int column = view->currentIndex().isValid() ? view->currentIndex().column() : 0;
-        emit sortRequested(int(m_models.indexOf(model)), model->fieldOf(column));
-    });
-    return view;
+    auto* grid = new ListGrid(model, rows, parent);
+    parent->layout()->addWidget(grid);
+    const int which = int(m_models.indexOf(model));
+    connect(grid, &ListGrid::rowDoubleClicked, this, [this, which] { emit gridDoubleClicked(which); });
+    connect(grid, &ListGrid::sortRequested, this,
+            [this, which](const QString& field) { emit sortRequested(which, field); });
+    m_grids << grid;
+    return grid;
 }
 
 void TForm1::attachLists(DispatchContext& ctx)
@@ -306,17 +290,20 @@ void TForm1::attachLists(DispatchContext& ctx)
         return int(typedInteger(ctx.settings.value(SettingKeys::kPreliminaryLead)));
     };
     m_panels->now = [&ctx] { return ctx.clock.now(); };
-    m_orderGrids[0]->layout()->addWidget(m_panels);
+    static_cast<QVBoxLayout*>(m_orderGrids[0]->layout())->insertWidget(0, m_panels, 1);
+    connect(m_panels, &OrderRecordPanels::refreshed, this, &TForm1::updateNearestStrip);
+    updateNearestStrip();
     m_grids.clear();
-    addGrid(m_orderGrids[1], m_models[OpenOrders]);
-    addGrid(m_driverPages->widget(0), m_models[Drivers]);
-    addGrid(m_driverPages->widget(1), stands);
+    using Rows = ListGrid::Rows;
+    addGrid(m_orderGrids[1], m_models[OpenOrders], Rows::One);
+    addGrid(m_driverPages->widget(0), m_models[Drivers], Rows::Several);
+    addGrid(m_driverPages->widget(1), stands, Rows::One);
     m_gprsPanel = new QWidget(m_driversGroup);
     new QVBoxLayout(m_gprsPanel);
     m_gprsPanel->layout()->setContentsMargins(0, 0, 0, 0);
     m_driversGroup->layout()->addWidget(m_gprsPanel);
     m_gprsPanel->layout()->addWidget(new QLabel(QStringLiteral("  GPRS повідомлення ...  "), m_gprsPanel));
-    addGrid(m_gprsPanel, m_models[GprsActions])->setMaximumHeight(160);
+    addGrid(m_gprsPanel, m_models[GprsActions], Rows::One)->setMaximumHeight(160);
     auto* legend = new QWidget(m_gprsPanel);
     auto* legendLayout = new QHBoxLayout(legend);
     legendLayout->setContentsMargins(0, 0, 0, 0);
@@ -331,16 +318,19 @@ void TForm1::attachLists(DispatchContext& ctx)
         legendLayout->addWidget(label);
     }
     m_gprsPanel->layout()->addWidget(legend);
-    addGrid(m_closedGrids[0], m_models[Executed]);
-    addGrid(m_closedGrids[1], m_models[Deleted]);
+    addGrid(m_closedGrids[0], m_models[Executed], Rows::Several);
+    addGrid(m_closedGrids[1], m_models[Deleted], Rows::Several);
     for (DataSetTableModel* closed : {m_models[Executed], m_models[Deleted]})
         connect(closed, &DataSetTableModel::readFailed, this,
                 [&ctx](const QString& message) { ctx.prompts.message(message); });
-    // The extra panel shows the drivers list once more, above everything.
-    auto* extra = new QTableView(m_extraDriversPanel);
-    extra->setModel(m_models[Drivers]);
-    extra->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_extraDriversPanel->layout()->addWidget(extra);
+    // The extra panel shows the drivers list once more, above everything; it moves the
+    // same list, so the driver commands act on the row chosen there.
+    m_extraDriversGrid = new ListGrid(m_models[Drivers], Rows::Several, m_extraDriversPanel);
+    m_extraDriversPanel->layout()->addWidget(m_extraDriversGrid);
+    connect(m_extraDriversGrid, &ListGrid::rowDoubleClicked, this,
+            [this] { emit gridDoubleClicked(Drivers); });
+    connect(m_extraDriversGrid, &ListGrid::sortRequested, this,
+            [this](const QString& field) { emit sortRequested(Drivers, field); });
 }
 
 void TForm1::reloadLists()
@@ -505,12 +495,21 @@ void TForm1::showNearestStand(const QString& stand, const QString& firstDriver)
         m_panels->refresh();
     m_nearestStand->setText(stand);
     m_firstDriver->setText(firstDriver);
-    m_nearestPanel->setVisible(true);
+    updateNearestStrip();
 }
 
 void TForm1::setNearestStandPanelVisible(bool visible)
 {
-    m_nearestPanel->setVisible(visible);
+    if (visible)
+        updateNearestStrip();
+    else
+        m_nearestPanel->hide();
+}
+
+void TForm1::updateNearestStrip()
+{
+    // Only a due order without a driver is to be handed out from the strip.
+    m_nearestPanel->setVisible(m_panels && m_panels->chosenOrderWaitsForADriver());
 }
 
 std::optional<DataModuleView::HotSelection> TForm1::selectedHotOrder() const

@@ -2,6 +2,7 @@
 
 #include "foundation/DataModuleView.h"
 #include "mainwindow/HotKeys.h"
+#include "mainwindow/ui/ListGrid.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -49,11 +50,14 @@ public:
     DataSetTableModel* model(int which) const { return m_models.value(which); }
     enum Model { OpenOrders, Drivers, Stands, GprsActions, Executed, Deleted };
     QTableView* grid(int which) const { return m_grids.value(which); }
+    QTableView* extraDriversGrid() const { return m_extraDriversGrid; }
     QToolBar* driverTools() const { return m_driverTools; }
     QToolBar* orderTools() const { return m_orderTools; }
     QToolBar* bottomTools() const { return m_bottomTools; }
     // The drivers group shows the full list (page 0) or the stands (page 1).
     bool driversPageShown() const;
+    OrderRecordPanels* recordPanels() const { return m_panels; }
+    QWidget* nearestStandStrip() const { return m_nearestPanel; }
     void setOrderFilters(bool onlyToHandOut, bool onlyCarried);
     // The state the hot keys are decided in.
     HotKeyState hotKeyState() const;
@@ -108,7 +112,8 @@ private:
     QWidget* buildTopBar();
     QWidget* buildActiveOrdersTab();
     QWidget* buildClosedOrdersTab(int which);
-    QTableView* addGrid(QWidget* parent, DataSetTableModel* model);
+    void updateNearestStrip();
+    QTableView* addGrid(QWidget* parent, DataSetTableModel* model, ListGrid::Rows rows);
 
     QLabel* m_dispatcher = nullptr;
     QLabel* m_clock = nullptr;
@@ -133,6 +138,7 @@ private:
     QWidget* m_orderGrids[2] = {};
     QList<DataSetTableModel*> m_models;
     QList<QTableView*> m_grids;
+    ListGrid* m_extraDriversGrid = nullptr;
     QTabWidget* m_driverPages = nullptr;
     QToolBar* m_driverTools = nullptr;
     QToolBar* m_orderTools = nullptr;

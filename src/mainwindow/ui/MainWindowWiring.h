@@ -1,0 +1,100 @@
+#pragma once
+
+#include "mainwindow/HotKeys.h"
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+class FormShell;
+class IClock;
+class IPrompts;
+class MainWindowCommands;
+class NearestStandDisplay;
+class QMenu;
+class SecondTimer;
+class SettingsStore;
+class ShiftChangeController;
+class TForm1;
+class TForm12;
+class TForm3;
+class TForm4;
+struct DispatchContext;
+
+// The main window tied to its lists, commands, timer, shift change and the windows it
+// opens. The other windows come as shells: the main window only shows them and learns
+// when they close, so it never depends on their widgets. Disconnects on destruction.
+class MainWindowWiring : public QObject
+{
+    Q_OBJECT
+public:
+    struct Windows
+    {
+        TForm1& main;
+        TForm3& shiftChange;
+        TForm4& settings;
+        TForm12& messages;
+        FormShell& orderForm;
+        FormShell& carCard;
+        FormShell& cityMap;
+        FormShell& blackList;
+        FormShell& maintenance;
+        FormShell& hotKeys;
+    };
+    struct Logic
+    {
+        DispatchContext& dispatch;
+        ShiftChangeController& shiftChange;
+        MainWindowCommands& commands;
+        NearestStandDisplay& nearestStand;
+    };
+
+    MainWindowWiring(const Windows& windows, const Logic& logic, QObject* parent = nullptr);
+    ~MainWindowWiring() override;
+
+    // Opens the lists the shown pages need; a failure is shown, not thrown.
+    void refreshShown();
+    void openShiftChange();
+
+    // The one-second timer and its jobs (benchmarks drive the ticks by hand).
+    QTimer& timer() { return m_timer; }
+    SecondTimer& secondTimer() { return *m_secondTimer; }
+
+private:
+    void wireLists();
+    void wireWindows();
+    void wireShiftChange();
+    void wireTimer();
+    void wireCommands();
+    void runHotKey(HotKey key);
+    // A window opened for a task disables the main window while it is shown; when it
+    // closes the main window is enabled and its lists refreshed.
+    void makeTaskWindow(FormShell& window);
+    void wireOrderMenus();
+    // Shows a context menu of actions on a grid.
+    void addGridMenu(int model, const std::function<void(QMenu&)>& fill);
+    // Runs a command that may reopen lists; a database failure is shown.
+    void guarded(const std::function<void()>& command);
+    void chooseHotOrder(const QString& line);
+
+    TForm1& m_form1;
+    TForm3& m_form3;
+    TForm4& m_form4;
+    TForm12& m_form12;
+    FormShell& m_orderForm;
+    FormShell& m_carCard;
+    FormShell& m_cityMap;
+    FormShell& m_blackList;
+    FormShell& m_maintenance;
+    FormShell& m_hotKeys;
+    DispatchContext& m_dispatch;
+    SettingsStore& m_settings;
+    IPrompts& m_prompts;
+    IClock& m_clock;
+    ShiftChangeController& m_shiftChange;
+    MainWindowCommands& m_commands;
+    NearestStandDisplay& m_nearestStand;
+    std::unique_ptr<SecondTimer> m_secondTimer;
+    QTimer m_timer;
+};

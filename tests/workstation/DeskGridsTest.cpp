@@ -1,0 +1,172 @@
+#include "WorkstationFixture.h"
+#include "mainwindow/ui/DataSetTableModel.h"
+#include "mainwindow/ui/OrderRecordPanels.h"
+#include "support/WaitFor.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+// What the dispatcher sees highlighted is what the commands act on.
+class DeskGrids : public WorkstationWindow
+{
+protected:
+    void SetUp() override
+    {
+        WorkstationWindow::SetUp();
+        logIn();
+        ws->form1.resize(1260, 780);
+        ws->form1.show();
+    }
+    void putOnAir(int callsign, const char* name)
+    {
+        db->exec(QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_VULICA, "
+                                "ZAD_AVTO_NOMER_ZAMOVL, ZAD_AVTO_CHAS_ZAMOVL, ZAD_AVTO_FIO_VODIY) "
+                                "VALUES (%1, 'Вокзал', 0, '0001', '%2')")
+                     .arg(callsign)
+                     .arg(QString::fromUtf8(name)));
+    }
+    // An open order taken at the given date and time, with a driver when callsign is not 0.
+    void addOrder(int number, int callsign, const char* date, const char* time)
+    {
+        db->exec(QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_POCHAT_PUNKT, "
+                                "ZAMOVL_STATUS_ZAMOVL, ZAMOVL_POZIVNIY, ZAMOVL_DATA_PRIYOMA, "
+                                "ZAMOVL_CHAS_PRIYOMA) VALUES (%1, '[Лесі]{2}', 0, %2, '%3', '%4')")
+                     .arg(number)
+                     .arg(callsign)
+                     .arg(QLatin1String(date), QLatin1String(time)));
+    }
+    static int highlightedRow(QTableView* grid)
+    {
+        const QModelIndexList rows = grid->selectionModel()->selectedRows();
+        return rows.size() == 1 ? rows[0].row() : -1;
+    }
+    FbDataSet& drivers() { return ws->dani.TABL_ZADIANI_AVTO; }
+    FbDataSet& orders() { return ws->dani.TABL_AKTIV_ZAMOVL; }
+};
+
+TEST_F(DeskGrids, AGridHighlightsTheListsCurrentRowAfterEveryReopen)
+{
+    for (int callsign : {11, 12, 13})
+        putOnAir(callsign, "Водій");
+    QTableView* grid = ws->form1.grid(TForm1::Drivers);
+    ASSERT_TRUE(waitFor([&] { return grid->model()->rowCount() == 3; }));
+    grid->selectionModel()->setCurrentIndex(grid->model()->index(2, 1),
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ASSERT_EQ(drivers().recNo(), 3);
+
+    // Another workstation puts a driver on air: the list closes and reopens at its row.
+    putOnAir(14, "Водій");
+    ASSERT_TRUE(waitFor([&] { return grid->model()->rowCount() == 4; }));
+    EXPECT_EQ(drivers().recNo(), 3);
+    EXPECT_EQ(highlightedRow(grid), 2);
+    EXPECT_EQ(grid->currentIndex().row(), 2);
+
+    // A sort reopens it too.
+    emit ws->form1.sortRequested(TForm1::Drivers, QStringLiteral("ZAD_AVTO_POZIVNIY"));
+    EXPECT_EQ(highlightedRow(grid), drivers().recNo() - 1);
+}
+
+TEST_F(DeskGrids, AColumnTitleSortsByTheColumnClickedNotTheCurrentOne)
+{
+    putOnAir(11, "Яків");
+    putOnAir(12, "Андрій");
+    QTableView* grid = ws->form1.grid(TForm1::Drivers);
+    ASSERT_TRUE(waitFor([&] { return grid->model()->rowCount() == 2; }));
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    const int driverColumn = 6; // "Водій"
+    ASSERT_EQ(grid->model()->headerData(driverColumn, Qt::Horizontal).toString(), QStringLiteral("Водій"));
+    QHeaderView* header = grid->horizontalHeader();
+    grid->scrollTo(grid->model()->index(0, driverColumn));
+    const int x = header->sectionViewportPosition(driverColumn) + header->sectionSize(driverColumn) / 2;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    EXPECT_EQ(drivers().sortText, QStringLiteral("ORDER BY ZAD_AVTO_FIO_VODIY"));
+    EXPECT_EQ(drivers().valueAt(1, QStringLiteral("ZAD_AVTO_POZIVNIY")).toInt(), 12);
+}
+
+TEST_F(DeskGrids, TheDriversAndClosedOrdersGridsTakeSeveralRows)
+{
+    for (int which : {TForm1::Drivers, TForm1::Executed, TForm1::Deleted})
+        EXPECT_EQ(ws->form1.grid(which)->selectionMode(), QAbstractItemView::ExtendedSelection) << which;
+    EXPECT_EQ(ws->form1.extraDriversGrid()->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(ws->form1.grid(TForm1::OpenOrders)->selectionMode(), QAbstractItemView::SingleSelection);
+}
+
+TEST_F(DeskGrids, TheExtraDriversGridMovesTheDriversList)
+{
+    ws->settings.setSwitch(SettingsStore::Switch::ExtraDriversPanel, true);
+    for (int callsign : {11, 12, 13})
+        putOnAir(callsign, "Водій");
+    QTableView* extra = ws->form1.extraDriversGrid();
+    ASSERT_TRUE(waitFor([&] { return extra->model()->rowCount() == 3; }));
+    extra->selectionModel()->setCurrentIndex(extra->model()->index(1, 0),
+                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    EXPECT_EQ(drivers().recNo(), 2);
+    EXPECT_EQ(highlightedRow(ws->form1.grid(TForm1::Drivers)), 1); // the other grid follows
+    // Del now asks about the driver chosen in the extra grid.
+    ws->form1.grid(TForm1::Drivers)->setFocus();
+    prompts.answerQuestion(false);
+    emit ws->form1.hotKeyPressed(HotKey::Del);
+    ASSERT_FALSE(prompts.shown().isEmpty());
+    EXPECT_TRUE(prompts.shown().last().text.contains(QStringLiteral("[12]")));
+}
+
+TEST_F(DeskGrids, AClickAnywhereInsideARecordPanelChoosesItsOrder)
+{
+    for (int number = 1; number <= 4; ++number)
+        addOrder(number, 0, "08.12.2026", "11:50");
+    ASSERT_TRUE(waitFor([&] { return orders().recordCount() == 4; }));
+    OrderRecordPanels* panels = ws->form1.recordPanels();
+    // A height that is no multiple of 160: the layout spreads the rest between the panels.
+    ws->form1.resize(1260, 780 + 150 - panels->height() % 160);
+    ASSERT_TRUE(waitFor([&] { return panels->height() % 160 > 100; }));
+    ASSERT_GE(panels->panelCount(), 2);
+    for (int i = panels->panelCount() - 1; i >= 0; --i) {
+        const QRect panel = panels->panelGeometry(i);
+        QTest::mouseClick(panels, Qt::LeftButton, {}, QPoint(panel.center().x(), panel.bottom() - 3));
+        EXPECT_EQ(orders().recNo(), i + 1)
+            << "panel " << i << " at " << panel.top() << ".." << panel.bottom();
+    }
+    // A click on a caption inside the panel counts as well.
+    QLabel* caption = nullptr;
+    for (QLabel* label : panels->findChildren<QLabel*>())
+        if (label->text() == QStringLiteral("Кінцевий пункт") &&
+            panels->panelGeometry(1).contains(label->mapTo(panels, QPoint(1, 1))))
+            caption = label;
+    ASSERT_NE(caption, nullptr);
+    QTest::mouseClick(caption, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(orders().recNo(), 2);
+}
+
+TEST_F(DeskGrids, TheNearestStandStripShowsOnlyUnderADueUnassignedChosenOrder)
+{
+    addOrder(1, 21, "08.12.2026", "11:00"); // carried by driver 21
+    addOrder(2, 0, "09.12.2026", "11:00");  // preliminary: tomorrow
+    addOrder(3, 0, "08.12.2026", "12:20");  // due: within the 30 minutes' lead
+    ASSERT_TRUE(waitFor([&] { return orders().recordCount() == 3; }));
+    QWidget* strip = ws->form1.nearestStandStrip();
+    auto choose = [&](int number) {
+        for (int row = 1; row <= orders().recordCount(); ++row)
+            if (orders().valueAt(row, QStringLiteral("ZAMOVL_NUMBER")).toInt() == number)
+                orders().moveTo(row);
+    };
+    choose(1);
+    EXPECT_FALSE(strip->isVisible());
+    choose(2);
+    EXPECT_FALSE(strip->isVisible());
+    choose(3);
+    EXPECT_TRUE(strip->isVisible());
+
+    ws->form1.orderViews()->setCurrentIndex(int(DataModuleView::OrdersPage::ShortGrid));
+    EXPECT_FALSE(strip->isVisible());
+    ws->form1.orderViews()->setCurrentIndex(int(DataModuleView::OrdersPage::Panels));
+    EXPECT_TRUE(strip->isVisible());
+
+    // The orders are closed elsewhere: the strip goes, and the scroll reaction that follows
+    // the reopen does not bring it back.
+    db->exec(QStringLiteral("UPDATE ZAMOVLENNIA SET ZAMOVL_STATUS_ZAMOVL = 1"));
+    ASSERT_TRUE(waitFor([&] { return orders().isOpen() && orders().isEmpty(); }));
+    EXPECT_FALSE(strip->isVisible());
+}
