@@ -27,7 +27,11 @@
 # is 8 x 6 km. Crossings and objects carry their street numbers in
 # KOORD_KART_MISTA_PUKT_1..5; stands carry the one or two streets they lie on;
 # houses carry none (their street is in the label), as houses put on the map
-# by the map window do. The street graph is connected (checked).
+# by the map window do. The street graph is connected (checked). One-way
+# passages (TARIF.INI, ODNOSTORONNI_VULICI): two in the centre, and with
+# --one-way-share that share of all passages between crossing streets; a
+# passage is closed only while every street still reaches every other one, so
+# the route measurement finds a way between any two points of the map.
 #
 # Time. Nothing depends on the day the script was written: dates and times are
 # Firebird expressions relative to the moment the database is loaded
@@ -54,6 +58,7 @@
 #   python3 tools/democity/make_demo_city.py --stands 200 --points 5000 \
 #       --drivers 700 --on-air 500 --open-orders 1000 --period-orders 20000 \
 #       --clients 2000 -o /tmp/bench_city.sql
+# (the street route benchmark adds --one-way-share 0.05)
 # Load:  taxidb create demo.fdb db/schema.sql db/demo.sql
 #
 # Standard library only; the output is deterministic for a given set of
@@ -737,6 +742,67 @@ class City:
         return next(s for s in self.streets if s.number == number)
 
 
+# ----------------------------------------------------------------------------- one-way passages
+
+def passages_of(city):
+    """Directed passages between streets that cross at a point of the map."""
+    passages = set()
+    for p in city.crossings + city.stands:
+        for a in p.streets:
+            for b in p.streets:
+                if a != b:
+                    passages.add((a, b))
+    return passages
+
+
+def strongly_connected(streets, passages):
+    """Every street reaches every other one over the allowed passages."""
+    forward, backward = {}, {}
+    for a, b in passages:
+        forward.setdefault(a, []).append(b)
+        backward.setdefault(b, []).append(a)
+
+    def reach(links):
+        seen, todo = {streets[0]}, [streets[0]]
+        while todo:
+            for n in links.get(todo.pop(), []):
+                if n not in seen:
+                    seen.add(n)
+                    todo.append(n)
+        return len(seen) == len(streets)
+
+    return reach(forward) and reach(backward)
+
+
+def one_way_passages(city, share, seed):
+    """Two one-way passages in the centre, between streets that really cross, and with
+    --one-way-share that share of all passages; a passage is made one-way only while
+    every street still reaches every other one, so every route can be measured. Its own
+    random numbers: the rest of the city stays as it is for any share."""
+    streets = sorted(s.number for s in city.streets)
+    allowed = passages_of(city)
+    one_way = []
+
+    def close(a, b):
+        if (a, b) in allowed and strongly_connected(streets, allowed - {(a, b)}):
+            allowed.discard((a, b))
+            one_way.append((a, b))
+
+    for p in sorted(city.crossings, key=lambda p: math.hypot(p.x - 2000, p.y - 1300)):
+        a, b = p.streets[0], p.streets[1]
+        if all(a not in pair and b not in pair for pair in one_way):
+            close(a, b)
+        if len(one_way) == 2:
+            break
+    rng = random.Random(seed * 7919 + 1)
+    wanted = round(share * len(passages_of(city)))
+    for a, b in sorted(allowed, key=lambda _: rng.random()):
+        if len(one_way) >= wanted:
+            break
+        close(a, b)
+    return one_way
+
+
 # ----------------------------------------------------------------------------- people
 
 class People:
@@ -992,14 +1058,7 @@ class Generator:
         section("CHORNIY_SPISOK_KLIENT", listing("KIL_POZ", "POZ_", [
             "[%05d] борг %s грн, не розрахувався за поїздку" % (c["code"], money(c["debt"]))
             for c in debtors]))
-        # Two one-way passages in the centre, between streets that really cross.
-        one_way = []
-        for p in sorted(city.crossings, key=lambda p: math.hypot(p.x - 2000, p.y - 1300)):
-            a, b = p.streets[0], p.streets[1]
-            if all(a not in pair and b not in pair for pair in one_way):
-                one_way.append((a, b))
-            if len(one_way) == 2:
-                break
+        one_way = one_way_passages(city, self.args.one_way_share, self.args.seed)
         section("ODNOSTORONNI_VULICI", listing("KIL_POZ", "POZ_", [
             "[%d]->[%d] з %s на %s заборонено" % (a, b, city.street_by_number(a).name,
                                                   city.street_by_number(b).name)
@@ -1547,6 +1606,9 @@ def main(argv=None):
     parser.add_argument("--past-days", type=int, default=3)
     parser.add_argument("--clients", type=int, default=40)
     parser.add_argument("--gprs-actions", type=int, default=10)
+    parser.add_argument("--one-way-share", type=float, default=0.0,
+                        help="share of the passages between crossing streets that are one-way "
+                             "(default: two in the centre)")
     parser.add_argument("--roll-call", default="07:00", help="roll call of the cars, hh:mm")
     parser.add_argument("--now", default=None,
                         help="fixed moment 'yyyy-mm-dd hh:mm:ss' the dates and times are relative "
