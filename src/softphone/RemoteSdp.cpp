@@ -48,3 +48,18 @@ std::optional<RemoteSdp> RemoteSdp::Parse(const QByteArray& sdp)
         return std::nullopt;
     return RemoteSdp{address, *port};
 }
+
+bool OffersPcma(const QByteArray& sdp)
+{
+    for (QByteArray line : sdp.split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (!line.startsWith("m=audio "))
+            continue;
+        const QList<QByteArray> fields = line.mid(2).split(' ');
+        if (fields.size() < 4 || !portOf(fields[1].split('/').first()))
+            return false;
+        return fields.mid(3).contains("8");
+    }
+    return false;
+}

@@ -14,3 +14,8 @@ struct RemoteSdp
     // "on hold") and an audio port from 1 to 65535.
     static std::optional<RemoteSdp> Parse(const QByteArray& sdp);
 };
+
+// True when the offer's first audio stream is active (port not 0) and lists payload
+// type 8, the static PCMA type of RFC 3551: the only audio this phone sends and
+// plays (an answer may only pick what the offer lists, RFC 3264 section 6).
+bool OffersPcma(const QByteArray& sdp);

@@ -4,17 +4,21 @@
 #include "platform/net/MillisecondTick.h"
 #include "platform/net/SecureRandomId.h"
 #include "softphone/DigestAuthorization.h"
+#include "softphone/RemoteSdp.h"
+#include "softphone/SessionTimerAnswer.h"
 #include "softphone/SilentAbort.h"
 #include "softphone/SipErrorCodes.h"
+#include "softphone/SipNameAddr.h"
 #include "softphone/TSession.h"
 #include "softphone/UserAgent.h"
 
+#include <QCryptographicHash>
 #include <cerrno>
 
 namespace {
 
-constexpr int defaultRegistrationSeconds = 1800;
-constexpr int deferredRefreshMs = 2000;
+// RFC 3261 section 17.1.2.2: a transaction gives up after 64 T1.
+constexpr int transactionTimeoutT1s = 64;
 
 bool isOneOf(quint8 state, std::initializer_list<quint8> states)
 {
@@ -24,29 +28,31 @@ bool isOneOf(quint8 state, std::initializer_list<quint8> states)
     return false;
 }
 
-// Seconds the registrar granted: the Expires header, else the Contact's "expires"
-// parameter (RFC 3261 section 10.2.4).
-int grantedSeconds(const SipMessage& ok)
+// The states in which a call has ended and the phone takes the next one.
+constexpr std::initializer_list<quint8> idleStates = {
+    TCustomSIPClient::Ready,       TCustomSIPClient::CallFailed,   TCustomSIPClient::Unavailable,
+    TCustomSIPClient::ServerError, TCustomSIPClient::RemoteHungUp, TCustomSIPClient::Missed};
+
+// A To tag for a response given outside any dialog: the same for every
+// retransmission of the request, so the answers to them are identical.
+QByteArray statelessTag(const SipMessage& request)
 {
-    QByteArray text = ok.HeaderValue("Expires");
-    if (text.isEmpty()) {
-        const QByteArray contact = ok.HeaderValue("Contact");
-        const qsizetype at = contact.indexOf("expires=");
-        if (at >= 0)
-            text = contact.mid(at + 8);
-    }
-    qsizetype digits = 0;
-    while (digits < text.size() && digits < 9 && text[digits] >= '0' && text[digits] <= '9')
-        ++digits;
-    return digits == 0 ? defaultRegistrationSeconds : text.left(digits).toInt();
+    return QCryptographicHash::hash(request.HeaderValue("Call-ID") + request.HeaderValue("From") +
+                                        request.HeaderValue("CSeq"),
+                                    QCryptographicHash::Md5)
+        .toHex()
+        .left(10);
 }
 
 } // namespace
 
-TCustomSIPClient::TCustomSIPClient(QObject* parent) : QObject(parent), m_sdpSessionId(MillisecondTick())
+TCustomSIPClient::TCustomSIPClient(QObject* parent, const IClock* clock)
+    : QObject(parent), m_sdpSessionId(MillisecondTick()), m_schedule(clock ? *clock : m_systemClock)
 {
     m_refreshTimer.setSingleShot(true);
     connect(&m_refreshTimer, &QTimer::timeout, this, &TCustomSIPClient::refreshRegistration);
+    m_cancelDeadline.setSingleShot(true);
+    connect(&m_cancelDeadline, &QTimer::timeout, this, [this] { runGuarded([this] { cancelTimedOut(); }); });
 }
 
 TCustomSIPClient::~TCustomSIPClient()
@@ -61,7 +67,8 @@ TCustomSIPClient::~TCustomSIPClient()
 
 void TCustomSIPClient::SetRetransmitT1(int milliseconds)
 {
-    m_retransmit.SetT1(milliseconds);
+    m_t1 = milliseconds;
+    m_schedule.SetT1(milliseconds);
 }
 
 bool TCustomSIPClient::runGuarded(const std::function<void()>& operation)
@@ -79,6 +86,7 @@ bool TCustomSIPClient::runGuarded(const std::function<void()>& operation)
 
 void TCustomSIPClient::SetLocalMedia(const QByteArray& address, quint16 rtpPort)
 {
+    m_localAddress = address;
     m_localSdp = "v=0\r\n"
                  "o=Vantelmor " +
                  QByteArray::number(m_sdpSessionId) + ' ' + QByteArray::number(MillisecondTick()) +
@@ -120,22 +128,31 @@ bool TCustomSIPClient::Connect(const QByteArray& displayName, const QByteArray& 
         Bind(m_localPort);
         startReceiving();
 
+        // Where this phone takes requests: a registrar hands its calls to the Contact,
+        // and responses follow the Via (RFC 3261 sections 10.2.1 and 18.2.2; rport of
+        // RFC 3581 lets a server answer through a NAT).
+        QByteArray here = m_localAddress;
+        if (here.isEmpty())
+            here = Ipv4Endpoint::dotted(LocalAddress().value_or(0x7F000001));
+        const QByteArray hostPort = here + ':' + QByteArray::number(BoundPort());
         m_expiresValue = "1800";
-        m_viaPrefix = "Via: SIP/2.0/UDP " + serverHost + ";rport;branch=z9hG4bK";
+        m_viaPrefix = "Via: SIP/2.0/UDP " + hostPort + ";rport;branch=z9hG4bK";
         m_fromLine = "From: " + displayName + " <sip:" + login + '@' + serverHost +
                      ">;tag=" + QByteArray::number(MillisecondTick()) + "\r\n";
-        m_contactLine = "Contact: " + displayName + " <sip:" + login + '@' + serverHost + ">\r\n";
+        m_contactUri = "sip:" + login + '@' + hostPort;
+        m_contactLine = "Contact: " + displayName + " <" + m_contactUri + ">\r\n";
 
         m_registered = false;
-        m_remoteTo.clear();
+        m_schedule.Reset();
         m_state = Disconnected;
         m_pendingKind = PendingRegister;
         SetState(Registering);
 
-        m_requestUri = "sip:" + serverHost;
         m_registerTo = displayName + " <sip:" + login + '@' + serverHost + '>';
-        m_toValue = m_registerTo;
-        SendRequest("REGISTER", m_toValue);
+        m_registerAuthorization.clear();
+        m_registerChallengeAnswered = false;
+        m_intervalRetried = false;
+        sendRegister({});
     });
 }
 
@@ -148,37 +165,41 @@ void TCustomSIPClient::Disconnect()
         m_refreshing = false;
         m_expiresValue = "0";
         SetState(Registering);
-        m_requestUri = "sip:" + m_serverHost;
-        m_toValue = m_registerTo;
         m_pendingKind = PendingUnregister;
-        SendRequest("REGISTER", m_toValue);
+        m_registerChallengeAnswered = false;
+        sendRegister({});
     });
 }
 
 void TCustomSIPClient::Call(const QByteArray& number)
 {
     runGuarded([&] {
-        if (!isOneOf(m_state, {Ready, CallFailed, RemoteHungUp}))
+        if (!isOneOf(m_state, idleStates))
             return;
-        if (m_refreshing) {
-            // The call takes over the dialog's CSeq; the refresh is made again after it.
-            m_refreshing = false;
-            m_refreshTimer.start(deferredRefreshMs);
-        }
         m_dialledNumber = number;
+        QByteArray uri;
         if (number.contains('@'))
-            m_requestUri = number.startsWith("sip:") ? number : "sip:" + number;
+            uri = number.startsWith("sip:") ? number : "sip:" + number;
         else
-            m_requestUri = "sip:" + number + '@' + m_serverHost;
-        m_fromLine = "From: " + m_displayName + " <sip:" + m_login + '@' + m_serverHost +
-                     ">;tag=" + QByteArray::number(MillisecondTick()) + "\r\n";
-        m_toValue = '<' + m_requestUri + '>';
-        m_remoteTo.clear();
+            uri = "sip:" + number + '@' + m_serverHost;
+        const QByteArray fromLine = "From: " + m_displayName + " <sip:" + m_login + '@' + m_serverHost +
+                                    ">;tag=" + QByteArray::number(MillisecondTick()) + "\r\n";
+        retire(m_callRequestTx);
+        retire(m_previousInviteTx);
+        if (m_inviteTx)
+            m_previousInviteTx = std::move(m_inviteTx);
+        m_cancelDeadline.stop();
+        m_dialog.reset();
+        m_answerAck.clear();
+        m_inviteProceeding = m_cancelWhenProceeding = m_inviteChallengeAnswered = false;
         SetState(Inviting);
         m_pendingKind = PendingInvite;
         m_remoteSdp.clear();
         m_callKind = OutgoingCall;
-        SendRequest("INVITE", m_toValue, m_localSdp, "Content-Type: application/sdp\r\n");
+        m_callOpen = true;
+        OutgoingRequest invite = newRequest("INVITE", uri, '<' + uri + '>', fromLine);
+        m_inviteTx = startTransaction(invite, standardHeaders("1800") + "Content-Type: application/sdp\r\n",
+                                      m_localSdp, [this] { inviteTimedOut(); });
     });
 }
 
@@ -214,9 +235,16 @@ void TCustomSIPClient::Hangup()
         switch (m_state) {
         case Disconnected:
         case Registering:
-        case Inviting:
             SetState(CallFailed);
             DoCallEnded();
+            break;
+        case Inviting:
+            // Nobody has answered yet, so nothing may be cancelled (RFC 3261 section
+            // 9.1): the CANCEL goes once the INVITE is proceeding, and a late 2xx is
+            // acknowledged and ended with BYE.
+            m_cancelWhenProceeding = m_inviteTx && !m_inviteTx->Completed();
+            SetState(CallFailed);
+            endCall();
             break;
         case Ready:
             Disconnect();
@@ -225,8 +253,13 @@ void TCustomSIPClient::Hangup()
         case Proceeding:
         case Ringing:
             SetState(Cancelling);
-            // CANCEL shares the INVITE's branch and CSeq number (RFC 3261 section 9.1).
-            sendRetransmitted(composeRequest("CANCEL", m_toValue), false);
+            if (m_inviteProceeding)
+                sendCancel();
+            else
+                m_cancelWhenProceeding = true;
+            // Without a final answer 64 T1 after the CANCEL the INVITE counts as
+            // cancelled (RFC 3261 section 9.1).
+            m_cancelDeadline.start(transactionTimeoutT1s * m_t1);
             break;
         case Unavailable:
         case Rejecting:
@@ -239,7 +272,7 @@ void TCustomSIPClient::Hangup()
                 if (m_callSession)
                     m_callSession->SessionRequest("BYE");
             } else {
-                SendRequest("BYE", m_remoteTo);
+                sendDialogBye();
             }
             break;
         default:
@@ -258,7 +291,13 @@ int TCustomSIPClient::Close()
     }
     m_refreshTimer.stop();
     m_refreshing = false;
-    m_retransmit.Stop();
+    m_cancelDeadline.stop();
+    retire(m_registerTx);
+    retire(m_inviteTx);
+    retire(m_previousInviteTx);
+    retire(m_callRequestTx);
+    m_dialog.reset();
+    m_callOpen = m_cancelWhenProceeding = false;
     // The dialogs of this connection cannot go on without its socket.
     m_sessions.Clear();
     m_currentSession = m_callSession = nullptr;
@@ -294,6 +333,7 @@ void TCustomSIPClient::readDatagram()
 void TCustomSIPClient::HandleDatagram(const QByteArray& datagram, const Ipv4Endpoint& source)
 {
     m_sessions.ReleaseRemoved();
+    m_retired.clear();
     std::optional<SipMessage> message = SipMessage::Frame(datagram);
     if (!message)
         return;
@@ -304,39 +344,46 @@ void TCustomSIPClient::HandleDatagram(const QByteArray& datagram, const Ipv4Endp
 
 // ---- building and sending ----------------------------------------------------------
 
-QByteArray TCustomSIPClient::composeRequest(const QByteArray& method, const QByteArray& toValue,
-                                            const QByteArray& extraHeaders, const QByteArray& body)
+OutgoingRequest TCustomSIPClient::newRequest(const QByteArray& method, const QByteArray& uri,
+                                             const QByteArray& toValue, const QByteArray& fromLine)
 {
-    m_lastMethod = method;
-    return method + ' ' + m_requestUri + " SIP/2.0\r\n" + m_viaPrefix + m_branchId + "\r\n" + m_fromLine +
-           "To: " + toValue + "\r\n" + "Call-ID: " + m_callId + "\r\n" +
-           "CSeq: " + QByteArray::number(m_cseq) + ' ' + method + "\r\n" + "Max-Forwards: 70\r\n" +
-           extraHeaders + "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    OutgoingRequest request;
+    request.method = method;
+    request.uri = uri;
+    request.viaPrefix = m_viaPrefix;
+    request.branchId = NewHexId();
+    request.fromLine = fromLine;
+    request.toValue = toValue;
+    request.callId = m_callId;
+    request.cseq = ++m_cseq;
+    return request;
 }
 
-void TCustomSIPClient::BuildRequest(const QByteArray& method, const QByteArray& toValue,
-                                    const QByteArray& extraHeaders, const QByteArray& body)
+QByteArray TCustomSIPClient::standardHeaders(const QByteArray& expires) const
 {
-    transmit(composeRequest(method, toValue, extraHeaders, body), m_server);
+    return m_contactLine + "Expires: " + expires + "\r\n" + "User-Agent: " + UserAgent::Name + "\r\n";
 }
 
-void TCustomSIPClient::SendRequest(const QByteArray& method, const QByteArray& toValue,
-                                   const QByteArray& body, const QByteArray& extraHeaders)
+std::unique_ptr<ClientTransaction> TCustomSIPClient::startTransaction(const OutgoingRequest& request,
+                                                                      const QByteArray& extraHeaders,
+                                                                      const QByteArray& body,
+                                                                      std::function<void()> timedOut)
 {
-    m_branchId = NewHexId();
-    ++m_cseq;
-    const QByteArray headers = m_contactLine + "Expires: " + m_expiresValue + "\r\n" +
-                               "User-Agent: " + UserAgent::Name + "\r\n" + extraHeaders;
-    sendRetransmitted(composeRequest(method, toValue, headers, body), method == "INVITE");
+    return std::make_unique<ClientTransaction>(
+        request, request.Text(extraHeaders, body), m_t1,
+        [this](const QByteArray& text) { transmit(text, m_server); },
+        [this](const QByteArray& text) { runGuarded([&] { transmit(text, m_server); }); },
+        [this, timedOut = std::move(timedOut)] { runGuarded(timedOut); });
 }
 
-void TCustomSIPClient::sendRetransmitted(const QByteArray& request, bool isInvite)
+void TCustomSIPClient::retire(std::unique_ptr<ClientTransaction>& transaction)
 {
-    m_lastRequest = request;
-    transmit(m_lastRequest, m_server);
-    m_retransmit.Start(
-        isInvite, [this] { runGuarded([this] { transmit(m_lastRequest, m_server); }); },
-        [this] { runGuarded([this] { requestTimedOut(); }); });
+    // It may be the transaction whose timer is running this very code, so it is
+    // destroyed with the next datagram.
+    if (!transaction)
+        return;
+    transaction->Stop();
+    m_retired.push_back(std::move(transaction));
 }
 
 QByteArray TCustomSIPClient::viaLines(const SipMessage& request, const Ipv4Endpoint& source,
@@ -352,23 +399,29 @@ QByteArray TCustomSIPClient::viaLines(const SipMessage& request, const Ipv4Endpo
     return lines;
 }
 
-void TCustomSIPClient::SendResponse(const QByteArray& statusText)
+void TCustomSIPClient::SendResponse(const QByteArray& statusText, const QByteArray& extraHeaders)
 {
     const SipMessage& request = m_lastMessage;
+    QByteArray to = request.HeaderValue("To");
+    // A final response outside a dialog names our side with a tag (RFC 3261 section
+    // 8.2.6.2), so the caller can match the ACK and tell answers apart.
+    if (!statusText.startsWith('1') && SipNameAddr::Parameter(to, "tag").isEmpty())
+        to += ";tag=" + statelessTag(request);
     transmit("SIP/2.0 " + statusText + "\r\n" + viaLines(request, m_lastSource, ": ") +
-                 "From: " + request.HeaderValue("From") + "\r\n" + "To: " + request.HeaderValue("To") +
-                 "\r\n" + "Call-ID: " + request.HeaderValue("Call-ID") + "\r\n" +
-                 "CSeq: " + request.HeaderValue("CSeq") + "\r\n" + "Content-Length: 0\r\n\r\n",
+                 "From: " + request.HeaderValue("From") + "\r\n" + "To: " + to + "\r\n" +
+                 "Call-ID: " + request.HeaderValue("Call-ID") + "\r\n" +
+                 "CSeq: " + request.HeaderValue("CSeq") + "\r\n" + extraHeaders + "Content-Length: 0\r\n\r\n",
              m_lastSource);
 }
 
-void TCustomSIPClient::SendResponseSDP(const QByteArray& statusText)
+void TCustomSIPClient::SendResponseSDP(const QByteArray& statusText, const QByteArray& extraHeaders)
 {
     const SipMessage& request = m_lastMessage;
     transmit("SIP/2.0 " + statusText + "\r\n" + viaLines(request, m_lastSource, ":") +
                  "From:" + request.HeaderValue("From") + "\r\n" + "To:" + request.HeaderValue("To") + "\r\n" +
-                 "Call-ID:" + request.HeaderValue("Call-ID") + "\r\n" + "CSeq:" +
-                 request.HeaderValue("CSeq") + "\r\n" + m_contactLine + "Content-Type: application/sdp\r\n" +
+                 "Call-ID:" + request.HeaderValue("Call-ID") + "\r\n" +
+                 "CSeq:" + request.HeaderValue("CSeq") + "\r\n" + m_contactLine + extraHeaders +
+                 "Content-Type: application/sdp\r\n" +
                  "Content-Length: " + QByteArray::number(m_localSdp.size()) + "\r\n\r\n" + m_localSdp,
              m_lastSource);
 }
@@ -426,7 +479,7 @@ void TCustomSIPClient::SetState(quint8 newState)
     m_state = newState;
 }
 
-// ---- message handling --------------------------------------------------------------
+// ---- requests that reach us --------------------------------------------------------
 
 void TCustomSIPClient::ProcessMessage()
 {
@@ -441,9 +494,18 @@ void TCustomSIPClient::ProcessMessage()
         return;
     }
     if (isResponse) {
-        // A response is never answered; one outside our dialog is simply dropped.
-        if (!m_callId.isEmpty() && callId == m_callId)
-            clientResponse();
+        // A response is never answered; one outside our transactions is dropped.
+        if (m_callId.isEmpty() || callId != m_callId)
+            return;
+        const int code = ResponseCode();
+        if (m_registerTx && m_registerTx->Matches(m_lastMessage))
+            registerResponse(code);
+        else if (m_inviteTx && m_inviteTx->Matches(m_lastMessage))
+            inviteResponse(code);
+        else if (m_previousInviteTx && m_previousInviteTx->Matches(m_lastMessage))
+            abandonedInviteResponse(code);
+        else if (m_callRequestTx && m_callRequestTx->Matches(m_lastMessage))
+            callRequestResponse(code);
         return;
     }
     clientRequest();
@@ -455,31 +517,41 @@ void TCustomSIPClient::clientRequest()
     if (m_lastMessage.IsRequest("ACK"))
         return;
     const QByteArray callId = m_lastMessage.HeaderValue("Call-ID");
-    if (!m_callId.isEmpty() && callId == m_callId) {
-        if (m_lastMessage.IsRequest("INVITE")) {
-            SendResponseSDP("200 OK");
-        } else if (m_lastMessage.IsRequest("BYE")) {
-            SendResponse("200 OK");
-            if (m_state == Connected) {
-                m_retransmit.Stop();
-                SetState(RemoteHungUp);
-                DoCallEnded();
-            }
-        }
+    if (!m_callId.isEmpty() && callId == m_callId && inOutgoingDialog()) {
+        outgoingDialogRequest();
         return;
     }
-    if (m_lastMessage.IsRequest("INVITE"))
+    if (m_lastMessage.IsRequest("OPTIONS")) {
+        // Servers ask this to see that the phone is there (RFC 3261 section 11.2).
+        SendResponse("200 OK");
+        return;
+    }
+    if (m_lastMessage.IsRequest("INVITE") && callId != m_callId)
         incomingInvite();
     else
         SendResponse("481 Call/Transaction Does Not Exist");
 }
 
+bool TCustomSIPClient::canTakeCall() const
+{
+    return m_acceptIncoming && isOneOf(m_state, idleStates);
+}
+
 void TCustomSIPClient::incomingInvite()
 {
-    if (!m_acceptIncoming || !isOneOf(m_state, {Ready, CallFailed, RemoteHungUp, Missed}))
+    // Refused at once, so that the server can offer the call elsewhere instead of
+    // letting the caller hear ringing until it gives up.
+    if (!canTakeCall()) {
+        SendResponse("486 Busy Here");
         return;
+    }
+    // An answer may only pick what the offer lists (RFC 3264 section 6).
+    if (!m_lastMessage.Body().isEmpty() && !OffersPcma(m_lastMessage.Body())) {
+        SendResponse("488 Not Acceptable Here");
+        return;
+    }
     auto session = std::make_unique<TSession>(*this, m_lastMessage, m_lastSource, MillisecondTick());
-    session->SetRetransmitT1(m_retransmit.T1());
+    session->SetRetransmitT1(m_t1);
     m_callSession = m_currentSession = m_sessions.Add(std::move(session));
     m_callSession->Respond("180 RINGING");
     DoRemoteSDP();
@@ -495,6 +567,25 @@ void TCustomSIPClient::incomingInvite()
     SetState(Incoming);
 }
 
+bool TCustomSIPClient::acceptNewOffer()
+{
+    const QByteArray& offer = m_lastMessage.Body();
+    if (offer.isEmpty())
+        return true;
+    if (!OffersPcma(offer))
+        return false;
+    const std::optional<RemoteSdp> before = RemoteSdp::Parse(m_remoteSdp);
+    const std::optional<RemoteSdp> after = RemoteSdp::Parse(offer);
+    const bool moved = !before || !after || before->address != after->address || before->port != after->port;
+    // Only a new address or port restarts the media; a refresh offering the same
+    // stream leaves the audio running.
+    if (moved)
+        DoRemoteSDP();
+    else
+        m_remoteSdp = offer;
+    return true;
+}
+
 void TCustomSIPClient::sessionRequest(TSession& session)
 {
     if (session.IsInviteRetransmission(m_lastMessage)) {
@@ -503,6 +594,9 @@ void TCustomSIPClient::sessionRequest(TSession& session)
     }
     if (m_lastMessage.IsRequest("ACK")) {
         session.AckReceived();
+        // An INVITE without an offer gets its answer in the ACK (RFC 3264 section 4).
+        if (&session == m_callSession && m_remoteSdp.isEmpty() && !m_lastMessage.Body().isEmpty())
+            DoRemoteSDP();
         return;
     }
     if (m_lastMessage.IsRequest("BYE")) {
@@ -512,6 +606,11 @@ void TCustomSIPClient::sessionRequest(TSession& session)
         } else if (m_state == Connected) {
             SetState(RemoteHungUp);
             DoCallEnded();
+            freeSession(&session);
+        } else if (m_state == HangingUp) {
+            // Both sides hung up at once: the call is over either way.
+            DoCallEnded();
+            SetState(Ready);
             freeSession(&session);
         }
         return;
@@ -526,7 +625,26 @@ void TCustomSIPClient::sessionRequest(TSession& session)
             DoCallEnded();
             freeSession(&session);
         }
+        return;
     }
+    if (m_lastMessage.IsRequest("INVITE") || m_lastMessage.IsRequest("UPDATE")) {
+        if (&session != m_callSession || m_state != Connected) {
+            session.RespondTo(m_lastMessage, m_lastSource, "491 Request Pending");
+            return;
+        }
+        if (!acceptNewOffer()) {
+            session.RespondTo(m_lastMessage, m_lastSource, "488 Not Acceptable Here");
+            return;
+        }
+        const QByteArray timer = SessionTimerAnswer(m_lastMessage);
+        if (m_lastMessage.IsRequest("INVITE") || !m_lastMessage.Body().isEmpty())
+            session.RespondSdpTo(m_lastMessage, m_lastSource, "200 OK", timer);
+        else
+            session.RespondTo(m_lastMessage, m_lastSource, "200 OK", timer);
+        return;
+    }
+    if (m_lastMessage.IsRequest("OPTIONS"))
+        session.RespondTo(m_lastMessage, m_lastSource, "200 OK");
 }
 
 void TCustomSIPClient::sessionResponse(TSession& session)
@@ -535,34 +653,120 @@ void TCustomSIPClient::sessionResponse(TSession& session)
     if (code < 200)
         return;
     session.ResponseReceived();
-    if (code == 200 && m_state == HangingUp && &session == m_callSession) {
+    // Whatever the answer to our BYE, the call is over (RFC 3261 section 15.1.1).
+    if (m_state == HangingUp && &session == m_callSession) {
         DoCallEnded();
         SetState(Ready);
         freeSession(&session);
     }
 }
 
-void TCustomSIPClient::clientResponse()
+bool TCustomSIPClient::inOutgoingDialog() const
 {
-    if (m_refreshing && m_lastMessage.CSeqMethod() == "REGISTER") {
-        refreshResponse();
+    return m_dialog && m_pendingKind == PendingInvite && isOneOf(m_state, {Connected, HangingUp});
+}
+
+void TCustomSIPClient::outgoingDialogRequest()
+{
+    if (m_lastMessage.IsRequest("INVITE") || m_lastMessage.IsRequest("UPDATE")) {
+        if (!acceptNewOffer()) {
+            SendResponse("488 Not Acceptable Here");
+            return;
+        }
+        const QByteArray timer = SessionTimerAnswer(m_lastMessage);
+        if (m_lastMessage.IsRequest("INVITE") || !m_lastMessage.Body().isEmpty())
+            SendResponseSDP("200 OK", timer);
+        else
+            SendResponse("200 OK", timer);
+    } else if (m_lastMessage.IsRequest("BYE")) {
+        SendResponse("200 OK");
+        retire(m_callRequestTx);
+        if (m_state == Connected) {
+            SetState(RemoteHungUp);
+            endCall();
+        } else {
+            // Our BYE crossed theirs.
+            endCall();
+            SetState(Ready);
+        }
+    } else if (m_lastMessage.IsRequest("OPTIONS")) {
+        SendResponse("200 OK");
+    }
+}
+
+// ---- the outgoing call -------------------------------------------------------------
+
+void TCustomSIPClient::sendInvite(const QByteArray& authorization)
+{
+    const OutgoingRequest& before = m_inviteTx->Request();
+    OutgoingRequest invite = newRequest("INVITE", before.uri, before.toValue, before.fromLine);
+    retire(m_previousInviteTx);
+    m_previousInviteTx = std::move(m_inviteTx);
+    m_inviteProceeding = false;
+    m_inviteTx = startTransaction(
+        invite, standardHeaders("1800") + authorization + "Content-Type: application/sdp\r\n", m_localSdp,
+        [this] { inviteTimedOut(); });
+}
+
+void TCustomSIPClient::sendCancel()
+{
+    // CANCEL shares the INVITE's Request-URI, branch and CSeq number (RFC 3261
+    // section 9.1).
+    retire(m_callRequestTx);
+    m_callRequestTx = startTransaction(m_inviteTx->Request().WithMethod("CANCEL"), {}, {}, [] {});
+}
+
+void TCustomSIPClient::sendDialogBye()
+{
+    OutgoingRequest bye = m_dialog->Request(m_inviteTx->Request(), "BYE");
+    bye.branchId = NewHexId();
+    bye.cseq = ++m_cseq;
+    retire(m_callRequestTx);
+    m_callRequestTx = startTransaction(bye, standardHeaders("1800"), {}, [this] { byeTimedOut(); });
+}
+
+void TCustomSIPClient::acknowledgeAnswer()
+{
+    // The ACK of a 2xx is a request of the dialog with a branch of its own and the
+    // INVITE's CSeq number (RFC 3261 section 13.2.2.4); a repeated 2xx gets it again.
+    if (m_answerAck.isEmpty()) {
+        OutgoingRequest ack = m_dialog->Request(m_inviteTx->Request(), "ACK");
+        ack.branchId = NewHexId();
+        m_answerAck = ack.Text();
+    }
+    transmit(m_answerAck, m_server);
+}
+
+void TCustomSIPClient::inviteResponse(int code)
+{
+    const ClientTransaction::Outcome outcome = m_inviteTx->Receive(m_lastMessage, code);
+    if (outcome == ClientTransaction::Outcome::Retransmission) {
+        if (code >= 200 && code < 300 && m_dialog && m_inviteTx->FinalCode() < 300)
+            acknowledgeAnswer();
         return;
     }
-    const QByteArray to = m_lastMessage.HeaderValue("To");
-    const int code = ResponseCode();
-    const std::optional<quint32> cseq = m_lastMessage.CSeqNumber();
-    // Answers to earlier transactions (late retransmissions) must not move the state.
-    if (cseq && *cseq != m_cseq)
+    if (outcome == ClientTransaction::Outcome::Provisional) {
+        inviteProvisional(code);
         return;
-    if (code < 200)
-        m_retransmit.Provisional();
+    }
+    m_cancelDeadline.stop();
+    m_cancelWhenProceeding = false;
+    if (code < 300)
+        inviteAnswered();
     else
-        m_retransmit.Stop();
-    m_remoteTo = to.isEmpty() ? m_toValue : to;
+        inviteRefused(code);
+}
 
+void TCustomSIPClient::inviteProvisional(int code)
+{
+    m_inviteProceeding = true;
+    if (m_cancelWhenProceeding) {
+        m_cancelWhenProceeding = false;
+        sendCancel();
+    }
     const bool hasBody = !m_lastMessage.Body().isEmpty();
     if (code == 100) {
-        if (isOneOf(m_state, {Registering, Inviting, Authenticating})) {
+        if (isOneOf(m_state, {Inviting, Authenticating})) {
             SetState(Proceeding);
             if (hasBody)
                 DoRemoteSDP();
@@ -573,102 +777,130 @@ void TCustomSIPClient::clientResponse()
             if (m_remoteSdp.isEmpty() && hasBody)
                 DoRemoteSDP();
         }
-    } else if (code >= 181 && code <= 189) {
+    } else if (code >= 181 && code <= 189 && m_callOpen) {
         if (m_remoteSdp.isEmpty() && hasBody)
             DoRemoteSDP();
-    } else if (code == 200) {
-        if (isOneOf(m_state, {Registering, Inviting, Authenticating, Proceeding, Ringing})) {
-            if (m_pendingKind == PendingRegister) {
-                SetState(Ready);
-                DoRegistered();
-                scheduleRefresh(m_lastMessage);
-            } else if (m_pendingKind == PendingInvite) {
-                if (m_remoteSdp.isEmpty())
-                    DoRemoteSDP();
-                SetState(Connected);
-                ackFinalResponse();
-            } else if (m_pendingKind == PendingUnregister) {
-                m_registered = false;
-                SetState(Disconnected);
-                Close();
-            }
-        } else if (m_state == HangingUp) {
-            DoCallEnded();
-            SetState(Ready);
-        } else if (m_state == Connected && m_lastMessage.CSeqMethod() == "INVITE") {
-            // Our ACK was lost and the 200 came again (RFC 3261 section 13.2.2.4).
-            ackFinalResponse();
-        }
-    } else if (code == 401 || code == 407) {
-        if (isOneOf(m_state, {Registering, Inviting, Proceeding})) {
-            SetState(Authenticating);
-            AuthenticationRetry();
-        }
-    } else if (code == 403 || code == 406) {
-        m_lastReason = m_lastMessage.ReasonText();
-        ackFinalResponse();
-        if (m_pendingKind == PendingRegister) {
-            SetState(AuthRejected);
-            DoCallEnded();
-        } else {
-            SetState(Unavailable);
-        }
-    } else if (code == 404) {
-        if (m_pendingKind == PendingUnregister) {
-            m_registered = false;
-            SetState(Disconnected);
-            Close();
-        }
-    } else if (code == 480 || code == 486) {
-        SetState(Unavailable);
-        ackFinalResponse();
-    } else if (code == 487) {
-        if (isOneOf(m_state, {Proceeding, Cancelling})) {
-            SetState(CallFailed);
-            ackFinalResponse();
-            DoCallEnded();
-        }
-    } else if (code == 500) {
-        m_lastReason = m_lastMessage.ReasonText();
-        SetState(ServerError);
-        ackFinalResponse();
-        DoCallEnded();
     }
 }
 
-void TCustomSIPClient::ackFinalResponse()
+void TCustomSIPClient::inviteAnswered()
 {
-    // Only an INVITE transaction is acknowledged (RFC 3261 section 17.1.1.3); a
-    // REGISTER refused with 403 gets no ACK.
-    if (m_lastMessage.CSeqMethod() == "INVITE")
-        BuildRequest("ACK", m_remoteTo);
-}
-
-QByteArray TCustomSIPClient::authorizationLine(const QByteArray& method, const QByteArray& uri)
-{
-    const bool proxy = m_lastStatusCode == 407;
-    const QByteArray header = m_lastMessage.HeaderValue(proxy ? "Proxy-Authenticate" : "WWW-Authenticate");
-    if (header.isEmpty())
-        RaiseError(SIP_UNAUTHORIZED);
-    const std::optional<DigestChallenge> challenge = DigestChallenge::Parse(header);
-    if (!challenge)
-        RaiseError(SIP_UNAUTHORIZED);
-    if (challenge->HasParameter("algorithm") && challenge->Parameter("algorithm") != "MD5")
-        RaiseError(SIP_UNAUTHORIZED);
-    return DigestAuthorization::Line(proxy ? "Proxy-" : "", *challenge, {m_login, m_password, method, uri},
-                                     NewHexId().toLower());
-}
-
-void TCustomSIPClient::AuthenticationRetry()
-{
-    const QByteArray method = m_lastMethod;
-    const QByteArray line = authorizationLine(method, m_requestUri);
-    if (method != "INVITE") {
-        SendRequest(method, m_toValue, {}, line);
+    const OutgoingRequest& invite = m_inviteTx->Request();
+    m_dialog = OutgoingDialog::FromAnswer(m_lastMessage, invite.toValue, invite.uri);
+    if (m_callOpen && isOneOf(m_state, {Inviting, Authenticating, Proceeding, Ringing})) {
+        if (m_remoteSdp.isEmpty())
+            DoRemoteSDP();
+        SetState(Connected);
+        acknowledgeAnswer();
         return;
     }
-    BuildRequest("ACK", m_remoteTo);
-    SendRequest("INVITE", m_toValue, m_localSdp, line + "Content-Type: application/sdp\r\n");
+    // The callee answered after we hung up: the session it set up is ended at once
+    // (RFC 3261 sections 9.1 and 15).
+    acknowledgeAnswer();
+    sendDialogBye();
+    if (m_state == Cancelling) {
+        m_lastReason = m_lastMessage.ReasonText();
+        SetState(CallFailed);
+        endCall();
+    }
+}
+
+void TCustomSIPClient::inviteRefused(int code)
+{
+    if ((code == 401 || code == 407) && m_callOpen &&
+        isOneOf(m_state, {Inviting, Proceeding, Authenticating}) &&
+        (!m_inviteChallengeAnswered || challengeIsStale())) {
+        m_inviteChallengeAnswered = true;
+        SetState(Authenticating);
+        sendInvite(authorizationLine(m_inviteTx->Request()));
+        return;
+    }
+    if (!m_callOpen)
+        return;
+    m_lastReason = m_lastMessage.ReasonText();
+    if (code == 403 || code == 406 || code == 480 || code == 486)
+        SetState(Unavailable);
+    else if (code == 500)
+        SetState(ServerError);
+    else
+        SetState(CallFailed);
+    endCall();
+}
+
+void TCustomSIPClient::abandonedInviteResponse(int code)
+{
+    const ClientTransaction::Outcome outcome = m_previousInviteTx->Receive(m_lastMessage, code);
+    if (code < 200 || code >= 300)
+        return;
+    // A 2xx to an INVITE we no longer want still sets up a session at the other side:
+    // acknowledge it and end it.
+    const OutgoingRequest& invite = m_previousInviteTx->Request();
+    const OutgoingDialog dialog = OutgoingDialog::FromAnswer(m_lastMessage, invite.toValue, invite.uri);
+    OutgoingRequest ack = dialog.Request(invite, "ACK");
+    ack.branchId = NewHexId();
+    transmit(ack.Text(), m_server);
+    if (outcome != ClientTransaction::Outcome::Final)
+        return;
+    OutgoingRequest bye = dialog.Request(invite, "BYE");
+    bye.branchId = NewHexId();
+    bye.cseq = ++m_cseq;
+    transmit(bye.Text(standardHeaders("1800")), m_server);
+}
+
+void TCustomSIPClient::callRequestResponse(int code)
+{
+    if (m_callRequestTx->Receive(m_lastMessage, code) != ClientTransaction::Outcome::Final)
+        return;
+    // Whatever the answer to our BYE, the call is over (RFC 3261 section 15.1.1).
+    if (m_callRequestTx->Request().method == "BYE" && m_state == HangingUp) {
+        endCall();
+        SetState(Ready);
+    }
+}
+
+void TCustomSIPClient::endCall()
+{
+    if (!m_callOpen)
+        return;
+    m_callOpen = false;
+    DoCallEnded();
+}
+
+void TCustomSIPClient::inviteTimedOut()
+{
+    if (!m_callOpen || !isOneOf(m_state, {Inviting, Authenticating, Proceeding, Ringing, Cancelling}))
+        return;
+    // A transaction that times out counts as a 408 (RFC 3261 section 8.1.3.1).
+    m_lastReason = "408 Request Timeout";
+    SetState(CallFailed);
+    endCall();
+}
+
+void TCustomSIPClient::cancelTimedOut()
+{
+    retire(m_callRequestTx);
+    if (m_state != Cancelling)
+        return;
+    m_lastReason = "408 Request Timeout";
+    SetState(CallFailed);
+    endCall();
+}
+
+void TCustomSIPClient::byeTimedOut()
+{
+    if (m_state != HangingUp)
+        return;
+    endCall();
+    SetState(Ready);
+}
+
+void TCustomSIPClient::sessionRequestTimedOut(TSession* session)
+{
+    if (m_state == HangingUp && session == m_callSession) {
+        DoCallEnded();
+        SetState(Ready);
+        freeSession(session);
+    }
 }
 
 void TCustomSIPClient::freeSession(TSession* session)
@@ -682,113 +914,164 @@ void TCustomSIPClient::freeSession(TSession* session)
     m_sessions.Remove(session);
 }
 
-void TCustomSIPClient::requestTimedOut()
+// ---- registration ------------------------------------------------------------------
+
+void TCustomSIPClient::sendRegister(const QByteArray& authorization)
 {
-    if (m_refreshing) {
-        refreshFailed();
+    OutgoingRequest request = newRequest("REGISTER", "sip:" + m_serverHost, m_registerTo, m_fromLine);
+    retire(m_registerTx);
+    m_registerTx = startTransaction(request, standardHeaders(m_expiresValue) + authorization, {},
+                                    [this] { registerTimedOut(); });
+}
+
+QByteArray TCustomSIPClient::authorizationLine(const OutgoingRequest& challenged)
+{
+    const bool proxy = m_lastStatusCode == 407;
+    const std::optional<DigestChallenge> challenge = DigestAuthorization::Choose(
+        m_lastMessage.HeaderValues(proxy ? "Proxy-Authenticate" : "WWW-Authenticate"), m_password);
+    if (!challenge)
+        RaiseError(SIP_UNAUTHORIZED);
+    return DigestAuthorization::Line(proxy ? "Proxy-" : "", *challenge,
+                                     {m_login, m_password, challenged.method, challenged.uri},
+                                     NewHexId().toLower());
+}
+
+bool TCustomSIPClient::challengeIsStale() const
+{
+    // A stale nonce means the password was right (RFC 7616 section 3.3).
+    const bool proxy = m_lastStatusCode == 407;
+    const std::optional<DigestChallenge> challenge = DigestAuthorization::Choose(
+        m_lastMessage.HeaderValues(proxy ? "Proxy-Authenticate" : "WWW-Authenticate"), m_password);
+    return challenge && challenge->Parameter("stale").toLower() == "true";
+}
+
+void TCustomSIPClient::registerResponse(int code)
+{
+    const ClientTransaction::Outcome outcome = m_registerTx->Receive(m_lastMessage, code);
+    if (outcome == ClientTransaction::Outcome::Retransmission)
+        return;
+    if (outcome == ClientTransaction::Outcome::Provisional) {
+        if (!m_refreshing && code == 100 && isOneOf(m_state, {Registering, Authenticating}))
+            SetState(Proceeding);
         return;
     }
-    switch (m_state) {
-    case Registering:
-    case Authenticating:
-    case Proceeding:
-        if (m_pendingKind == PendingRegister || m_pendingKind == PendingUnregister) {
+    if (code < 300) {
+        if (m_pendingKind == PendingUnregister) {
             m_registered = false;
             SetState(Disconnected);
             Close();
             return;
         }
-        [[fallthrough]];
-    case Inviting:
-    case Ringing:
-    case Cancelling:
-        SetState(CallFailed);
-        DoCallEnded();
-        break;
-    case HangingUp:
-        DoCallEnded();
-        SetState(Ready);
-        break;
-    default:
-        break;
-    }
-}
-
-void TCustomSIPClient::sessionRequestTimedOut(TSession* session)
-{
-    if (m_state == HangingUp && session == m_callSession) {
-        DoCallEnded();
-        SetState(Ready);
-        freeSession(session);
-    }
-}
-
-// ---- registration refresh ----------------------------------------------------------
-
-void TCustomSIPClient::scheduleRefresh(const SipMessage& okResponse)
-{
-    const int seconds = grantedSeconds(okResponse);
-    if (seconds <= 0)
+        registrationConfirmed();
         return;
-    // Halfway through the granted time leaves room for a lost request and a challenge.
-    m_refreshTimer.start(std::max(1, seconds / 2) * 1000);
+    }
+    if (retryRegistration(code))
+        return;
+    if (m_refreshing) {
+        refreshFailed();
+        return;
+    }
+    if (m_pendingKind == PendingUnregister) {
+        // The server keeps no binding it refuses to remove for us to worry about.
+        m_registered = false;
+        SetState(Disconnected);
+        Close();
+        return;
+    }
+    m_lastReason = m_lastMessage.ReasonText();
+    if (code == 401 || code == 407) {
+        // A second challenge: the credentials are wrong; the state says so.
+        return;
+    }
+    if (code == 403 || code == 406) {
+        SetState(AuthRejected);
+        DoCallEnded();
+    } else if (code == 480 || code == 486) {
+        SetState(Unavailable);
+    } else {
+        SetState(ServerError);
+        DoCallEnded();
+    }
+}
+
+bool TCustomSIPClient::retryRegistration(int code)
+{
+    if ((code == 401 || code == 407) && (!m_registerChallengeAnswered || challengeIsStale())) {
+        m_registerChallengeAnswered = true;
+        if (!m_refreshing)
+            SetState(Authenticating);
+        m_registerAuthorization = authorizationLine(m_registerTx->Request());
+        sendRegister(m_registerAuthorization);
+        return true;
+    }
+    if (code == 423 && !m_intervalRetried) {
+        // Interval Too Brief: once more with the shortest time the registrar takes
+        // (RFC 3261 section 10.2.8), keeping the credentials it accepted.
+        const QByteArray minimum = m_lastMessage.HeaderValue("Min-Expires").trimmed();
+        bool isNumber = false;
+        minimum.toULongLong(&isNumber);
+        if (!isNumber)
+            return false;
+        m_intervalRetried = true;
+        m_registerChallengeAnswered = false;
+        m_expiresValue = minimum;
+        sendRegister(m_registerAuthorization);
+        return true;
+    }
+    return false;
+}
+
+void TCustomSIPClient::registrationConfirmed()
+{
+    const qint64 granted =
+        RegistrationSchedule::GrantedSeconds(m_lastMessage, m_contactUri, m_expiresValue.toLongLong());
+    m_refreshTimer.start(m_schedule.Confirmed(granted));
+    const bool wasRefresh = m_refreshing;
+    m_refreshing = false;
+    if (!wasRefresh) {
+        SetState(Ready);
+        DoRegistered();
+        return;
+    }
+    if (!m_registered) {
+        // Registered again after failed refreshes.
+        if (m_state == Disconnected)
+            SetState(Ready);
+        DoRegistered();
+    }
 }
 
 void TCustomSIPClient::refreshRegistration()
 {
     runGuarded([this] {
-        if (!m_registered || !IsOpen())
+        if (!IsOpen() || m_pendingKind == PendingUnregister || m_expiresValue == "0")
             return;
-        // Requests of a call share this dialog's branch and CSeq; wait until it is over.
-        if (!isOneOf(m_state, {Ready, CallFailed, Unavailable, ServerError, RemoteHungUp, Missed})) {
-            m_refreshTimer.start(deferredRefreshMs);
-            return;
-        }
         m_refreshing = true;
-        m_refreshAuthorized = false;
-        sendRefresh({});
+        m_registerChallengeAnswered = false;
+        m_intervalRetried = false;
+        sendRegister({});
     });
-}
-
-void TCustomSIPClient::sendRefresh(const QByteArray& authorization)
-{
-    m_requestUri = "sip:" + m_serverHost;
-    m_expiresValue = "1800";
-    SendRequest("REGISTER", m_registerTo, {}, authorization);
-}
-
-void TCustomSIPClient::refreshResponse()
-{
-    const int code = ResponseCode();
-    const std::optional<quint32> cseq = m_lastMessage.CSeqNumber();
-    if (cseq && *cseq != m_cseq)
-        return;
-    if (code < 200) {
-        m_retransmit.Provisional();
-        return;
-    }
-    m_retransmit.Stop();
-    if (code == 200) {
-        m_refreshing = false;
-        scheduleRefresh(m_lastMessage);
-    } else if ((code == 401 || code == 407) && !m_refreshAuthorized) {
-        m_refreshAuthorized = true;
-        try {
-            sendRefresh(authorizationLine("REGISTER", "sip:" + m_serverHost));
-        } catch (const SilentAbort&) {
-            refreshFailed();
-            throw;
-        }
-    } else {
-        refreshFailed();
-    }
 }
 
 void TCustomSIPClient::refreshFailed()
 {
     m_refreshing = false;
-    m_retransmit.Stop();
+    retire(m_registerTx);
     m_registered = false;
     if (m_state == Ready)
         SetState(Disconnected);
+    m_refreshTimer.start(m_schedule.NextRetryMs());
+}
+
+void TCustomSIPClient::registerTimedOut()
+{
+    if (m_refreshing) {
+        refreshFailed();
+        return;
+    }
+    if (isOneOf(m_state, {Registering, Authenticating, Proceeding})) {
+        m_registered = false;
+        SetState(Disconnected);
+        Close();
+    }
 }

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "softphone/RetransmitTimer.h"
+#include "platform/Clock.h"
+#include "softphone/ClientTransaction.h"
+#include "softphone/OutgoingDialog.h"
+#include "softphone/RegistrationSchedule.h"
 #include "softphone/SipMessage.h"
 #include "softphone/TCustomUDPClient.h"
 #include "softphone/TSessionList.h"
@@ -9,6 +12,8 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class TSession;
 
@@ -51,16 +56,21 @@ public:
     };
     enum CallKinds : quint8 { IncomingCall = 0, OutgoingCall = 1, MissedCall = 2 };
 
-    explicit TCustomSIPClient(QObject* parent = nullptr);
+    // The clock dates the registration's confirmation and lapse (the system clock
+    // when none is given).
+    explicit TCustomSIPClient(QObject* parent = nullptr, const IClock* clock = nullptr);
     ~TCustomSIPClient() override;
 
     // Set by the host before Connect.
     void SetLocalPort(quint16 port) { m_localPort = port; }
     void SetServerPort(quint16 port) { m_serverPort = port; }
     void SetAcceptIncoming(bool accept) { m_acceptIncoming = accept; }
-    // Base retransmission interval T1 in milliseconds (RFC 3261: 500).
+    // Base retransmission interval T1 in milliseconds (RFC 3261: 500); the other
+    // protocol times (transaction time-outs, registration retries) follow it.
     void SetRetransmitT1(int milliseconds);
 
+    // Builds the SDP body; the address is also where this phone says it takes SIP
+    // requests (Contact and Via) from the next Connect on.
     void SetLocalMedia(const QByteArray& address, quint16 rtpPort);
     // False when the server cannot be resolved or the port bound; ErrorCode says why.
     bool Connect(const QByteArray& displayName, const QByteArray& serverHost, const QByteArray& login,
@@ -79,6 +89,10 @@ public:
 
     quint8 State() const { return m_state; }
     bool Registered() const { return m_registered; }
+    // When the registrar last accepted the registration, and when that acceptance
+    // runs out (both null before the first one).
+    QDateTime RegistrationConfirmedAt() const { return m_schedule.ConfirmedAt(); }
+    QDateTime RegistrationLapsesAt() const { return m_schedule.LapsesAt(); }
     quint8 PendingKind() const { return m_pendingKind; }
     quint8 CallKind() const { return m_callKind; }
     const QByteArray& LastReason() const { return m_lastReason; }
@@ -114,61 +128,80 @@ private:
     void startReceiving();
     void stopReceiving();
 
-    // Message building (exact texts are part of the interface with the server).
-    QByteArray composeRequest(const QByteArray& method, const QByteArray& toValue,
-                              const QByteArray& extraHeaders = {}, const QByteArray& body = {});
-    void sendRetransmitted(const QByteArray& request, bool isInvite);
-    void BuildRequest(const QByteArray& method, const QByteArray& toValue,
-                      const QByteArray& extraHeaders = {}, const QByteArray& body = {});
-    void SendRequest(const QByteArray& method, const QByteArray& toValue, const QByteArray& body = {},
-                     const QByteArray& extraHeaders = {});
-    void SendResponse(const QByteArray& statusText);
-    void SendResponseSDP(const QByteArray& statusText);
+    // Building and sending (the exact texts are part of the interface with the server).
+    OutgoingRequest newRequest(const QByteArray& method, const QByteArray& uri, const QByteArray& toValue,
+                               const QByteArray& fromLine);
+    QByteArray standardHeaders(const QByteArray& expires) const;
+    std::unique_ptr<ClientTransaction> startTransaction(const OutgoingRequest& request,
+                                                        const QByteArray& extraHeaders,
+                                                        const QByteArray& body,
+                                                        std::function<void()> timedOut);
+    void retire(std::unique_ptr<ClientTransaction>& transaction);
+    void SendResponse(const QByteArray& statusText, const QByteArray& extraHeaders = {});
+    void SendResponseSDP(const QByteArray& statusText, const QByteArray& extraHeaders = {});
     QByteArray viaLines(const SipMessage& request, const Ipv4Endpoint& source, const char* separator) const;
     void transmit(const QByteArray& message, const Ipv4Endpoint& to);
     int ResponseCode();
 
-    // Message handling.
-    void clientResponse();
+    // Requests that reach us.
     void clientRequest();
     void incomingInvite();
+    bool canTakeCall() const;
     void sessionRequest(TSession& session);
     void sessionResponse(TSession& session);
-    void AuthenticationRetry();
-    QByteArray authorizationLine(const QByteArray& method, const QByteArray& uri);
-    void ackFinalResponse();
-    void freeSession(TSession* session);
-    void requestTimedOut();
-    void sessionRequestTimedOut(TSession* session);
+    void outgoingDialogRequest();
+    bool inOutgoingDialog() const;
+    // A re-INVITE or UPDATE inside a call: false when its offer has nothing we play.
+    bool acceptNewOffer();
 
-    // Quiet registration refresh (RFC 3261 section 10.2.4).
-    void scheduleRefresh(const SipMessage& okResponse);
+    // The outgoing call.
+    void sendInvite(const QByteArray& authorization);
+    void sendCancel();
+    void sendDialogBye();
+    void inviteResponse(int code);
+    void inviteProvisional(int code);
+    void inviteAnswered();
+    void inviteRefused(int code);
+    void abandonedInviteResponse(int code);
+    void callRequestResponse(int code);
+    void acknowledgeAnswer();
+    void endCall();
+    void inviteTimedOut();
+    void cancelTimedOut();
+    void byeTimedOut();
+    void sessionRequestTimedOut(TSession* session);
+    void freeSession(TSession* session);
+
+    // Registration and its quiet refresh (RFC 3261 section 10.2.4).
+    void sendRegister(const QByteArray& authorization);
+    void registerResponse(int code);
+    void registrationConfirmed();
+    bool retryRegistration(int code);
     void refreshRegistration();
-    void sendRefresh(const QByteArray& authorization);
-    void refreshResponse();
     void refreshFailed();
+    void registerTimedOut();
+    QByteArray authorizationLine(const OutgoingRequest& challenged);
+    bool challengeIsStale() const;
 
     // Connection settings and dialog values.
     quint16 m_localPort = 46500;
     quint16 m_serverPort = 5060;
     QByteArray m_displayName, m_serverHost, m_login, m_password;
     Ipv4Endpoint m_server;
-    QByteArray m_callId, m_viaPrefix, m_fromLine, m_contactLine;
-    QByteArray m_requestUri, m_toValue, m_remoteTo, m_registerTo;
+    QByteArray m_localAddress;
+    QByteArray m_callId, m_viaPrefix, m_fromLine, m_contactLine, m_contactUri;
+    QByteArray m_registerTo;
     QByteArray m_expiresValue = "1800";
     quint32 m_cseq = 0;
-    QByteArray m_branchId;
     QByteArray m_localSdp;
     quint32 m_sdpSessionId = 0;
 
     // Last received and last sent.
     SipMessage m_lastMessage;
     Ipv4Endpoint m_lastSource;
-    QByteArray m_lastMethod;
     int m_lastStatusCode = 0;
     QByteArray m_outputBuffer;
     Ipv4Endpoint m_outputTarget;
-    QByteArray m_lastRequest; // the request being retransmitted
 
     // Host-visible state.
     quint8 m_state = Disconnected;
@@ -182,9 +215,28 @@ private:
     TSession* m_currentSession = nullptr; // matched the message being processed
     TSession* m_callSession = nullptr;    // the incoming call, kept across unrelated messages
 
-    std::unique_ptr<QSocketNotifier> m_notifier;
-    RetransmitTimer m_retransmit;
-    QTimer m_refreshTimer;
+    // The outgoing call: its INVITE, the one before it (a challenged or abandoned
+    // attempt whose late answers still need an ACK), its CANCEL or BYE, its dialog.
+    std::unique_ptr<ClientTransaction> m_inviteTx, m_previousInviteTx, m_callRequestTx;
+    std::vector<std::unique_ptr<ClientTransaction>> m_retired;
+    std::optional<OutgoingDialog> m_dialog;
+    QByteArray m_answerAck;
+    bool m_callOpen = false;         // OnCallEnd still due for this attempt
+    bool m_inviteProceeding = false; // a provisional response came
+    bool m_cancelWhenProceeding = false;
+    bool m_inviteChallengeAnswered = false;
+    QTimer m_cancelDeadline;
+
+    // Registration.
+    std::unique_ptr<ClientTransaction> m_registerTx;
+    SystemClock m_systemClock;
+    RegistrationSchedule m_schedule;
+    QByteArray m_registerAuthorization;
+    bool m_registerChallengeAnswered = false;
+    bool m_intervalRetried = false;
     bool m_refreshing = false;
-    bool m_refreshAuthorized = false;
+    QTimer m_refreshTimer;
+
+    std::unique_ptr<QSocketNotifier> m_notifier;
+    int m_t1 = 500;
 };

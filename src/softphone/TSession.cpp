@@ -1,6 +1,8 @@
 #include "softphone/TSession.h"
 
 #include "platform/net/SecureRandomId.h"
+#include "softphone/OutgoingRequest.h"
+#include "softphone/SipNameAddr.h"
 #include "softphone/TCustomSIPClient.h"
 #include "softphone/UserAgent.h"
 
@@ -19,6 +21,14 @@ QByteArray uriOf(const QByteArray& nameAddr)
     return parameters < 0 ? uri : uri.left(parameters);
 }
 
+// The caller's Contact is where it takes requests (RFC 3261 section 12.1.1); its From
+// names a person and often reaches only the server.
+QByteArray remoteTargetOf(const SipMessage& invite)
+{
+    const QByteArray contact = SipNameAddr::Uri(invite.HeaderValue("Contact"));
+    return contact.isEmpty() ? uriOf(invite.HeaderValue("From")) : contact;
+}
+
 } // namespace
 
 TSession::TSession(TCustomSIPClient& owner, const SipMessage& invite, const Ipv4Endpoint& source,
@@ -26,32 +36,45 @@ TSession::TSession(TCustomSIPClient& owner, const SipMessage& invite, const Ipv4
     : m_owner(owner), m_invite(invite), m_inviteSource(source), m_callId(invite.HeaderValue("Call-ID")),
       m_callerFrom(invite.HeaderValue("From") + "\r\n"),
       m_localToLine(invite.HeaderValue("To") + ";tag=" + QByteArray::number(tagTick) + "\r\n"),
-      m_remoteTarget(uriOf(invite.HeaderValue("From")))
+      m_remoteTarget(remoteTargetOf(invite)),
+      m_routes(RouteSet::ForCallee(invite.HeaderValues("Record-Route")))
 {
+    for (const QByteArray& value : invite.HeaderValues("Record-Route"))
+        m_recordRouteLines += "Record-Route: " + value + "\r\n";
     m_headerBlock = "From: " + m_callerFrom + "To: " + m_localToLine + "Call-ID: " + m_callId + "\r\n" +
                     "Max-Forwards: 70\r\n" + "Expires: 1800\r\n" + "User-Agent: " + UserAgent::Name + "\r\n";
 }
 
 QByteArray TSession::responseHead(const QByteArray& statusText, const SipMessage& request,
-                                  const Ipv4Endpoint& source) const
+                                  const Ipv4Endpoint& source, bool withRecordRoute) const
 {
-    return "SIP/2.0 " + statusText + "\r\n" + m_owner.viaLines(request, source, ": ") + m_headerBlock;
+    // The answers that set the dialog up repeat its Record-Route, so the caller's side
+    // learns the same route set (RFC 3261 section 12.1.1).
+    return "SIP/2.0 " + statusText + "\r\n" + m_owner.viaLines(request, source, ": ") +
+           (withRecordRoute ? m_recordRouteLines : QByteArray()) + m_headerBlock;
+}
+
+QByteArray TSession::sdpResponse(const QByteArray& head, const SipMessage& request,
+                                 const QByteArray& extraHeaders) const
+{
+    const QByteArray& sdp = m_owner.m_localSdp;
+    return head + "CSeq:" + request.HeaderValue("CSeq") + "\r\n" + m_owner.m_contactLine + extraHeaders +
+           "Content-Type: application/sdp\r\n" + "Content-Length: " + QByteArray::number(sdp.size()) +
+           "\r\n\r\n" + sdp;
 }
 
 void TSession::Respond(const QByteArray& statusText)
 {
-    m_lastInviteResponse = responseHead(statusText, m_invite, m_inviteSource) +
+    const bool provisional = statusText.startsWith('1');
+    m_lastInviteResponse = responseHead(statusText, m_invite, m_inviteSource, provisional) +
                            "CSeq: " + m_invite.HeaderValue("CSeq") + "\r\n" + "Content-Length: 0\r\n\r\n";
     m_owner.transmit(m_lastInviteResponse, m_inviteSource);
 }
 
 void TSession::RespondSDP(const QByteArray& statusText)
 {
-    const QByteArray& sdp = m_owner.m_localSdp;
-    m_lastInviteResponse = responseHead(statusText, m_invite, m_inviteSource) +
-                           "CSeq:" + m_invite.HeaderValue("CSeq") + "\r\n" + m_owner.m_contactLine +
-                           "Content-Type: application/sdp\r\n" +
-                           "Content-Length: " + QByteArray::number(sdp.size()) + "\r\n\r\n" + sdp;
+    m_lastInviteResponse =
+        sdpResponse(responseHead(statusText, m_invite, m_inviteSource, true), m_invite, {});
     m_owner.transmit(m_lastInviteResponse, m_inviteSource);
     // A 2xx is resent until the caller's ACK arrives (RFC 3261 section 13.3.1.4).
     m_answerRetransmit.Start(
@@ -60,27 +83,40 @@ void TSession::RespondSDP(const QByteArray& statusText)
         {});
 }
 
-void TSession::RespondTo(const SipMessage& request, const Ipv4Endpoint& source, const QByteArray& statusText)
+void TSession::RespondTo(const SipMessage& request, const Ipv4Endpoint& source, const QByteArray& statusText,
+                         const QByteArray& extraHeaders)
 {
-    m_owner.transmit(responseHead(statusText, request, source) + "CSeq: " + request.HeaderValue("CSeq") +
-                         "\r\n" + "Content-Length: 0\r\n\r\n",
+    m_owner.transmit(responseHead(statusText, request, source, false) + "CSeq: " +
+                         request.HeaderValue("CSeq") + "\r\n" + extraHeaders + "Content-Length: 0\r\n\r\n",
+                     source);
+}
+
+void TSession::RespondSdpTo(const SipMessage& request, const Ipv4Endpoint& source,
+                            const QByteArray& statusText, const QByteArray& extraHeaders)
+{
+    m_owner.transmit(sdpResponse(responseHead(statusText, request, source, false), request, extraHeaders),
                      source);
 }
 
 void TSession::SessionRequest(const QByteArray& method)
 {
     ++m_cseq;
-    const QByteArray request = method + ' ' + m_remoteTarget + " SIP/2.0\r\n" + m_owner.m_viaPrefix +
-                               NewHexId() + "\r\n" + "From: " + m_localToLine + "To: " + m_callerFrom +
-                               "Call-ID: " + m_callId + "\r\n" + "CSeq: " + QByteArray::number(m_cseq) + ' ' +
-                               method + "\r\n" + "Max-Forwards: 70\r\n" + "Expires: 1800\r\n" +
-                               "User-Agent: " + UserAgent::Name + "\r\n" + "Content-Length: 0\r\n\r\n";
-    m_owner.transmit(request, m_owner.m_server);
+    OutgoingRequest request;
+    request.method = method;
+    request.uri = m_routes.RequestUri(m_remoteTarget);
+    request.viaPrefix = m_owner.m_viaPrefix;
+    request.branchId = NewHexId();
+    request.fromLine = "From: " + m_localToLine;
+    request.toValue = m_callerFrom.chopped(2);
+    request.callId = m_callId;
+    request.cseq = m_cseq;
+    request.routeLines = m_routes.RouteLines(m_remoteTarget);
+    const QByteArray text =
+        request.Text("Expires: 1800\r\nUser-Agent: " + QByteArray(UserAgent::Name) + "\r\n");
+    m_owner.transmit(text, m_owner.m_server);
     m_requestRetransmit.Start(
         false,
-        [this, request] {
-            m_owner.runGuarded([this, request] { m_owner.transmit(request, m_owner.m_server); });
-        },
+        [this, text] { m_owner.runGuarded([this, text] { m_owner.transmit(text, m_owner.m_server); }); },
         [this] { m_owner.runGuarded([this] { m_owner.sessionRequestTimedOut(this); }); });
 }
 

@@ -17,6 +17,8 @@ protected:
     void Register();
     // A request of the peer to the client.
     void SendToClient(const QByteArray& message) { m_peer.Send(message, m_clientPort); }
+    // Where the client says it takes requests: its media address and its SIP port.
+    QByteArray Here() const { return "10.0.0.5:" + QByteArray::number(m_clientPort); }
 
     LoopbackPeer m_peer;
     TSIPClient m_client;
