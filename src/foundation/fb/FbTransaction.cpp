@@ -4,8 +4,8 @@
 #include "foundation/fb/FbConnection.h"
 #include "foundation/fb/FbStatus.h"
 
-FbTransaction::FbTransaction(FbConnection& connection, QString name)
-    : m_connection(connection), m_name(std::move(name))
+FbTransaction::FbTransaction(FbConnection& connection, QString name, Access access)
+    : m_connection(connection), m_name(std::move(name)), m_access(access)
 {
     m_connection.addTransaction(this);
 }
@@ -24,10 +24,18 @@ Firebird::ITransaction* FbTransaction::handle()
         throw DbError(QStringLiteral("Немає з'єднання з базою даних"));
     FbStatus status;
     FbConnection::CallScope scope(m_connection);
-    const QByteArray& tpb = m_connection.transactionParameters();
+    // Reads for lists take what is committed and lock nothing; everything else is a
+    // snapshot that waits for a locked row at most the connection's lock timeout.
+    static const unsigned char kReadOnlyReadCommitted[] = {isc_tpb_version3, isc_tpb_read,
+                                                           isc_tpb_read_committed, isc_tpb_rec_version};
+    const bool readOnly = m_access == Access::ReadOnlyReadCommitted;
+    const QByteArray& writeTpb = m_connection.transactionParameters();
     m_transaction = status.run([&](auto* s) {
-        return m_connection.attachment()->startTransaction(
-            s, unsigned(tpb.size()), reinterpret_cast<const unsigned char*>(tpb.constData()));
+        return readOnly ? m_connection.attachment()->startTransaction(s, sizeof kReadOnlyReadCommitted,
+                                                                      kReadOnlyReadCommitted)
+                        : m_connection.attachment()->startTransaction(
+                              s, unsigned(writeTpb.size()),
+                              reinterpret_cast<const unsigned char*>(writeTpb.constData()));
     });
     return m_transaction;
 }
