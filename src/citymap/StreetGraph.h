@@ -38,7 +38,6 @@ public:
     // A point that arrived after the load (a house or object put on the map elsewhere);
     // only a crossing changes the graph.
     void addPoint(const MapPoint& point);
-    void addCrossing(const std::array<int, 5>& streets);
     void setOneWayPassages(const std::vector<OneWayPassage>& passages);
 
     int maxStreetNumber() const { return m_maxStreet; }
@@ -58,6 +57,7 @@ private:
     {
         return (std::uint64_t(std::uint32_t(from)) << 32) | std::uint32_t(to);
     }
+    void addCrossing(const std::array<int, 5>& streets);
     int ensureNode(int street);
     void link(int a, int b);
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <optional>
 #include <vector>
 
 // One candidate of the street search: the streets from the start street to the
@@ -14,8 +13,6 @@ struct StreetRoute
 
     // "{" rank "}" followed by each street as "[" number "]".
     QString text() const;
-    // Reads a candidate text back; nothing for a text that is not one.
-    static std::optional<StreetRoute> parse(const QString& text);
 
     bool operator==(const StreetRoute& other) const = default;
 };

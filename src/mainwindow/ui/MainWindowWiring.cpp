@@ -2,7 +2,6 @@
 
 #include "dispatch/AutoDistribution.h"
 #include "dispatch/DispatchContext.h"
-#include "dispatch/DriversOnAir.h"
 #include "dispatch/HotOrders.h"
 #include "dispatch/ListRefresh.h"
 #include "dispatch/NearestStandDisplay.h"
@@ -17,6 +16,7 @@
 #include "mainwindow/SecondTimer.h"
 #include "mainwindow/ShiftChangeController.h"
 #include "mainwindow/ui/HotOrdersPage.h"
+#include "mainwindow/ui/MainWindowActions.h"
 #include "mainwindow/ui/TForm1.h"
 #include "mainwindow/ui/TForm12.h"
 #include "mainwindow/ui/TForm3.h"
@@ -24,13 +24,9 @@
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
-#include <QMenu>
-#include <QTableView>
-#include <QToolBar>
 #include <QUrl>
 
 MainWindowWiring::MainWindowWiring(const Windows& windows, const Logic& logic, QObject* parent)
@@ -179,6 +175,7 @@ void MainWindowWiring::wireShiftChange()
                 if (!outcome.loggedIn)
                     return;
                 m_form1.applyLogIn(name, outcome.rights);
+                m_actions->applyRights(outcome.rights);
                 if (outcome.period)
                     m_form1.setPeriod(outcome.period->from, outcome.period->to);
                 m_form3.close();
@@ -230,174 +227,11 @@ void MainWindowWiring::guarded(const std::function<void()>& command)
 
 void MainWindowWiring::wireCommands()
 {
-    QToolBar* tools = m_form1.driverTools();
-    auto add = [&](const QString& text, const QString& hint, const std::function<void()>& command) {
-        QAction* action = tools->addAction(text);
-        action->setToolTip(hint);
-        connect(action, &QAction::triggered, this, [this, command] { guarded(command); });
-        return action;
-    };
-    add(QStringLiteral("В ефір"), QStringLiteral("Відкриття автомобіля у ефір (Ins)"),
-        [this] { runHotKey(HotKey::Ins); });
-    add(QStringLiteral("З ефіру"), QStringLiteral("Зняти водія з ефіру (Del)"),
-        [this] { runHotKey(HotKey::Del); });
-    add(QStringLiteral("Зі стоянки"), QStringLiteral("Зняти водія зі стоянки (Ctrl+Del)"),
-        [this] { runHotKey(HotKey::CtrlDel); });
-    add(QStringLiteral("Повідомлення"), QStringLiteral("Відправити текстове повідомлення водію (Ctrl+Ins)"),
-        [this] { runHotKey(HotKey::CtrlIns); });
-
-    // The drivers grid's menu: filters and marks.
-    QTableView* driversGrid = m_form1.grid(TForm1::Drivers);
-    driversGrid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(driversGrid, &QWidget::customContextMenuRequested, this, [this, driversGrid](const QPoint& at) {
-        QMenu menu;
-        const QList<QPair<QString, DriversFilter::Kind>> filters = {
-            {QStringLiteral("Загальний список"), DriversFilter::Kind::All},
-            {QStringLiteral("Відібрати вільних водіїв"), DriversFilter::Kind::Free},
-            {QStringLiteral("Відібрати вільних водіїв які зареєстровані на стоянках"),
-             DriversFilter::Kind::FreeAtStands}};
-        for (const auto& [text, kind] : filters) {
-            QAction* action = menu.addAction(text);
-            action->setCheckable(true);
-            action->setChecked(m_commands.driversFilter().checked() == kind);
-            connect(action, &QAction::triggered, this, [this, kind = kind] {
-                guarded([&] { m_commands.driversFilter().choose(kind); });
-                m_form1.reloadLists();
-            });
-        }
-        menu.addSeparator();
-        if (m_commands.marks().resetItemsVisible()) {
-            connect(menu.addAction(QStringLiteral("Обнулити помітку ювілейної поїздки (якщо прийшов час)")),
-                    &QAction::triggered, this, [this] { m_commands.marks().resetJubileeMarks(); });
-            connect(menu.addAction(QStringLiteral("Обнулити помітку перекриття поїздки (якщо прийшов час)")),
-                    &QAction::triggered, this, [this] { m_commands.marks().resetRefusalMarks(); });
-        }
-        QAction* autoUpdate = menu.addAction(QStringLiteral("Автоматичне обновлення поміток"));
-        autoUpdate->setCheckable(true);
-        autoUpdate->setChecked(m_commands.marks().autoUpdate());
-        connect(autoUpdate, &QAction::triggered, this, [this] { m_commands.marks().toggleAutoUpdate(); });
-        connect(menu.addAction(QStringLiteral("Відправити текстове повідомлення водію")), &QAction::triggered,
-                this, [this] { m_commands.messages().sendToCurrentDriver(); });
-        menu.exec(driversGrid->viewport()->mapToGlobal(at));
-    });
-
-    // The two open-order filter toggles.
-    const QList<std::tuple<QString, QString, OpenOrderFilters::Toggle>> toggles = {
-        {QStringLiteral("До роздачі"),
-         QStringLiteral("Показ списку замовлень яким час роздачи і попередні замовлення"),
-         OpenOrderFilters::Toggle::ToHandOut},
-        {QStringLiteral("У виконанні"), QStringLiteral("Показ списку замовлень у виконані водіями"),
-         OpenOrderFilters::Toggle::Carried}};
-    for (const auto& [text, hint, which] : toggles) {
-        QAction* action = m_form1.orderTools()->addAction(text);
-        action->setToolTip(hint);
-        action->setCheckable(true);
-        connect(action, &QAction::triggered, this, [this, which = which] {
-            OpenOrderFilters& filters = m_commands.orderFilters();
-            m_form1.setOrderFilters(filters.pressed(OpenOrderFilters::Toggle::ToHandOut) !=
-                                        (which == OpenOrderFilters::Toggle::ToHandOut),
-                                    filters.pressed(OpenOrderFilters::Toggle::Carried) !=
-                                        (which == OpenOrderFilters::Toggle::Carried));
-            guarded([&] { filters.flip(which); });
-            m_form1.reloadLists();
-        });
-    }
-
-    connect(&m_form1, &TForm1::sortRequested, this, [this](int model, const QString& field) {
-        FbDataSet* lists[] = {
-            nullptr, &m_dispatch.dani.TABL_ZADIANI_AVTO, nullptr,
-            nullptr, &m_dispatch.dani.TABL_VIKON_ZAMOVL, &m_dispatch.dani.TABL_DELETE_ZAMOVL};
-        if (model < 0 || model > 5 || !lists[model] || field.isEmpty())
-            return;
-        guarded([&] { m_commands.sorting().sortBy(*lists[model], field); });
-        m_form1.reloadLists();
-    });
-    connect(&m_form1, &TForm1::gridDoubleClicked, this, [this](int model) {
-        if (model == TForm1::GprsActions)
-            m_commands.gprsDetails().showCurrentAction();
-    });
-    connect(&m_form1, &TForm1::hotKeyPressed, this, [this](HotKey key) { runHotKey(key); });
-
-    // The windows of later work open as they are.
-    const QList<QPair<QString, QWidget*>> windows = {
-        {QStringLiteral("Нове замовлення"), &m_orderForm},
-        {QStringLiteral("Редагування замовлення"), &m_maintenance},
-        {QStringLiteral("Чорний список"), &m_blackList},
-        {QStringLiteral("Карта міста"), &m_cityMap},
-        {QStringLiteral("Повідомлення диспетчерам"), &m_form12},
-        {QStringLiteral("Гарячі клавіші"), &m_hotKeys}};
-    for (const auto& [text, window] : windows)
-        connect(m_form1.bottomTools()->addAction(text), &QAction::triggered, window, &QWidget::show);
-    for (FormShell* window : {static_cast<FormShell*>(&m_orderForm), static_cast<FormShell*>(&m_blackList),
-                              static_cast<FormShell*>(&m_maintenance)})
+    m_actions = std::make_unique<MainWindowActions>(
+        m_dispatch, m_commands, m_form1,
+        DeskWindows{m_orderForm, m_carCard, m_cityMap, m_blackList, m_maintenance, m_form12, m_hotKeys});
+    for (FormShell* window : {&m_orderForm, &m_blackList, &m_maintenance})
         makeTaskWindow(*window);
-    wireOrderMenus();
-}
-
-void MainWindowWiring::addGridMenu(int model, const std::function<void(QMenu&)>& fill)
-{
-    QTableView* grid = m_form1.grid(model);
-    grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grid, &QWidget::customContextMenuRequested, this, [grid, fill](const QPoint& at) {
-        QMenu menu;
-        fill(menu);
-        menu.exec(grid->viewport()->mapToGlobal(at));
-    });
-}
-
-void MainWindowWiring::wireOrderMenus()
-{
-    auto item = [this](QMenu& menu, const QString& text, const std::function<void()>& command) {
-        connect(menu.addAction(text), &QAction::triggered, this, [this, command] { guarded(command); });
-    };
-    auto showCarCard = [this](std::optional<qint64> callsign) {
-        if (callsign) {
-            ShowDriverDetails(m_dispatch, *callsign);
-            m_carCard.show();
-        }
-    };
-    addGridMenu(TForm1::OpenOrders, [this, item, showCarCard](QMenu& menu) {
-        item(menu, QStringLiteral("Створити нове замовлення"), [this] { m_orderForm.show(); });
-        item(menu, QStringLiteral("Відкрити карточку водія"),
-             [this, showCarCard] { showCarCard(m_commands.openers().driverCardForOrder()); });
-        item(menu, QStringLiteral("Відкрити карточку клієнта"), [this] {
-            if (m_commands.openers().clientCardForOrder())
-                m_orderForm.show();
-        });
-        item(menu, QStringLiteral("Редагувати / закрити вибране вибране замовлення"),
-             [this] { m_maintenance.show(); });
-        item(menu, QStringLiteral("Знищення вибраного замовлення"), [this] { m_maintenance.show(); });
-        item(menu, QStringLiteral("Відправити текстове повідомлення водію"),
-             [this] { m_commands.messages().sendToOrderDriver(); });
-        QMenu* filters = menu.addMenu(QStringLiteral("У таблицю перегляду добавити замовлення ..."));
-        for (QAction* toggle : m_form1.orderTools()->actions()) {
-            QAction* mirror = filters->addAction(toggle->toolTip());
-            mirror->setCheckable(true);
-            mirror->setChecked(toggle->isChecked());
-            connect(mirror, &QAction::triggered, toggle, &QAction::trigger);
-        }
-    });
-    addGridMenu(TForm1::Executed, [this, item](QMenu& menu) {
-        item(menu, QStringLiteral("Редагувати / закрити вибране вибране замовлення"),
-             [this] { m_maintenance.show(); });
-        item(menu, QStringLiteral("Знищення вибраного замовлення"), [this] { m_maintenance.show(); });
-        item(menu,
-             QStringLiteral("Показати на карті початковий пункт або кінцевий пункт (при вказаних даних)"),
-             [this] {
-                 if (m_commands.openers().executedPointOnMap())
-                     m_cityMap.show();
-             });
-    });
-    // The drivers strip's card button and a double-click on a driver.
-    QAction* card = m_form1.driverTools()->addAction(QStringLiteral("Картка"));
-    card->setToolTip(QStringLiteral("Відкрити карточку водія"));
-    connect(card, &QAction::triggered, this, [this, showCarCard] {
-        guarded([&] { showCarCard(m_commands.openers().driverCardForDriver(m_form1.driversPageShown())); });
-    });
-    connect(&m_form1, &TForm1::gridDoubleClicked, this, [this, showCarCard](int model) {
-        if (model == TForm1::Drivers)
-            guarded([&] { showCarCard(m_commands.openers().driverCardForDriver(true)); });
-    });
 }
 
 void MainWindowWiring::makeTaskWindow(FormShell& window)
@@ -406,48 +240,5 @@ void MainWindowWiring::makeTaskWindow(FormShell& window)
     connect(&window, &FormShell::closed, this, [this] {
         m_form1.setEnabled(true);
         refreshShown();
-    });
-}
-
-void MainWindowWiring::runHotKey(HotKey key)
-{
-    const HotKeyAction action = resolveHotKey(key, m_form1.hotKeyState());
-    guarded([&] {
-        switch (action.command) {
-        case HotKeyCommand::ShowMessage:
-            m_prompts.message(action.message);
-            break;
-        case HotKeyCommand::PutDriverOnAir:
-            if (m_commands.driverAir().putDriverOnAir())
-                m_carCard.show(); // the car card of the driver now on air
-            break;
-        case HotKeyCommand::TakeDriverOffAir:
-            m_commands.driverAir().takeCurrentDriverOffAir();
-            break;
-        case HotKeyCommand::TakeStandDriverOffAir:
-            m_commands.driverAir().takeStandDriverOffAir();
-            break;
-        case HotKeyCommand::SendMessageToDriver:
-            m_commands.messages().sendToCurrentDriver();
-            break;
-        case HotKeyCommand::RemoveDriverFromStand:
-            m_commands.driverAir().removeCurrentDriverFromStand();
-            break;
-        case HotKeyCommand::RemoveStandDriverFromStand:
-            m_commands.driverAir().removeDriverFromSelectedStand();
-            break;
-        case HotKeyCommand::NewUncodedOrder:
-            m_orderForm.show();
-            break;
-        case HotKeyCommand::CloseCurrentOrder:
-        case HotKeyCommand::CloseOrderGroup:
-            m_maintenance.show();
-            break;
-        case HotKeyCommand::NextOrdersPage:
-            m_form1.orderViews()->setCurrentIndex((m_form1.orderViews()->currentIndex() + 1) % 3);
-            break;
-        case HotKeyCommand::None:
-            break;
-        }
     });
 }

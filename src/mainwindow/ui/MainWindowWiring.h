@@ -1,7 +1,5 @@
 #pragma once
 
-#include "mainwindow/HotKeys.h"
-
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -10,9 +8,9 @@
 class FormShell;
 class IClock;
 class IPrompts;
+class MainWindowActions;
 class MainWindowCommands;
 class NearestStandDisplay;
-class QMenu;
 class SecondTimer;
 class SettingsStore;
 class ShiftChangeController;
@@ -60,6 +58,8 @@ public:
     // The one-second timer and its jobs (benchmarks drive the ticks by hand).
     QTimer& timer() { return m_timer; }
     SecondTimer& secondTimer() { return *m_secondTimer; }
+    // The tool strips, menus and hot keys of the main window.
+    MainWindowActions& actions() { return *m_actions; }
 
 private:
     void wireLists();
@@ -67,13 +67,9 @@ private:
     void wireShiftChange();
     void wireTimer();
     void wireCommands();
-    void runHotKey(HotKey key);
     // A window opened for a task disables the main window while it is shown; when it
     // closes the main window is enabled and its lists refreshed.
     void makeTaskWindow(FormShell& window);
-    void wireOrderMenus();
-    // Shows a context menu of actions on a grid.
-    void addGridMenu(int model, const std::function<void(QMenu&)>& fill);
     // Runs a command that may reopen lists; a database failure is shown.
     void guarded(const std::function<void()>& command);
     void chooseHotOrder(const QString& line);
@@ -96,5 +92,6 @@ private:
     MainWindowCommands& m_commands;
     NearestStandDisplay& m_nearestStand;
     std::unique_ptr<SecondTimer> m_secondTimer;
+    std::unique_ptr<MainWindowActions> m_actions;
     QTimer m_timer;
 };

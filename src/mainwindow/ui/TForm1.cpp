@@ -206,9 +206,16 @@ QWidget* TForm1::buildClosedOrdersTab(int which)
     };
     connect(m_from[which], &QDateEdit::dateChanged, this, changed);
     connect(m_to[which], &QDateEdit::dateChanged, this, changed);
+    auto* gridRow = new QHBoxLayout;
+    if (which == 0) {
+        m_executedTools = new QToolBar(page);
+        m_executedTools->setOrientation(Qt::Vertical);
+        gridRow->addWidget(m_executedTools);
+    }
     m_closedGrids[which] = new QWidget(page);
     new QVBoxLayout(m_closedGrids[which]);
-    layout->addWidget(m_closedGrids[which], 1);
+    gridRow->addWidget(m_closedGrids[which], 1);
+    layout->addLayout(gridRow, 1);
     m_closedDetails[which] = new QLabel(page);
     m_closedDetails[which]->setWordWrap(true);
     layout->addWidget(m_closedDetails[which]);

@@ -54,8 +54,10 @@ public:
     QToolBar* driverTools() const { return m_driverTools; }
     QToolBar* orderTools() const { return m_orderTools; }
     QToolBar* bottomTools() const { return m_bottomTools; }
+    QToolBar* executedTools() const { return m_executedTools; }
     // The drivers group shows the full list (page 0) or the stands (page 1).
     bool driversPageShown() const;
+    QTabWidget* driverPages() const { return m_driverPages; }
     OrderRecordPanels* recordPanels() const { return m_panels; }
     QWidget* nearestStandStrip() const { return m_nearestPanel; }
     void setOrderFilters(bool onlyToHandOut, bool onlyCarried);
@@ -143,6 +145,7 @@ private:
     QToolBar* m_driverTools = nullptr;
     QToolBar* m_orderTools = nullptr;
     QToolBar* m_bottomTools = nullptr;
+    QToolBar* m_executedTools = nullptr;
     bool m_onlyToHandOut = false;
     bool m_onlyCarried = false;
     QDate m_periodFrom = QDate::currentDate();

@@ -1,0 +1,89 @@
+#include "mainwindow/ui/DeskOpeners.h"
+
+#include "dispatch/DriversOnAir.h"
+#include "foundation/ui/FormShell.h"
+#include "mainwindow/MainWindowCommands.h"
+#include "mainwindow/ui/TForm1.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+DeskOpeners::DeskOpeners(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form,
+                         DeskWindows windows)
+    : m_ctx(ctx), m_commands(commands), m_form(form), m_windows(windows)
+{
+}
+
+void DeskOpeners::carCard(std::optional<qint64> callsign)
+{
+    if (!callsign)
+        return;
+    ShowDriverDetails(m_ctx, *callsign);
+    carCardShown();
+}
+
+void DeskOpeners::orderForm(OrderFormOpening)
+{
+    m_commands.openers().prepareOrderForm();
+    m_windows.orderForm.show();
+}
+
+void DeskOpeners::maintenance(OrderMaintenanceRequest::Variant variant)
+{
+    const bool hotPage = m_form.ordersPage() == DataModuleView::OrdersPage::Hot;
+    if (const auto request = OrderMaintenanceRequest::forCurrentRow(variant, m_ctx.dani, hotPage))
+        maintenance(*request);
+}
+
+void DeskOpeners::maintenance(const OrderMaintenanceRequest&)
+{
+    maintenanceWindow();
+}
+
+void DeskOpeners::maintenanceWindow()
+{
+    m_windows.maintenance.show();
+}
+
+void DeskOpeners::map(const std::optional<QString>& place)
+{
+    if (place)
+        m_windows.cityMap.show();
+}
+
+void DeskOpeners::blackList()
+{
+    m_windows.blackList.show();
+}
+
+void DeskOpeners::messages()
+{
+    showAtBottomRight(m_windows.messages);
+}
+
+void DeskOpeners::hotKeyHelp()
+{
+    m_windows.hotKeyHelp.resize(500, 250);
+    showAtBottomRight(m_windows.hotKeyHelp);
+}
+
+void DeskOpeners::putDriverOnAir()
+{
+    if (m_commands.driverAir().putDriverOnAir())
+        carCardShown(); // the car card of the driver now on air
+}
+
+void DeskOpeners::carCardShown()
+{
+    m_windows.carCard.show();
+}
+
+void DeskOpeners::showAtBottomRight(QWidget& window)
+{
+    // Clear of the task bar at the bottom and of the screen's right edge.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        window.move(area.width() - window.width() - 5, area.height() - window.height() - 35);
+    }
+    window.show();
+}

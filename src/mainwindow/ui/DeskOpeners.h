@@ -1,0 +1,51 @@
+#pragma once
+
+#include "mainwindow/OrderFormOpening.h"
+#include "mainwindow/ui/DeskWindows.h"
+#include "orders/maintenance/OrderMaintenanceRequest.h"
+
+#include <QString>
+#include <optional>
+
+class MainWindowCommands;
+class QWidget;
+class TForm1;
+struct DispatchContext;
+
+// Opens the windows the main window's commands lead to, once the command controller
+// has said what to open.
+class DeskOpeners
+{
+public:
+    DeskOpeners(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form, DeskWindows windows);
+
+    // The car card of a callsign, when there is one. Throws DbError.
+    void carCard(std::optional<qint64> callsign);
+    void orderForm(OrderFormOpening opening);
+    // Command 8 on the current row of the open or executed orders.
+    void maintenance(OrderMaintenanceRequest::Variant variant);
+    void maintenance(const OrderMaintenanceRequest& request);
+    // The order maintenance window itself, for its commands that need no order.
+    void maintenanceWindow();
+    // A start point, destination or stand on the city map, when there is one.
+    void map(const std::optional<QString>& place);
+    void blackList();
+    // The messages window and the hot-key help sit at the screen's bottom right.
+    void messages();
+    void hotKeyHelp();
+    void putDriverOnAir();
+    // The car card already loaded with a driver's details.
+    void carCardShown();
+
+    MainWindowCommands& commands() const { return m_commands; }
+    TForm1& form() const { return m_form; }
+    DispatchContext& context() const { return m_ctx; }
+
+private:
+    static void showAtBottomRight(QWidget& window);
+
+    DispatchContext& m_ctx;
+    MainWindowCommands& m_commands;
+    TForm1& m_form;
+    DeskWindows m_windows;
+};

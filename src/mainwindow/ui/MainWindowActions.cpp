@@ -1,0 +1,72 @@
+#include "mainwindow/ui/MainWindowActions.h"
+
+#include "dispatch/DispatchContext.h"
+#include "foundation/TDANI.h"
+#include "foundation/fb/DbError.h"
+#include "mainwindow/MainWindowCommands.h"
+#include "mainwindow/ui/TForm1.h"
+#include "platform/Prompts.h"
+
+#include <QTabWidget>
+
+MainWindowActions::MainWindowActions(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form,
+                                     DeskWindows windows)
+    : m_open(ctx, commands, form, windows), m_hotKeys(ctx, commands), m_orders(m_open), m_drivers(m_open),
+      m_executed(m_open), m_bottomBar(m_open)
+{
+    QObject::connect(&form, &TForm1::hotKeyPressed, &m_hotKeys,
+                     [this, &form](HotKey key) { m_hotKeys.press(key, form.hotKeyState()); });
+    QObject::connect(&m_hotKeys, &HotKeyDispatch::carCardRequested, &form, [this] { m_open.carCardShown(); });
+    QObject::connect(&m_hotKeys, &HotKeyDispatch::orderFormRequested, &form,
+                     [this](OrderFormOpening opening) { m_open.orderForm(opening); });
+    QObject::connect(&m_hotKeys, &HotKeyDispatch::maintenanceRequested, &form,
+                     [this](const OrderMaintenanceRequest& request) { m_open.maintenance(request); });
+    QObject::connect(&m_hotKeys, &HotKeyDispatch::nextOrdersPageRequested, &form, [&form] {
+        form.orderViews()->setCurrentIndex((form.orderViews()->currentIndex() + 1) % 3);
+    });
+    QObject::connect(&form, &TForm1::sortRequested, &form,
+                     [this](int model, const QString& field) { sort(model, field); });
+    QObject::connect(&form, &TForm1::gridDoubleClicked, &form, [this](int model) { doubleClicked(model); });
+}
+
+void MainWindowActions::sort(int model, const QString& field)
+{
+    TDANI& dani = m_open.context().dani;
+    FbDataSet* list = model == TForm1::Drivers    ? &dani.TABL_ZADIANI_AVTO
+                      : model == TForm1::Executed ? &dani.TABL_VIKON_ZAMOVL
+                      : model == TForm1::Deleted  ? &dani.TABL_DELETE_ZAMOVL
+                                                  : nullptr;
+    if (!list || field.isEmpty())
+        return;
+    try {
+        m_open.commands().sorting().sortBy(*list, field);
+    } catch (const DbError& e) {
+        m_open.context().prompts.message(e.message());
+    }
+    m_open.form().reloadLists();
+}
+
+void MainWindowActions::doubleClicked(int model)
+{
+    MainWindowCommands& commands = m_open.commands();
+    try {
+        switch (model) {
+        case TForm1::Drivers: // on either page
+            m_open.carCard(commands.openers().driverCardForDriver(true));
+            break;
+        case TForm1::GprsActions:
+            commands.gprsDetails().showCurrentAction();
+            break;
+        case TForm1::OpenOrders:
+            m_open.maintenance(OrderMaintenanceRequest::Variant::Edit);
+            break;
+        case TForm1::Executed:
+            m_open.maintenance(OrderMaintenanceRequest::Variant::EditExecuted);
+            break;
+        default:
+            break;
+        }
+    } catch (const DbError& e) {
+        m_open.context().prompts.message(e.message());
+    }
+}

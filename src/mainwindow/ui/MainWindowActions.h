@@ -1,0 +1,34 @@
+#pragma once
+
+#include "mainwindow/HotKeyDispatch.h"
+#include "mainwindow/ui/BottomBarActions.h"
+#include "mainwindow/ui/DeskOpeners.h"
+#include "mainwindow/ui/DriverActions.h"
+#include "mainwindow/ui/ExecutedActions.h"
+#include "mainwindow/ui/OrderActions.h"
+
+// Everything the dispatcher can do from the main window besides its lists: the tool
+// strips, the popup menus, the bottom bar, the hot keys, the title clicks and the
+// double-clicks on the grids. Made once the window's lists are attached.
+class MainWindowActions
+{
+public:
+    MainWindowActions(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form, DeskWindows windows);
+
+    void applyRights(const DispatcherRights& rights) { m_bottomBar.applyRights(rights); }
+    HotKeyDispatch& hotKeys() { return m_hotKeys; }
+    OrderActions& orders() { return m_orders; }
+    DriverActions& drivers() { return m_drivers; }
+    ExecutedActions& executed() { return m_executed; }
+
+private:
+    void sort(int model, const QString& field);
+    void doubleClicked(int model);
+
+    DeskOpeners m_open;
+    HotKeyDispatch m_hotKeys;
+    OrderActions m_orders;
+    DriverActions m_drivers;
+    ExecutedActions m_executed;
+    BottomBarActions m_bottomBar;
+};
