@@ -158,7 +158,7 @@ int measureOnTheBenchmarkCity(const QString& folder)
 
     t.start();
     QString error;
-    const auto points = MapPointsLoader::load(*ws.dani, {}, &error);
+    const auto points = MapPointsLoader::load(ws.dani->RIZNE, 0, {}, &error);
     const double pointsMs = msSince(t);
     t.start();
     const auto streets = StreetDirectoryLoader::load(*ws.dani, &error);
@@ -174,7 +174,7 @@ int measureOnTheBenchmarkCity(const QString& folder)
     const double buildMs = msSince(t);
     std::printf("map points %d read in %.1f ms, streets %d in %.1f ms (one query), network built in %.2f ms "
                 "(graph %.1f KB, street points %.1f KB), %zu one-way passages\n",
-                points->size(), pointsMs, streets->size(), streetsMs, buildMs,
+                points->count(), pointsMs, streets->size(), streetsMs, buildMs,
                 double(network.graph().memoryBytes()) / 1024.0,
                 double(network.streetPoints().memoryBytes()) / 1024.0, read.passages().size());
 

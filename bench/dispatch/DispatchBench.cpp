@@ -46,7 +46,8 @@ int main(int argc, char** argv)
     if (!ws.connect())
         return 1;
     FixedClock clock(BenchCityNow());
-    DispatchContext ctx{*ws.dani, ws.store, ws.prompts, clock, QStringLiteral("Бенчмарк"), true, 2.0, {}, {}};
+    ws.useMap(2.0);
+    DispatchContext ctx{*ws.dani, ws.store, ws.prompts, clock, *ws.map, QStringLiteral("Бенчмарк"), {}};
     ws.store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kRollCall, QStringLiteral("07:00"));
     ws.store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kPreliminaryLead, QStringLiteral("30"));
     ws.store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kMaxAutoDistance,

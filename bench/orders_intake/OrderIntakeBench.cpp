@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     if (!ws.connect())
         return 1;
     SystemClock clock;
-    DispatchContext ctx{*ws.dani, ws.store, ws.prompts, clock, QStringLiteral("Бенчмарк"), false, {}, {}, {}};
+    DispatchContext ctx{*ws.dani, ws.store, ws.prompts, clock, *ws.map, QStringLiteral("Бенчмарк"), {}};
 
     // The client search on an incoming number, as the call opens the form: the filter
     // and the query of the client list, every row fetched.

@@ -5,10 +5,15 @@
 #include "platform/BaseFolder.h"
 #include "platform/Clock.h"
 #include "platform/IniFile.h"
+#include "platform/Prompts.h"
 
 #include <QFileInfo>
 
-CityMapData::CityMapData(TDANI& dani, const IClock& clock) : m_dani(dani), m_clock(clock) {}
+CityMapData::CityMapData(TDANI& dani, const IClock& clock, QObject* parent)
+    : QObject(parent), m_dani(dani), m_clock(clock)
+{
+    connect(&dani, &TDANI::mapPointsAdded, this, &CityMapData::loadNewPoints);
+}
 
 QString CityMapData::settingsFilePath()
 {
@@ -26,25 +31,46 @@ CityMapData::LoadResult CityMapData::LoadMap(const MapPointsLoader::Progress& pr
     auto tiles = TileGrid::load(settings->tileFolder(), settings->tileColumns, settings->tileRows, &error);
     if (!tiles)
         return fallBack(error);
-    auto points = MapPointsLoader::load(m_dani, progress, &error);
+    auto points = MapPointsLoader::load(m_dani.RIZNE, 0, progress, &error);
     if (!points)
         return fallBack(error);
+    points->growTo(1); // entry 0 is there even for an empty table
 
-    m_settings = *settings;
-    m_tiles = std::move(*tiles);
-    m_view = MapView{};
-    m_dani.mapPoints = std::move(*points);
-    m_supported = true;
+    adopt(*settings, std::move(*tiles), std::move(*points));
     LoadResult result;
     result.mapSupported = true;
     return result;
 }
 
+void CityMapData::adopt(const MapSettings& settings, TileGrid tiles, MapPoints points)
+{
+    m_settings = settings;
+    m_tiles = std::move(tiles);
+    m_view = MapView{};
+    m_points = std::move(points);
+    m_supported = true;
+}
+
+void CityMapData::loadNewPoints()
+{
+    // The events' own query: an alert may arrive while an operation's dialog is open and
+    // that operation still reads the rows of the other scratch queries.
+    QString error;
+    const auto added = MapPointsLoader::load(m_dani.RIZNE_EVENTS, m_points.size(), {}, &error);
+    if (!added) {
+        m_dani.prompts().message(error);
+        return;
+    }
+    if (added->count() == 0)
+        return;
+    for (const auto& [number, point] : *added)
+        m_points.set(number, point);
+    emit pointsAdded(*added);
+}
+
 CityMapData::LoadResult CityMapData::fallBack(const QString& failure)
 {
     m_supported = false;
-    if (loadRegions)
-        loadRegions();
     LoadResult result;
     result.failure = failure;
     result.report = fallbackReport(m_clock.now());

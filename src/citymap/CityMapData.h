@@ -1,23 +1,27 @@
 #pragma once
 
+#include "citymap/MapPoints.h"
 #include "citymap/MapPointsLoader.h"
 #include "citymap/MapSettings.h"
 #include "citymap/MapView.h"
 #include "citymap/TileGrid.h"
 
 #include <QDateTime>
+#include <QObject>
 #include <QStringList>
-#include <functional>
 
 class DataModuleView;
 class IClock;
 class TDANI;
 
-// The city map below its window: the map settings, the tile grid, the point table of the
-// data module and whether the map is in use. Loaded at every log-in; without a map (no
-// settings file, or any failure while loading) dispatch falls back to the district tables.
-class CityMapData
+// The city map below its window, and its one owner: the map settings and scale, the
+// tile grid, the point table and whether the map is in use. Loaded at every log-in;
+// without a map (no settings file, or any failure while loading) dispatch falls back to
+// the district tables. Points put on the map elsewhere are read as the data module
+// announces them. Dispatch and the windows read it through a const reference.
+class CityMapData : public QObject
 {
+    Q_OBJECT
 public:
     struct LoadResult
     {
@@ -27,19 +31,19 @@ public:
         bool districtTablesNeeded = false;
     };
 
-    CityMapData(TDANI& dani, const IClock& clock);
+    CityMapData(TDANI& dani, const IClock& clock, QObject* parent = nullptr);
 
     static QString settingsFilePath(); // SETTING_KART.INI in the executable's folder
 
-    // Reads the settings and the tile sizes and rebuilds the data module's point table.
-    // Everything is read first and kept only when all of it succeeded, so a failed load
-    // leaves the earlier point table as it was. Without a map it runs loadRegions.
+    // Reads the settings, the tile sizes and the point table. Everything is read first
+    // and kept only when all of it succeeded, so a failed load leaves the earlier point
+    // table as it was. Without a map the result asks for the district tables.
     LoadResult LoadMap(const MapPointsLoader::Progress& progress = {});
-    // Builds the district tables of the method without a map; called by LoadMap when the
-    // map is not used.
-    std::function<void()> loadRegions;
+    // Puts a map in force, in use from now on (LoadMap's last step once all was read).
+    void adopt(const MapSettings& settings, TileGrid tiles, MapPoints points);
 
     bool MapSupported() const { return m_supported; }
+    const MapPoints& points() const { return m_points; }
     // For a dispatcher without the map right: the map stays loaded but is not used, and
     // the district tables are not rebuilt.
     void switchOff() { m_supported = false; }
@@ -65,8 +69,14 @@ public:
     // bottom, and opens the window unless it is showing.
     static void showReport(const QStringList& lines, DataModuleView& view);
 
+signals:
+    // Points put on the map by another workstation were added to the table.
+    void pointsAdded(const MapPoints& added);
+
 private:
     LoadResult fallBack(const QString& failure);
+    // Reads the points numbered from the table's size on, with one query.
+    void loadNewPoints();
 
     TDANI& m_dani;
     const IClock& m_clock;
@@ -74,4 +84,5 @@ private:
     MapSettings m_settings;
     TileGrid m_tiles;
     MapView m_view;
+    MapPoints m_points;
 };

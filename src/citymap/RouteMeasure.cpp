@@ -3,7 +3,7 @@
 #include "citymap/DistanceCoefficient.h"
 #include "citymap/FindStreetRoutes.h"
 #include "citymap/StreetNetwork.h"
-#include "foundation/MapPoints.h"
+#include "citymap/MapPoints.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "citymap/StreetGraph.h"
 
-#include "foundation/MapPoints.h"
+#include "citymap/MapPoints.h"
 
 #include <algorithm>
 
@@ -11,8 +11,8 @@ void StreetGraph::build(int maxStreetNumber, const MapPoints& points,
     m_nodes.clear();
     m_nodeOfStreet.clear();
     m_blocked.clear();
-    for (int number = 0; number < points.size(); ++number)
-        addPoint(points.at(number));
+    for (const auto& [number, point] : points)
+        addPoint(point);
     setOneWayPassages(passages);
 }
 

@@ -1,6 +1,6 @@
 #include "citymap/StreetNetwork.h"
 
-#include "foundation/MapPoints.h"
+#include "citymap/MapPoints.h"
 
 OneWayPassages StreetNetwork::build(StreetDirectory streets, const MapPoints& points,
                                     const QStringList& oneWayEntries)

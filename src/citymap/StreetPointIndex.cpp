@@ -1,6 +1,6 @@
 #include "citymap/StreetPointIndex.h"
 
-#include "foundation/MapPoints.h"
+#include "citymap/MapPoints.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,8 +16,8 @@ void StreetPointIndex::build(const MapPoints& points)
 {
     m_ofStreet.clear();
     m_crossing.clear();
-    for (int number = 0; number < points.size(); ++number)
-        addPoint(number, points.at(number));
+    for (const auto& [number, point] : points)
+        addPoint(number, point);
 }
 
 void StreetPointIndex::addPoint(int number, const MapPoint& point)

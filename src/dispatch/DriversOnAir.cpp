@@ -92,7 +92,7 @@ QString resetExpired(DispatchContext& ctx, const QString& minutesKey, const QStr
 
 } // namespace
 
-bool PutDriverOnAir(DispatchContext& ctx, qint64 callsign, const QString& name)
+PutOnAirResult PutDriverOnAir(DispatchContext& ctx, qint64 callsign, const QString& name)
 {
     TDANI& dani = ctx.dani;
     try {
@@ -102,9 +102,7 @@ bool PutDriverOnAir(DispatchContext& ctx, qint64 callsign, const QString& name)
                 .arg(sql::integer(callsign)));
         if (!banned.isEmpty()) {
             dani.TRANZ_RIZNE.commitIfActive();
-            if (ctx.openBlackList)
-                ctx.openBlackList();
-            return false;
+            return PutOnAirResult::BlackListed;
         }
         QStringList keys;
         for (const auto& row :
@@ -152,10 +150,10 @@ bool PutDriverOnAir(DispatchContext& ctx, qint64 callsign, const QString& name)
         ctx.prompts.message(
             QStringLiteral("Помилка у відкритті позивного [%1]{%2} до ефіру. При потребі повторіть спробу.")
                 .arg(QString::number(callsign), name));
-        return false;
+        return PutOnAirResult::Refused;
     }
     resetMarks(ctx);
-    return true;
+    return PutOnAirResult::OnAir;
 }
 
 bool TakeDriverOffAir(DispatchContext& ctx, qint64 callsign)

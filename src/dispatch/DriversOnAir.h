@@ -7,7 +7,10 @@
 struct DispatchContext;
 
 // Putting drivers on air and taking them off, and the driver's two marks.
-bool PutDriverOnAir(DispatchContext& ctx, qint64 callsign, const QString& name);
+// BlackListed: an active black list entry holds the callsign; the caller opens the
+// black list window. Refused: a failure, already shown.
+enum class PutOnAirResult { OnAir, Refused, BlackListed };
+PutOnAirResult PutDriverOnAir(DispatchContext& ctx, qint64 callsign, const QString& name);
 bool TakeDriverOffAir(DispatchContext& ctx, qint64 callsign);
 void UpdateDriverMarks(DispatchContext& ctx, qint64 callsign, const QString& name);
 

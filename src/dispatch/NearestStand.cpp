@@ -1,5 +1,6 @@
 #include "dispatch/NearestStand.h"
 
+#include "citymap/CityMapData.h"
 #include "dispatch/DispatchContext.h"
 #include "dispatch/DistrictNeighbours.h"
 #include "foundation/SqlLiteral.h"
@@ -31,11 +32,12 @@ Point pointOf(DispatchContext& ctx, const QString& label)
 
 std::optional<double> metres(const DispatchContext& ctx, const Point& a, const Point& b)
 {
-    if (!ctx.metresPerPixel || !a.placed() || !b.placed())
+    const auto scale = ctx.map.metresPerPixel();
+    if (!scale || !a.placed() || !b.placed())
         return std::nullopt;
     const double dx = double(a.x - b.x);
     const double dy = double(a.y - b.y);
-    return std::sqrt(dx * dx + dy * dy) * *ctx.metresPerPixel;
+    return std::sqrt(dx * dx + dy * dy) * *scale;
 }
 
 QString modeConditions(const QString& mode)
@@ -80,7 +82,7 @@ QStringList namesInBraces(const QString& text)
 QString nearestByMap(DispatchContext& ctx, const QString& address, const QString& mode)
 {
     const Point target = pointOf(ctx, houseOf(address));
-    if (!target.placed() || !ctx.metresPerPixel)
+    if (!target.placed() || !ctx.map.metresPerPixel())
         return {};
     // One query gives every candidate stand with its map point.
     const FbRows& rows = ctx.dani.RIZNE_EVENTS.exec(
@@ -174,7 +176,7 @@ void LoadRegions(DispatchContext& ctx, const std::function<void(int, int)>& prog
 
 std::optional<double> MapDistanceMetres(DispatchContext& ctx, const QString& labelA, const QString& labelB)
 {
-    if (!ctx.mapSupported)
+    if (!ctx.map.MapSupported())
         return std::nullopt;
     ctx.dani.TRANZ_FOR_EVENTS.commitIfActive();
     const Point a = pointOf(ctx, labelA);
@@ -195,7 +197,7 @@ QString FindNearestStand(DispatchContext& ctx, const QString& address, const QSt
 {
     ctx.dani.TRANZ_FOR_EVENTS.commitIfActive();
     const QString stand =
-        ctx.mapSupported ? nearestByMap(ctx, address, mode) : nearestByRegions(ctx, address, mode);
+        ctx.map.MapSupported() ? nearestByMap(ctx, address, mode) : nearestByRegions(ctx, address, mode);
     ctx.dani.TRANZ_FOR_EVENTS.commitIfActive();
     return stand;
 }

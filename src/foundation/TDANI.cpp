@@ -243,7 +243,7 @@ void TDANI::OnEventAlert(const QStringList& names)
             emit listsClosed();
         }
         if (has("EV_INSERT_BUDINKA"))
-            loadNewMapPoints();
+            emit mapPointsAdded();
     } catch (const DbError& e) {
         // The rest of this alert is skipped; the next alert starts afresh.
         TRANZ_FOR_EVENTS.rollbackQuietly();
@@ -286,36 +286,4 @@ void TDANI::showNewDispatcherMessages()
     }
     if (!m_view->messagesFormShowing())
         m_view->showMessagesForm();
-}
-
-void TDANI::loadNewMapPoints()
-{
-    TRANZ_FOR_EVENTS.commitIfActive();
-    const QString qualifies =
-        QStringLiteral("(KOORD_KART_MISTA_PUKT_2<>0) or (KOORD_KART_MISTA_PIDPIS is not null)");
-    const FbRows& maxRows = RIZNE_EVENTS.exec(
-        QStringLiteral("SELECT  MAX(KOORD_KART_MISTA_NP)  FROM KARTA_MISTA WHERE ") + qualifies);
-    if (maxRows.isEmpty() || !maxRows.rows[0][0].isValid())
-        return; // nothing qualifies: the table stays as it is
-    const qint64 newMax = maxRows.rows[0][0].toLongLong();
-    const int oldSize = mapPoints.size();
-    // A damaged number far beyond any city must not make the table swallow all memory.
-    if (newMax + 1 <= oldSize || newMax > kMaxMapPointNumber)
-        return;
-    mapPoints.growTo(int(newMax) + 1);
-    for (int n = oldSize; n <= int(newMax); ++n) {
-        const FbRows& rows = RIZNE_EVENTS.exec(
-            QStringLiteral("SELECT  *  FROM KARTA_MISTA WHERE (KOORD_KART_MISTA_NP = %1) AND (%2)")
-                .arg(sql::integer(n), qualifies));
-        if (rows.isEmpty())
-            continue;
-        MapPoint point;
-        point.x = rows.value(0, QStringLiteral("KOORD_KART_MISTA_X")).toInt();
-        point.y = rows.value(0, QStringLiteral("KOORD_KART_MISTA_Y")).toInt();
-        for (int s = 0; s < 5; ++s)
-            point.streets[std::size_t(s)] =
-                rows.value(0, QStringLiteral("KOORD_KART_MISTA_PUKT_%1").arg(s + 1)).toInt();
-        mapPoints.set(n, point);
-    }
-    TRANZ_FOR_EVENTS.commitIfActive();
 }

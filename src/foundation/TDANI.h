@@ -1,7 +1,6 @@
 #pragma once
 
 #include "foundation/DataModuleView.h"
-#include "foundation/MapPoints.h"
 #include "foundation/fb/FbConnection.h"
 #include "foundation/fb/FbDataSet.h"
 #include "foundation/fb/FbEventListener.h"
@@ -80,7 +79,6 @@ public:
     QString clientsSort;
     QString clientsFilter;
     QString NearestStand;
-    MapPoints mapPoints;
 
 signals:
     // Lists were closed because other workstations changed their rows: whoever shows
@@ -92,6 +90,8 @@ signals:
     void driversChanged();
     // The current row of the open orders list moved (or the list opened at a row).
     void currentOpenOrderMoved();
+    // Another workstation put a house or an object on the city map.
+    void mapPointsAdded();
 
 private:
     void wireListHooks();
@@ -103,7 +103,6 @@ private:
     int countRows(const QString& statement);
 
     void showNewDispatcherMessages();
-    void loadNewMapPoints();
 
     SettingsStore& m_settings;
     IPrompts& m_prompts;

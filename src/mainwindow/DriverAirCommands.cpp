@@ -25,21 +25,29 @@ DriverAirCommands::DriverAirCommands(DispatchContext& ctx, ICarCardStands& carCa
 {
 }
 
-std::optional<DriverDetails> DriverAirCommands::putDriverOnAir()
+DriverAirCommands::PutOnAirOutcome DriverAirCommands::putDriverOnAir()
 {
     const qint64 callsign = typedInteger(m_ctx.prompts.inputBox(QStringLiteral("Відкриття автомобіля у ефір"),
                                                                 QStringLiteral("Вкажіть позивний :"), {}));
     if (callsign <= 0)
-        return std::nullopt;
+        return {};
     try {
         const std::optional<QString> name = chooseDriverName(callsign);
-        if (!name || !PutDriverOnAir(m_ctx, callsign, *name))
-            return std::nullopt;
-        return ShowDriverDetails(m_ctx, callsign);
+        if (!name)
+            return {};
+        switch (PutDriverOnAir(m_ctx, callsign, *name)) {
+        case PutOnAirResult::OnAir:
+            return {ShowDriverDetails(m_ctx, callsign), false};
+        case PutOnAirResult::BlackListed:
+            return {std::nullopt, true};
+        case PutOnAirResult::Refused:
+            break;
+        }
+        return {};
     } catch (const DbError& e) {
         m_ctx.dani.TRANZ_RIZNE.rollbackQuietly();
         m_ctx.prompts.message(e.message());
-        return std::nullopt;
+        return {};
     }
 }
 

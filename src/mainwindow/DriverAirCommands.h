@@ -18,9 +18,14 @@ public:
     // з виділеної стоянки", read when a removal runs.
     DriverAirCommands(DispatchContext& ctx, ICarCardStands& carCard, std::function<bool()> fromAllStands);
 
+    struct PutOnAirOutcome
+    {
+        std::optional<DriverDetails> carCard; // shown when he was put on air
+        bool blackListed = false;             // the black list window is to be shown
+    };
     // Asks for a callsign and, when it has several drivers, which of them; puts him on
-    // air. The details are for the car card, shown when he was put on air.
-    std::optional<DriverDetails> putDriverOnAir();
+    // air.
+    PutOnAirOutcome putDriverOnAir();
     // The current driver of the drivers page, after a question. True when taken off.
     bool takeCurrentDriverOffAir();
     // A callsign typed from the queue of the selected stand. True when taken off.

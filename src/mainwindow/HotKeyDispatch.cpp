@@ -25,10 +25,14 @@ void HotKeyDispatch::run(const HotKeyAction& action, const HotKeyState& state)
     case HotKeyCommand::ShowMessage:
         m_ctx.prompts.message(action.message);
         break;
-    case HotKeyCommand::PutDriverOnAir:
-        if (m_commands.driverAir().putDriverOnAir())
+    case HotKeyCommand::PutDriverOnAir: {
+        const auto outcome = m_commands.driverAir().putDriverOnAir();
+        if (outcome.carCard)
             emit carCardRequested();
+        else if (outcome.blackListed)
+            emit blackListRequested();
         break;
+    }
     case HotKeyCommand::TakeDriverOffAir:
         m_commands.driverAir().takeCurrentDriverOffAir();
         break;

@@ -24,6 +24,8 @@ public:
 signals:
     // A driver was put on air: his car card is loaded and wants showing.
     void carCardRequested();
+    // The callsign typed is on the black list: the black list window wants showing.
+    void blackListRequested();
     void orderFormRequested(OrderFormOpening opening);
     void maintenanceRequested(const OrderMaintenanceRequest& request);
     void nextOrdersPageRequested();

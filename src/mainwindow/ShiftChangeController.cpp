@@ -28,7 +28,6 @@ const QStringList kRightColumns = {
 ShiftChangeController::ShiftChangeController(DispatchContext& ctx, CityMapData& map, ISoftphoneLine& line)
     : m_ctx(ctx), m_map(map), m_line(line)
 {
-    m_map.loadRegions = [this] { LoadRegions(m_ctx); };
 }
 
 QStringList ShiftChangeController::dispatcherNames()
@@ -184,12 +183,12 @@ void ShiftChangeController::loadWorkstationSettings()
 void ShiftChangeController::loadMap(bool allowed)
 {
     const CityMapData::LoadResult result = m_map.LoadMap();
+    if (result.districtTablesNeeded)
+        LoadRegions(m_ctx);
     if (!result.report.isEmpty())
         CityMapData::showReport(result.report, m_ctx.dani.view());
     if (!allowed)
         m_map.switchOff();
-    m_ctx.mapSupported = m_map.MapSupported();
-    m_ctx.metresPerPixel = m_map.metresPerPixel();
 }
 
 void ShiftChangeController::startGprsPeriod()

@@ -8,6 +8,7 @@
 #include "support/RecordingView.h"
 #include "support/TestDatabase.h"
 #include "support/TestWorkstation.h"
+#include "support/WaitFor.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,8 +25,8 @@ protected:
         db->exec(QStringLiteral("DELETE FROM KARTA_MISTA"));
         workstation = std::make_unique<TestWorkstation>(db->serverSettings());
         ASSERT_TRUE(workstation->connect());
+        workstation->map.reset(); // this suite's map, on its clock, is the only one
         map = std::make_unique<CityMapData>(*workstation->dani, clock);
-        map->loadRegions = [this] { ++districtBuilds; };
     }
     void TearDown() override
     {
@@ -71,7 +72,6 @@ protected:
         EXPECT_FALSE(result.mapSupported);
         EXPECT_FALSE(map->MapSupported());
         EXPECT_TRUE(result.districtTablesNeeded);
-        EXPECT_EQ(districtBuilds, 1);
         EXPECT_EQ(result.report, CityMapData::fallbackReport(clock.now()));
         EXPECT_EQ(map->lengthText(), QStringLiteral("0"));
         EXPECT_EQ(map->pixelsPerCmText(), QStringLiteral("0"));
@@ -82,7 +82,6 @@ protected:
     FixedClock clock{QDateTime(QDate(2026, 3, 7), QTime(8, 5, 9))};
     std::unique_ptr<TestWorkstation> workstation;
     std::unique_ptr<CityMapData> map;
-    int districtBuilds = 0;
 };
 
 TEST_F(CityMapLoad, WithoutASettingsFileTheDistrictTablesAreBuiltAndTheReportTold)
@@ -92,7 +91,7 @@ TEST_F(CityMapLoad, WithoutASettingsFileTheDistrictTablesAreBuiltAndTheReportTol
               (QStringList{QString(38, QLatin1Char('*')), "[Системне повідомлення]", "07.03.2026 08:05:09",
                            "", "Не найдено файл налаштувань підтримки карти свого міста.",
                            "Загрузка налаштувань районо-секторних данних.", ""}));
-    EXPECT_EQ(workstation->dani->mapPoints.size(), 0);
+    EXPECT_EQ(map->points().size(), 0);
 }
 
 TEST_F(CityMapLoad, ASettingThatIsNotAWholeNumberOrAMissingTileFallsBack)
@@ -102,12 +101,10 @@ TEST_F(CityMapLoad, ASettingThatIsNotAWholeNumberOrAMissingTileFallsBack)
         QStringLiteral("[KARTA_MISTA]\r\nNAME=Місто\r\nKIL_X=два\r\nKIL_Y=2\r\nMAX_X=1\r\nMAX_Y=1\r\n"));
     expectFallback(map->LoadMap());
 
-    districtBuilds = 0;
     writeSettings(
         QStringLiteral("[KARTA_MISTA]\r\nNAME=Місто\r\nKIL_X=2\r\nKIL_Y=2\r\nMAX_X=1.5\r\nMAX_Y=1\r\n"));
     expectFallback(map->LoadMap());
 
-    districtBuilds = 0;
     writeTwoByTwoMap();
     QFile::remove(base.filePath(QStringLiteral("Місто/1_2.bmp")));
     const auto result = map->LoadMap();
@@ -121,7 +118,7 @@ TEST_F(CityMapLoad, AMapLaysOutItsTilesAndGivesMetresFromItsScale)
     const auto result = map->LoadMap();
     ASSERT_TRUE(result.mapSupported) << result.failure.toStdString();
     EXPECT_TRUE(result.report.isEmpty());
-    EXPECT_EQ(districtBuilds, 0);
+    EXPECT_FALSE(result.districtTablesNeeded);
     EXPECT_TRUE(map->MapSupported());
     EXPECT_EQ(map->settings().name, QStringLiteral("Місто"));
     EXPECT_EQ(map->scrollStepText(), QStringLiteral("40"));
@@ -137,7 +134,6 @@ TEST_F(CityMapLoad, AMapLaysOutItsTilesAndGivesMetresFromItsScale)
     map->switchOff();
     EXPECT_FALSE(map->MapSupported());
     EXPECT_FALSE(map->metresPerPixel().has_value());
-    EXPECT_EQ(districtBuilds, 0);
 }
 
 TEST_F(CityMapLoad, AScaleOfZeroOrUnreadableGivesNoDistanceButTheMapStays)
@@ -173,8 +169,8 @@ TEST_F(CityMapLoad, AnEmptyPointTableHasTheSingleEntryZero)
 {
     writeTwoByTwoMap();
     ASSERT_TRUE(map->LoadMap().mapSupported);
-    EXPECT_EQ(workstation->dani->mapPoints.size(), 1);
-    EXPECT_EQ(workstation->dani->mapPoints.at(0).x, 0);
+    EXPECT_EQ(map->points().size(), 1);
+    EXPECT_EQ(map->points().at(0).x, 0);
 }
 
 TEST_F(CityMapLoad, OnlyCrossingsAndLabelledPointsAreInTheTable)
@@ -187,7 +183,7 @@ TEST_F(CityMapLoad, OnlyCrossingsAndLabelledPointsAreInTheTable)
     QList<std::pair<int, int>> progress;
     ASSERT_TRUE(map->LoadMap([&](int done, int total) { progress.append({done, total}); }).mapSupported);
 
-    const MapPoints& points = workstation->dani->mapPoints;
+    const MapPoints& points = map->points();
     EXPECT_EQ(points.size(), 7);
     EXPECT_EQ(points.at(3).x, 0);
     EXPECT_EQ(points.at(3).streets[0], 0);
@@ -203,19 +199,107 @@ TEST_F(CityMapLoad, ADatabaseFailureFallsBackAndKeepsTheEarlierPoints)
     addPoint(2, "Вокзал", 5, 5, {1, 0, 0, 0, 0});
     writeTwoByTwoMap();
     ASSERT_TRUE(map->LoadMap().mapSupported);
-    ASSERT_EQ(workstation->dani->mapPoints.size(), 3);
+    ASSERT_EQ(map->points().size(), 3);
 
     workstation->dani->BAZA.disconnect();
     expectFallback(map->LoadMap());
-    EXPECT_EQ(workstation->dani->mapPoints.size(), 3);
-    EXPECT_EQ(workstation->dani->mapPoints.at(2).x, 5);
+    EXPECT_EQ(map->points().size(), 3);
+    EXPECT_EQ(map->points().at(2).x, 5);
 }
 
-TEST_F(CityMapLoad, AnAbsurdPointNumberFailsTheLoadInsteadOfTakingAllMemory)
+TEST_F(CityMapLoad, AnAbsurdPointNumberCostsOneEntryAndTheMapStaysInUse)
 {
+    addPoint(2, "Вокзал", 5, 5, {1, 0, 0, 0, 0});
     addPoint(2'000'000'000, "Помилка", 1, 1, {0, 0, 0, 0, 0});
     writeTwoByTwoMap();
-    expectFallback(map->LoadMap());
+    ASSERT_TRUE(map->LoadMap().mapSupported);
+    EXPECT_EQ(map->points().count(), 2);
+    EXPECT_EQ(map->points().size(), 2'000'000'001);
+    EXPECT_EQ(map->points().at(2'000'000'000).x, 1);
+    EXPECT_EQ(map->points().at(2).x, 5);
+}
+
+// Points put on the map by another workstation, announced by the database event.
+class CityMapEvents : public CityMapLoad
+{
+protected:
+    void SetUp() override
+    {
+        CityMapLoad::SetUp();
+        addPoint(2, "Вокзал", 10, 20, {1, 0, 0, 0, 0});
+        writeTwoByTwoMap();
+        ASSERT_TRUE(map->LoadMap().mapSupported);
+        QObject::connect(map.get(), &CityMapData::pointsAdded, map.get(),
+                         [this](const MapPoints& added) { announced.append(added.count()); });
+    }
+    // Waits until the map announced as many loads as expected.
+    bool loads(int count)
+    {
+        return waitFor([&] { return announced.size() >= count; });
+    }
+    QList<int> announced; // points per load
+};
+
+TEST_F(CityMapEvents, NewHousesGrowTheTableWithOneReadAndOldEntriesStay)
+{
+    // Two houses in one transaction reach us as one alert, and one read brings both.
+    FbTransaction t(db->other(), QStringLiteral("T"));
+    FbQuery q(t);
+    q.exec(QStringLiteral("INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, "
+                          "KOORD_KART_MISTA_X, KOORD_KART_MISTA_Y, KOORD_KART_MISTA_PUKT_1, "
+                          "KOORD_KART_MISTA_PUKT_2) VALUES (6, '[Лесі]{2}', 100, 200, 3, 4)"));
+    q.exec(QStringLiteral("INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, "
+                          "KOORD_KART_MISTA_X) VALUES (5, '[Лесі]{4}', 50)"));
+    t.commit();
+    ASSERT_TRUE(loads(1));
+    EXPECT_EQ(announced.first(), 2);
+    EXPECT_EQ(map->points().size(), 7);
+    EXPECT_EQ(map->points().at(6).x, 100);
+    EXPECT_EQ(map->points().at(6).streets[1], 4);
+    EXPECT_EQ(map->points().at(5).x, 50);
+    EXPECT_EQ(map->points().at(2).x, 10); // old entries stay
+
+    // A number below the table's size is not read; a smaller maximum leaves the table alone.
+    addPoint(3, "Ринок", 5, 0, {0, 0, 0, 0, 0});
+    db->exec(QStringLiteral("DELETE FROM KARTA_MISTA WHERE KOORD_KART_MISTA_NP = 6"));
+    settle(300);
+    EXPECT_EQ(announced.size(), 1);
+    EXPECT_EQ(map->points().size(), 7);
+    EXPECT_EQ(map->points().at(3).x, 0);
+    EXPECT_EQ(map->points().at(6).x, 100);
+}
+
+TEST_F(CityMapEvents, ADamagedNumberOrAGapOfMillionsNeitherFreezesNorSwallowsMemory)
+{
+    // One read per event, however far the new number lies: a read per number up to the
+    // new maximum would run for hours here, and a table per number would take gigabytes.
+    addPoint(9'000'000, "Пошкоджений", 7, 7, {0, 0, 0, 0, 0});
+    ASSERT_TRUE(loads(1));
+    EXPECT_EQ(map->points().size(), 9'000'001);
+    EXPECT_EQ(map->points().count(), 2);
+    addPoint(2'147'483'000, "Ще далі", 8, 8, {0, 0, 0, 0, 0});
+    ASSERT_TRUE(loads(2));
+    EXPECT_EQ(map->points().at(2'147'483'000).x, 8);
+    EXPECT_EQ(map->points().count(), 3);
+
+    // The next house gets the highest number + 1 and is still read.
+    db->exec(QStringLiteral(
+        "INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_X) VALUES "
+        "((SELECT MAX(KOORD_KART_MISTA_NP) FROM KARTA_MISTA) + 1, '[Лесі]{6}', 9)"));
+    ASSERT_TRUE(loads(3));
+    EXPECT_EQ(map->points().at(2'147'483'001).x, 9);
+    EXPECT_EQ(map->points().count(), 4);
+}
+
+TEST_F(CityMapEvents, AFailedReadIsShownAndTheTableStays)
+{
+    workstation->dani->IBEvents1.cancel();
+    workstation->dani->BAZA.disconnect();
+    emit workstation->dani->mapPointsAdded();
+    EXPECT_EQ(workstation->prompts.messages().size(), 1);
+    EXPECT_TRUE(announced.isEmpty());
+    EXPECT_EQ(map->points().count(), 1);
+    EXPECT_EQ(map->points().size(), 3);
 }
 
 TEST(CityMapReport, ReadsTopToBottomInTheMessagesWindowAboveWhatWasThere)

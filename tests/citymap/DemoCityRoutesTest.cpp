@@ -32,7 +32,7 @@ protected:
         workstation = std::make_unique<TestWorkstation>(db->serverSettings());
         ASSERT_TRUE(workstation->connect());
         QString error;
-        const auto loaded = MapPointsLoader::load(*workstation->dani, {}, &error);
+        const auto loaded = MapPointsLoader::load(workstation->dani->RIZNE, 0, {}, &error);
         ASSERT_TRUE(loaded.has_value()) << error.toStdString();
         points = *loaded;
         const auto streets = StreetDirectoryLoader::load(*workstation->dani, &error);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/MapPoints.h"
+#include "citymap/MapPoints.h"
 
 #include <QStringList>
 #include <array>

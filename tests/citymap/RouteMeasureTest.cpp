@@ -2,7 +2,7 @@
 #include "citymap/DistanceCoefficient.h"
 #include "citymap/LegStreets.h"
 #include "citymap/StreetNetwork.h"
-#include "foundation/MapPoints.h"
+#include "citymap/MapPoints.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "GeneratedCity.h"
 #include "LiteralStreetSearch.h"
 #include "citymap/FindStreetRoutes.h"
+#include "citymap/MapPoints.h"
 #include "citymap/StreetGraph.h"
-#include "foundation/MapPoints.h"
 
 #include <gtest/gtest.h>
 #include <random>

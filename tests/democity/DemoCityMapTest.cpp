@@ -161,16 +161,15 @@ TEST_F(DemoCityMap, TheDemoDispatcherWithTheMapRightLogsInWithTheMap)
     ASSERT_EQ(writeMap(readCity()), QString());
     TestWorkstation workstation(db->serverSettings());
     ASSERT_TRUE(workstation.connect());
-    DispatchContext ctx{
-        *workstation.dani, workstation.store, workstation.prompts, clock, {}, false, {}, {}, {}};
     CityMapData map(*workstation.dani, clock);
+    DispatchContext ctx{*workstation.dani, workstation.store, workstation.prompts, clock, map, {}, {}};
     IdleLine line;
     ShiftChangeController shift(ctx, map, line);
 
     ASSERT_TRUE(shift.logIn(QStringLiteral("Мельник Мар'яна Іванівна"), QStringLiteral("2")).loggedIn);
     EXPECT_TRUE(map.MapSupported());
     EXPECT_EQ(workstation.view.messagesFormOpened, 0); // no fallback report
-    EXPECT_GT(workstation.dani->mapPoints.size(), 250);
+    EXPECT_GT(map.points().count(), 250);
 
     ASSERT_TRUE(shift.logIn(QStringLiteral("Гнатюк В'ячеслав Олегович"), QStringLiteral("3")).loggedIn);
     EXPECT_FALSE(map.MapSupported());

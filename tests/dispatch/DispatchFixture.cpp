@@ -18,10 +18,8 @@ std::unique_ptr<DispatchContext> DispatchFixture::makeContext(TestWorkstation& s
                                                                         station.store,
                                                                         station.prompts,
                                                                         clock,
+                                                                        *station.map,
                                                                         QStringLiteral("Оля Диспетчер"),
-                                                                        false,
-                                                                        {},
-                                                                        {},
                                                                         {}});
     return context;
 }

@@ -35,7 +35,7 @@ TEST_F(DriversOnAir, PutOnAirQueuesAtTheZeroStandWithTheCarData)
 {
     addCar(7, QStringLiteral("{GPRS}Ланос"));
     clock.set(QDateTime(QDate(2026, 3, 2), QTime(8, 5, 9)));
-    ASSERT_TRUE(PutDriverOnAir(*ctx, 7, QStringLiteral("Мар'яна Коваль")));
+    ASSERT_EQ(PutDriverOnAir(*ctx, 7, QStringLiteral("Мар'яна Коваль")), PutOnAirResult::OnAir);
     const FbRows rows = db->exec(QStringLiteral("SELECT * FROM ZADIANI_AVTO"));
     ASSERT_EQ(rows.rowCount(), 1);
     EXPECT_EQ(rows.value(0, QStringLiteral("ZAD_AVTO_FIO_VODIY")).toString(),
@@ -52,7 +52,7 @@ TEST_F(DriversOnAir, PutOnAirQueuesAtTheZeroStandWithTheCarData)
     putOnAir(9, QStringLiteral("В"), QStringLiteral("Вокзал"),
              QStringLiteral("0030")); // another stand does not count
     addCar(10);
-    ASSERT_TRUE(PutDriverOnAir(*ctx, 10, QStringLiteral("Г")));
+    ASSERT_EQ(PutDriverOnAir(*ctx, 10, QStringLiteral("Г")), PutOnAirResult::OnAir);
     EXPECT_EQ(keyOf(10), QStringLiteral("0008"));
     EXPECT_TRUE(ws->prompts.messages().isEmpty());
 }
@@ -60,22 +60,19 @@ TEST_F(DriversOnAir, PutOnAirQueuesAtTheZeroStandWithTheCarData)
 TEST_F(DriversOnAir, BlackListRefusesAnyNameButALiftedEntryDoesNot)
 {
     addCar(5);
-    int blackListOpened = 0;
-    ctx->openBlackList = [&] { ++blackListOpened; };
     db->exec(
         QStringLiteral("INSERT INTO BL_VODII (BL_VODIY_NOMER, BL_AVTO_POZIVN, BL_STATUS) VALUES (1, 5, 0)"));
-    ASSERT_TRUE(PutDriverOnAir(*ctx, 5, QStringLiteral("Петро")));
+    ASSERT_EQ(PutDriverOnAir(*ctx, 5, QStringLiteral("Петро")), PutOnAirResult::OnAir);
     db->exec(QStringLiteral("DELETE FROM ZADIANI_AVTO"));
     db->exec(
         QStringLiteral("INSERT INTO BL_VODII (BL_VODIY_NOMER, BL_AVTO_POZIVN, BL_STATUS) VALUES (2, 5, 1)"));
-    EXPECT_FALSE(PutDriverOnAir(*ctx, 5, QStringLiteral("Зовсім інший водій")));
-    EXPECT_EQ(blackListOpened, 1);
+    EXPECT_EQ(PutDriverOnAir(*ctx, 5, QStringLiteral("Зовсім інший водій")), PutOnAirResult::BlackListed);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ZADIANI_AVTO")), 0);
 }
 
 TEST_F(DriversOnAir, ACallsignWithoutACarRowIsNotPutOnAir)
 {
-    EXPECT_FALSE(PutDriverOnAir(*ctx, 77, QStringLiteral("О'Ніл")));
+    EXPECT_EQ(PutDriverOnAir(*ctx, 77, QStringLiteral("О'Ніл")), PutOnAirResult::Refused);
     EXPECT_EQ(ws->prompts.messages(),
               QStringList{QStringLiteral(
                   "Помилка у відкритті позивного [77]{О'Ніл} до ефіру. При потребі повторіть спробу.")});
@@ -97,7 +94,7 @@ TEST_F(DriversOnAir, MarksComeFromTheLastFreeRideAndTheLastDeletedOrder)
                                 "ZAMOVL_BEZKOSHTOVN, ZAMOVL_FIO_TAXI, "
                                 "ZAMOVL_POZIVNIY, ZAMOVL_DATA_PRIYOMA, ZAMOVL_CHAS_PRIYOMA) VALUES ") +
                  QString::fromUtf8(row));
-    ASSERT_TRUE(PutDriverOnAir(*ctx, 3, name));
+    ASSERT_EQ(PutDriverOnAir(*ctx, 3, name), PutOnAirResult::OnAir);
     const FbRows rows =
         db->exec(QStringLiteral("SELECT ZAD_AVTO_YUVILEYKA, ZAD_AVTO_RIBA FROM ZADIANI_AVTO"));
     EXPECT_EQ(rows.rows[0][0].toDateTime(), QDateTime(day, QTime(11, 30)));
@@ -206,7 +203,7 @@ TEST_F(DriversOnAir, NamesAndCarTextsThatLookLikePlaceholdersGoOnAirUnchanged)
                      .arg(sql::integer(callsign), sql::text(text + QStringLiteral(" модель")),
                           sql::text(text + QStringLiteral(" колір")),
                           sql::text(text + QStringLiteral(" кузов"))));
-        ASSERT_TRUE(PutDriverOnAir(*ctx, callsign, text)) << text.toStdString();
+        ASSERT_EQ(PutDriverOnAir(*ctx, callsign, text), PutOnAirResult::OnAir) << text.toStdString();
         const FbRows rows = db->exec(QStringLiteral("SELECT * FROM ZADIANI_AVTO WHERE ZAD_AVTO_POZIVNIY = %1")
                                          .arg(sql::integer(callsign)));
         ASSERT_EQ(rows.rowCount(), 1);
@@ -224,7 +221,7 @@ TEST_F(DriversOnAir, NamesAndCarTextsThatLookLikePlaceholdersGoOnAirUnchanged)
     EXPECT_TRUE(ws->prompts.messages().isEmpty());
 
     // The failure message names the driver as typed, too.
-    EXPECT_FALSE(PutDriverOnAir(*ctx, 99, QStringLiteral("%1%2")));
+    EXPECT_EQ(PutDriverOnAir(*ctx, 99, QStringLiteral("%1%2")), PutOnAirResult::Refused);
     EXPECT_EQ(ws->prompts.messages(),
               QStringList{QStringLiteral("Помилка у відкритті позивного [99]{%1%2} до ефіру. При потребі "
                                          "повторіть спробу.")});

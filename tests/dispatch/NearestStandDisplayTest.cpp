@@ -12,8 +12,7 @@ protected:
     void SetUp() override
     {
         DispatchFixture::SetUp();
-        ctx->mapSupported = true;
-        ctx->metresPerPixel = 2.0;
+        ws->useMap(2.0);
         point(1, QStringLiteral("Вокзал"), 100, 100);
         point(2, QStringLiteral("Ринок"), 400, 100);
         point(3, QStringLiteral("[Шевченка]{1}"), 120, 100);

@@ -17,8 +17,7 @@ protected:
     {
         DispatchFixture::SetUp();
         BaseFolder::overrideForTests(folder.path());
-        ctx->mapSupported = true;
-        ctx->metresPerPixel = 2.0;
+        ws->useMap(2.0);
         point(1, QStringLiteral("Вокзал"), 100, 100);
         point(2, QStringLiteral("Ринок"), 300, 100);
         point(3, QStringLiteral("Міст"), 0, 100); // not placed
@@ -67,7 +66,7 @@ TEST_F(NearestStandTest, MapMethodTakesTheStrictlyNearestPlacedStand)
     EXPECT_EQ(FindNearestStand(*ctx, QStringLiteral("Вокзал"), DistributionMode::kNone),
               QStringLiteral("Ринок"));
     // Without a scale there are no distances at all.
-    ctx->metresPerPixel.reset();
+    ws->useMap(std::nullopt);
     EXPECT_EQ(FindNearestStand(*ctx, QStringLiteral("Парк"), DistributionMode::kNone), QString());
     EXPECT_EQ(MapDistance(*ctx, QStringLiteral("Парк"), QStringLiteral("Ринок")), QString());
 }
@@ -93,7 +92,7 @@ TEST_F(NearestStandTest, DistributionModesFilterTheDrivers)
 
 TEST_F(NearestStandTest, WithoutTheMapTheDistrictListsDecide)
 {
-    ctx->mapSupported = false;
+    ws->map->switchOff();
     for (const char* row : {"('Лесі', 'Центр')", "('Шевченка', 'Заріччя')", "('Лесі Українки', 'Садки')"})
         db->exec(QStringLiteral("INSERT INTO VULICA_LUCK (SPISOK_VUL_VULICA, SPISOK_VUL_RAYON) VALUES ") +
                  QString::fromUtf8(row));
@@ -195,7 +194,7 @@ TEST_F(NearestStandTest, DistributionDoesNothingWhenSwitchedOffDeclinedOrWithout
     setting(SettingKeys::kMaxAutoDistance, QStringLiteral("5000"));
     ws->prompts.answerQuestion(false);
     EXPECT_EQ(DistributeHotOrders(*ctx, lines), 0);
-    ctx->mapSupported = false;
+    ws->map->switchOff();
     ws->prompts.answerQuestion(true);
     EXPECT_EQ(DistributeHotOrders(*ctx, lines), 0);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ZAMOVLENNIA WHERE ZAMOVL_POZIVNIY > 0")), 0);

@@ -76,7 +76,8 @@ TEST_F(StandCells, TheQueueWithFlagsAndTheDistance)
     TestWorkstation ws(db->serverSettings());
     ASSERT_TRUE(ws.connect());
     FixedClock clock;
-    DispatchContext ctx{*ws.dani, ws.store, ws.prompts, clock, {}, true, 2.0, {}, {}};
+    ws.useMap(2.0);
+    DispatchContext ctx{*ws.dani, ws.store, ws.prompts, clock, *ws.map, {}, {}};
     for (const char* row :
          {"(12, 'Вокзал', '0001', '{GPRS}Ланос', '02.03.2026 10:00:00')",
           "(15, 'Вокзал', '0002', 'Ланос', NULL)", "(7, 'Вокзал', '0003', 'Ланос {GPRS}', NULL)",

@@ -99,14 +99,12 @@ protected:
         ws = std::make_unique<TestWorkstation>(db->serverSettings());
         ASSERT_TRUE(ws->connect());
         ctx = std::make_unique<DispatchContext>(DispatchContext{
-            *ws->dani, ws->store, ws->prompts, clock, QStringLiteral("Попередня"), false, {}, {}, {}});
-        map = std::make_unique<CityMapData>(*ws->dani, clock);
-        controller = std::make_unique<ShiftChangeController>(*ctx, *map, line);
+            *ws->dani, ws->store, ws->prompts, clock, *ws->map, QStringLiteral("Попередня"), {}});
+        controller = std::make_unique<ShiftChangeController>(*ctx, *ws->map, line);
     }
     void TearDown() override
     {
         controller.reset();
-        map.reset();
         ctx.reset();
         ws.reset();
         BaseFolder::overrideForTests({});
@@ -117,7 +115,6 @@ protected:
     RecordingLine line;
     std::unique_ptr<TestWorkstation> ws;
     std::unique_ptr<DispatchContext> ctx;
-    std::unique_ptr<CityMapData> map;
     std::unique_ptr<ShiftChangeController> controller;
 };
 
@@ -161,7 +158,7 @@ TEST_F(ShiftChange, ALogInHandsTheWorkstationOver)
               QStringLiteral("7")); // from the regenerated TARIF.INI
     EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("TARIF.INI"))));
     EXPECT_EQ(ws->dani->gprsLowerBound, 17);
-    EXPECT_FALSE(ctx->mapSupported);           // no map settings here: the district tables stand in
+    EXPECT_FALSE(ws->map->MapSupported());     // no map settings here: the district tables stand in
     EXPECT_EQ(ws->view.messagesFormOpened, 1); // the report says so
 
     // The same dispatcher again: his line is released and configured again.

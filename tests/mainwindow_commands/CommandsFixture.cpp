@@ -18,7 +18,7 @@ void CommandsFixture::SetUp()
     ws = std::make_unique<TestWorkstation>(db->serverSettings());
     ASSERT_TRUE(ws->connect());
     ctx = std::unique_ptr<DispatchContext>(new DispatchContext{
-        *ws->dani, ws->store, prompts, clock, QStringLiteral("Оля Диспетчер"), false, {}, {}, {}});
+        *ws->dani, ws->store, prompts, clock, *ws->map, QStringLiteral("Оля Диспетчер"), {}});
 }
 
 void CommandsFixture::TearDown()

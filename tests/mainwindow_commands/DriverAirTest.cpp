@@ -42,7 +42,7 @@ TEST_F(DriverAir, PutOnAirEndsSilentlyWithoutAPositiveCallsign)
         prompts.answerInput(typed);
     prompts.cancelInput();
     for (int i = 0; i < 6; ++i)
-        EXPECT_FALSE(commands().putDriverOnAir());
+        EXPECT_FALSE(commands().putDriverOnAir().carCard);
     EXPECT_TRUE(prompts.messages().isEmpty());
     EXPECT_FALSE(onAir(7));
 }
@@ -52,7 +52,7 @@ TEST_F(DriverAir, PutOnAirWithOneDriverShowsHisCard)
     addCar(7, 1);
     addDriver(1, QStringLiteral("Мар'яна"));
     prompts.answerInput(QStringLiteral(" 7 "));
-    const auto details = commands().putDriverOnAir();
+    const auto details = commands().putDriverOnAir().carCard;
     ASSERT_TRUE(details);
     EXPECT_EQ(details->name, QStringLiteral("Мар'яна"));
     EXPECT_EQ(details->callsign, QStringLiteral("7"));
@@ -69,9 +69,9 @@ TEST_F(DriverAir, PutOnAirRefusesACallsignOnAirOrWithoutDrivers)
     prompts.answerInput(QStringLiteral("7"));
     prompts.answerInput(QStringLiteral("8"));
     prompts.answerInput(QStringLiteral("9"));
-    EXPECT_FALSE(commands().putDriverOnAir());
-    EXPECT_FALSE(commands().putDriverOnAir());
-    EXPECT_FALSE(commands().putDriverOnAir());
+    EXPECT_FALSE(commands().putDriverOnAir().carCard);
+    EXPECT_FALSE(commands().putDriverOnAir().carCard);
+    EXPECT_FALSE(commands().putDriverOnAir().carCard);
     const QStringList shown = prompts.messages();
     ASSERT_EQ(shown.size(), 3);
     EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Такий позивний активний.")));
@@ -94,7 +94,7 @@ TEST_F(DriverAir, SeveralDriversOfACallsignAreChosenByTheirListedNumberOnly)
     prompts.answerInput(QStringLiteral("7"));
     prompts.cancelInput();
     for (int i = 0; i < 3; ++i)
-        EXPECT_FALSE(commands().putDriverOnAir());
+        EXPECT_FALSE(commands().putDriverOnAir().carCard);
     EXPECT_EQ(
         prompts.messages(),
         QStringList(3,
@@ -105,7 +105,7 @@ TEST_F(DriverAir, SeveralDriversOfACallsignAreChosenByTheirListedNumberOnly)
     prompts.clear();
     prompts.answerInput(QStringLiteral("7"));
     prompts.answerInput(QStringLiteral("2"));
-    const auto details = commands().putDriverOnAir();
+    const auto details = commands().putDriverOnAir().carCard;
     ASSERT_TRUE(details);
     const auto& choice = prompts.shown()[1];
     EXPECT_EQ(choice.title, QStringLiteral("Виберіть водія зі списка"));

@@ -36,7 +36,7 @@ void IntakeFixture::SetUp()
     ws = std::make_unique<TestWorkstation>(db->serverSettings());
     ASSERT_TRUE(ws->connect());
     ctx = std::unique_ptr<DispatchContext>(new DispatchContext{
-        *ws->dani, ws->store, ws->prompts, clock, QStringLiteral("Оля О'Коннор"), false, {}, {}, {}});
+        *ws->dani, ws->store, ws->prompts, clock, *ws->map, QStringLiteral("Оля О'Коннор"), {}});
     const QString firm = SettingsStore::kOrderLogicGroup;
     ws->store.setValue(firm, SettingKeys::kAverageSpeed, QStringLiteral("40"));
     ws->store.setValue(firm, SettingKeys::kCloseWithoutDistance, QStringLiteral("20"));

@@ -299,8 +299,7 @@ TEST_F(OrderSaving, AnArchivedOrderIsSavedBackIntoTheArchive)
 
 TEST_F(OrderSaving, DriverPreselectionTakesTheLongestWaitingDriverOfTheNearestStand)
 {
-    ctx->mapSupported = true;
-    ctx->metresPerPixel = 10.0;
+    ws->useMap(10.0);
     ws->store.setValue(SettingsStore::kOrderLogicGroup, QStringLiteral("FIRMA_SERED_SHVIDKIST"),
                        QStringLiteral("42,6"));
     addMapPoint(1, QStringLiteral("Центр"), 100, 100, QStringLiteral("СТОЯНКА"));

@@ -9,6 +9,15 @@ TestWorkstation::TestWorkstation(const ServerSettings& server)
     dani->setView(&view);
     reopener = std::make_unique<ListReopener>(ListReopener{*dani, {}});
     QObject::connect(dani.get(), &TDANI::listsClosed, dani.get(), [this] { (*reopener)(); });
+    map = std::make_unique<CityMapData>(*dani, clock);
+}
+
+void TestWorkstation::useMap(std::optional<double> metresPerPixel)
+{
+    MapSettings settings;
+    settings.length = metresPerPixel ? QString::number(*metresPerPixel) : QStringLiteral("0");
+    settings.pixelsPerCm = QStringLiteral("1");
+    map->adopt(settings, {}, {});
 }
 
 bool TestWorkstation::connect()

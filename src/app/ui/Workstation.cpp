@@ -22,15 +22,15 @@ IPrompts* promptsFor(IPrompts* given, std::unique_ptr<IPrompts>& own, QWidget* p
 
 // The members are created in declaration order, which is the windows' fixed order: the
 // settings window reads SETSERVER.INI when it is created, and the data module, created
-// later, connects with what it holds.
-// The wiring of each subsystem comes last, once everything it ties together exists.
+// later, connects with what it holds. The wiring of each subsystem comes last, once
+// everything it ties together exists.
 Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts)
     : prompts(*promptsFor(givenPrompts, ownPrompts, &form1)), form4(settings),
       form5(std::make_unique<TForm5>()), form6(std::make_unique<TForm6>()), form7(std::make_unique<TForm7>()),
       form8(std::make_unique<TForm8>()), form9(std::make_unique<TForm9>()),
       form10(std::make_unique<TForm10>()), form11(std::make_unique<TForm11>()), dani(settings, prompts),
-      form13(std::make_unique<TForm13>()),
-      clock(clockToUse), dispatch{dani, settings, prompts, clock, {}, false, {}, {}, {}}, map(dani, clock),
+      form13(std::make_unique<TForm13>()), clock(clockToUse),
+      map(dani, clock), dispatch{dani, settings, prompts, clock, map, {}, {}},
       shiftChange(dispatch, map, softphoneLine), commands(dispatch, carCardStands, [] { return false; }),
       dataModuleWiring(dispatch),
       mainWindow({form1, form3, form4, form12, form2, *form5, *form8, *form10, *form11, *form13},

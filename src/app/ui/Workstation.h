@@ -60,8 +60,8 @@ public:
     std::unique_ptr<TForm13> form13;
 
     IClock& clock;
-    DispatchContext dispatch;
     CityMapData map;
+    DispatchContext dispatch;
     NoSoftphoneLine softphoneLine; // until the softphone panel takes the dispatcher's line
     ShiftChangeController shiftChange;
     NoCarCardStands carCardStands; // until the car card changes stands

@@ -69,8 +69,11 @@ void DeskOpeners::hotKeyHelp()
 
 void DeskOpeners::putDriverOnAir()
 {
-    if (m_commands.driverAir().putDriverOnAir())
+    const auto outcome = m_commands.driverAir().putDriverOnAir();
+    if (outcome.carCard)
         carCardShown(); // the car card of the driver now on air
+    else if (outcome.blackListed)
+        blackList();
 }
 
 void DeskOpeners::carCardShown()

@@ -17,6 +17,7 @@ MainWindowActions::MainWindowActions(DispatchContext& ctx, MainWindowCommands& c
     QObject::connect(&form, &TForm1::hotKeyPressed, &m_hotKeys,
                      [this, &form](HotKey key) { m_hotKeys.press(key, form.hotKeyState()); });
     QObject::connect(&m_hotKeys, &HotKeyDispatch::carCardRequested, &form, [this] { m_open.carCardShown(); });
+    QObject::connect(&m_hotKeys, &HotKeyDispatch::blackListRequested, &form, [this] { m_open.blackList(); });
     QObject::connect(&m_hotKeys, &HotKeyDispatch::orderFormRequested, &form,
                      [this](OrderFormOpening opening) { m_open.orderForm(opening); });
     QObject::connect(&m_hotKeys, &HotKeyDispatch::maintenanceRequested, &form,
