@@ -17,6 +17,7 @@
 #include "mainwindow/ui/OrderRecordPanels.h"
 #include "mainwindow/ui/TForm12.h"
 #include "platform/Clock.h"
+#include "platform/Prompts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -326,6 +327,9 @@ void TForm1::attachLists(DispatchContext& ctx)
     m_gprsPanel->layout()->addWidget(legend);
     addGrid(m_closedGrids[0], m_models[Executed], Rows::Several);
     addGrid(m_closedGrids[1], m_models[Deleted], Rows::Several);
+    for (DataSetTableModel* closed : {m_models[Executed], m_models[Deleted]})
+        connect(closed, &DataSetTableModel::readFailed, this,
+                [&ctx](const QString& message) { ctx.prompts.message(message); });
     // The extra panel shows the drivers list once more, above everything; it moves the
     // same list, so the driver commands act on the row chosen there.
     m_extraDriversGrid = new ListGrid(m_models[Drivers], Rows::Several, m_extraDriversPanel);
