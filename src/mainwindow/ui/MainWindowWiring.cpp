@@ -36,7 +36,7 @@ MainWindowWiring::MainWindowWiring(const Windows& windows, const Logic& logic, Q
       m_prompts(logic.dispatch.prompts), m_clock(logic.dispatch.clock), m_shiftChange(logic.shiftChange),
       m_commands(logic.commands), m_nearestStand(logic.nearestStand), m_programExit(logic.programExit)
 {
-    m_form1.setMessagesForm(&m_form12);
+    m_dispatch.dani.setMessagesView(&m_form12);
     wireLists();
     wireWindows();
     wireShiftChange();
