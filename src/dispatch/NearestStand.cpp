@@ -84,17 +84,7 @@ QString nearestByMap(DispatchContext& ctx, const QString& address, const QString
     const Point target = pointOf(ctx, houseOf(address));
     if (!target.placed() || !ctx.map.metresPerPixel())
         return {};
-    // One query gives every candidate stand with its map point.
-    const FbRows& rows = ctx.dani.RIZNE_EVENTS.exec(
-        QStringLiteral("SELECT Z.ZAD_AVTO_VULICA, "
-                       "(SELECT FIRST 1 K.KOORD_KART_MISTA_X FROM KARTA_MISTA K WHERE "
-                       "K.KOORD_KART_MISTA_PIDPIS = Z.ZAD_AVTO_VULICA "
-                       "ORDER BY K.KOORD_KART_MISTA_NP DESC), "
-                       "(SELECT FIRST 1 K.KOORD_KART_MISTA_Y FROM KARTA_MISTA K WHERE "
-                       "K.KOORD_KART_MISTA_PIDPIS = Z.ZAD_AVTO_VULICA "
-                       "ORDER BY K.KOORD_KART_MISTA_NP DESC) "
-                       "FROM  ZADIANI_AVTO Z WHERE %1%2 GROUP  BY  Z.ZAD_AVTO_VULICA")
-            .arg(kFreeAtAStand, modeConditions(mode)));
+    const FbRows& rows = ctx.dani.RIZNE_EVENTS.exec(CandidateStandsStatement(mode));
     QString best;
     double bestDistance = 0;
     for (const auto& row : rows.rows) {
@@ -147,6 +137,19 @@ QString nearestByRegions(DispatchContext& ctx, const QString& address, const QSt
 }
 
 } // namespace
+
+QString CandidateStandsStatement(const QString& mode)
+{
+    return QStringLiteral("SELECT Z.ZAD_AVTO_VULICA, "
+                          "(SELECT FIRST 1 K.KOORD_KART_MISTA_X FROM KARTA_MISTA K WHERE "
+                          "K.KOORD_KART_MISTA_PIDPIS = Z.ZAD_AVTO_VULICA "
+                          "ORDER BY K.KOORD_KART_MISTA_NP DESC), "
+                          "(SELECT FIRST 1 K.KOORD_KART_MISTA_Y FROM KARTA_MISTA K WHERE "
+                          "K.KOORD_KART_MISTA_PIDPIS = Z.ZAD_AVTO_VULICA "
+                          "ORDER BY K.KOORD_KART_MISTA_NP DESC) "
+                          "FROM  ZADIANI_AVTO Z WHERE %1%2 GROUP  BY  Z.ZAD_AVTO_VULICA")
+        .arg(kFreeAtAStand, modeConditions(mode));
+}
 
 void LoadRegions(DispatchContext& ctx, const std::function<void(int, int)>& progress)
 {

@@ -24,6 +24,10 @@ std::optional<double> MapDistanceMetres(DispatchContext& ctx, const QString& lab
 // The same as decimal text with a decimal comma, empty for none.
 QString MapDistance(DispatchContext& ctx, const QString& labelA, const QString& labelB);
 
+// The statement of the map method: every stand with a free driver that counts in the
+// mode, each with its map point (the last one of its label), in one read.
+QString CandidateStandsStatement(const QString& mode);
+
 // The stand with a free driver nearest to an address, by the map or by the district
 // lists; empty text when there is none. Throws DbError.
 QString FindNearestStand(DispatchContext& ctx, const QString& address, const QString& mode);
