@@ -112,6 +112,7 @@ void FbEventListener::queue()
         m_events->release();
         m_events = nullptr;
     }
+    FbConnection::CallScope scope(*m_connection);
     m_events = status.run([&](auto* s) {
         return m_connection->attachment()->queEvents(
             s, m_callback, unsigned(m_buffer.size()),
@@ -129,6 +130,7 @@ void FbEventListener::cancel()
     if (m_connection && m_connection->isConnected()) {
         FbStatus status;
         try {
+            FbConnection::CallScope scope(*m_connection);
             status.run([&](auto* s) {
                 m_events->cancel(s);
                 return 0;
