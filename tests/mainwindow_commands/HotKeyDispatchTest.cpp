@@ -122,6 +122,22 @@ TEST_F(HotKeyDispatchTest, PuttingADriverOnAirAsksForHisCard)
     EXPECT_EQ(cardShown.size(), 1);
 }
 
+TEST_F(HotKeyDispatchTest, ABlackListedCallsignAsksForTheBlackListNotTheCard)
+{
+    addCar(56, 4);
+    addDriver(4, QStringLiteral("Петро"));
+    db->exec(
+        QStringLiteral("INSERT INTO BL_VODII (BL_VODIY_NOMER, BL_AVTO_POZIVN, BL_STATUS) VALUES (7, 56, 1)"));
+    QSignalSpy cardShown(keys.get(), &HotKeyDispatch::carCardRequested);
+    QSignalSpy blackList(keys.get(), &HotKeyDispatch::blackListRequested);
+    prompts.answerInput(QStringLiteral("56"));
+    keys->press(HotKey::Ins, state);
+    EXPECT_FALSE(onAir(56));
+    EXPECT_EQ(blackList.size(), 1);
+    EXPECT_EQ(cardShown.size(), 0);
+    db->exec(QStringLiteral("DELETE FROM BL_VODII"));
+}
+
 TEST_F(HotKeyDispatchTest, ADatabaseFailureIsShownNotThrown)
 {
     putOnAir(21, QStringLiteral("Марко"), QStringLiteral("Вокзал"), QStringLiteral("0001"));
