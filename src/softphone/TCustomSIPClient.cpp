@@ -305,6 +305,12 @@ int TCustomSIPClient::Close()
     return TCustomUDPClient::Close();
 }
 
+int TCustomSIPClient::CloseKeepingRegistration()
+{
+    m_registered = false;
+    return Close();
+}
+
 // ---- receiving ---------------------------------------------------------------------
 
 void TCustomSIPClient::startReceiving()

@@ -82,6 +82,9 @@ public:
     void Hangup();
 
     int Close() override;
+    // Closes without removing the registration: it stays on the server until it expires
+    // and calls keep going to this address (a probe that leaves a line in place).
+    int CloseKeepingRegistration();
 
     // Frames and processes one datagram as if it had just arrived from source (the
     // socket notifier calls it for every datagram read).

@@ -2,9 +2,11 @@
 
 #include "../softphone/SoftphoneTestSupport.h"
 
+#include "support/peers/RealPeers.h"
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #ifdef SIPPROBE_PATH
@@ -38,7 +40,7 @@ TEST(ProbeWithSipp, DialsHearsTheCalleeAndHangsUp)
 {
     const QString recording = SippProcess::AlawRecording();
     if (SippProcess::Executable().isEmpty() || recording.isEmpty())
-        GTEST_SKIP() << "sipp or its g711a.pcap is missing: the probe against sipp not tested";
+        TAXI_SKIP_WITHOUT_PEER("sipp or its g711a.pcap is missing: the probe against sipp not tested");
     const quint16 sippPort = FreeUdpPort();
     SippProcess callee(QStringLiteral("uas_answer_with_audio.xml"), sippPort,
                        {QStringLiteral("-mp"), QString::number(FreeUdpPortPair())},

@@ -229,6 +229,9 @@ void SipProbe::finishNow()
     if (m_finished)
         return;
     m_finished = true;
+    // Closing the client would otherwise send the un-REGISTER after all.
+    if (!m_options.unregisterAtEnd)
+        m_sip.CloseKeepingRegistration();
     m_pcma.Stop();
     if (!m_options.recordFile.isEmpty() && m_audio.lastPlayback()) {
         QFile record(m_options.recordFile);

@@ -13,14 +13,20 @@ QString Unavailable(const QStringList& programs);
 bool Required();
 } // namespace RealPeers
 
+// Skips the test because a peer it needs is missing, except under CI=true, where that
+// fails it. The message says what is missing.
+#define TAXI_SKIP_WITHOUT_PEER(message)                                                                      \
+    do {                                                                                                     \
+        if (RealPeers::Required())                                                                           \
+            FAIL() << (message);                                                                             \
+        GTEST_SKIP() << (message);                                                                           \
+    } while (false)
+
 // At the start of a test (or its SetUp): skips it when the programs cannot run here,
 // except under CI=true, where that fails it.
 #define TAXI_REQUIRE_REAL_PEERS(...)                                                                         \
     do {                                                                                                     \
         const QString unavailable = RealPeers::Unavailable({__VA_ARGS__});                                   \
-        if (!unavailable.isEmpty()) {                                                                        \
-            if (RealPeers::Required())                                                                       \
-                FAIL() << unavailable.toStdString();                                                         \
-            GTEST_SKIP() << unavailable.toStdString();                                                       \
-        }                                                                                                    \
+        if (!unavailable.isEmpty())                                                                          \
+            TAXI_SKIP_WITHOUT_PEER(unavailable.toStdString());                                               \
     } while (false)
