@@ -11,6 +11,7 @@ class IPrompts;
 class MainWindowActions;
 class MainWindowCommands;
 class NearestStandDisplay;
+class OrderFormController;
 class SecondTimer;
 class SettingsStore;
 class ShiftChangeController;
@@ -46,6 +47,7 @@ public:
         ShiftChangeController& shiftChange;
         MainWindowCommands& commands;
         NearestStandDisplay& nearestStand;
+        OrderFormController& orderForm;
     };
 
     MainWindowWiring(const Windows& windows, const Logic& logic, QObject* parent = nullptr);
@@ -91,6 +93,7 @@ private:
     ShiftChangeController& m_shiftChange;
     MainWindowCommands& m_commands;
     NearestStandDisplay& m_nearestStand;
+    OrderFormController& m_orderFormController;
     std::unique_ptr<SecondTimer> m_secondTimer;
     std::unique_ptr<MainWindowActions> m_actions;
     QTimer m_timer;
