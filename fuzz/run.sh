@@ -1,38 +1,59 @@
 #!/bin/sh
-# Builds the libFuzzer targets with clang under AddressSanitizer and UBSan and runs
-# each for a bounded time (FUZZ_SECONDS, default 30). Exit status 0 when all ran clean.
+# Builds the libFuzzer targets (fuzz_*.cpp) with clang under AddressSanitizer and UBSan
+# and runs each for a bounded time (FUZZ_SECONDS, default 20), starting from its seeds
+# in corpus/<parser>/. What a run adds to the corpus stays in the build folder; a
+# finding is saved there too and ends the run with status 1.
 # Usage: fuzz/run.sh [seconds]
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 build=${FUZZ_BUILD_DIR:-$here/../build-fuzz}
-seconds=${1:-${FUZZ_SECONDS:-30}}
+seconds=${1:-${FUZZ_SECONDS:-20}}
 
-command -v clang++ >/dev/null || { echo "fuzz: clang++ is needed (apt-get install clang)" >&2; exit 2; }
+command -v clang++ >/dev/null || { echo "fuzz: clang++ is needed (apt-get install clang libclang-rt-14-dev)" >&2; exit 2; }
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build "$build" -j"${FUZZ_JOBS:-1}"
+cmake --build "$build" -j"${FUZZ_JOBS:-$(nproc)}"
 
-# Seeds: one well-formed example per parser, so the fuzzer starts past the basics.
-seeds=$build/seeds
-mkdir -p "$seeds/sip_message" "$seeds/sdp" "$seeds/stun" "$seeds/rtp" "$seeds/rtcp" "$seeds/challenge"
-printf 'INVITE sip:101@x SIP/2.0\r\nVia: SIP/2.0/UDP a;branch=z9hG4bK1\r\nFrom: <sip:102@x>;tag=1\r\nTo: <sip:101@x>\r\nCall-ID: c1\r\nCSeq: 1 INVITE\r\nContent-Length: 30\r\n\r\nc=IN IP4 1.2.3.4\r\nm=audio 9 RTP\0\0CANCEL sip:101@x SIP/2.0\r\nCall-ID: c1\r\nCSeq: 1 CANCEL\r\nContent-Length: 0\r\n\r\n' >"$seeds/sip_message/invite"
-printf 'v=0\r\nc=IN IP4 10.0.0.1\r\nm=audio 6000 RTP/AVP 8\r\n' >"$seeds/sdp/offer"
-printf '\001\001\000\014BBBBBBBBBBBBBBBB\000\001\000\010\000\001\324\061\300\000\002\002' >"$seeds/stun/response"
-printf '\200\010\000\001\000\000\000\000\000\000\000\001\325\325\325\325' >"$seeds/rtp/packet"
-printf '\201\310\000\001\000\000\000\001\201\312\000\002\000\000\000\001\001\001a\000' >"$seeds/rtcp/compound"
-printf 'Digest realm="r", nonce="n", qop="auth", opaque="o", algorithm=MD5' >"$seeds/challenge/digest"
+# Runs one target; its status goes to $build/<parser>.status.
+run_target() {
+    parser=$1
+    grown=$build/corpus/$parser
+    findings=$build/findings/$parser
+    mkdir -p "$grown" "$findings" "$here/corpus/$parser"
+    # The first folder is the one libFuzzer writes to: the seeds stay as committed.
+    if "$build/fuzz_$parser" -max_total_time="$seconds" -timeout=10 -max_len=4096 -rss_limit_mb=2048 \
+            -print_final_stats=1 -artifact_prefix="$findings/" \
+            "$grown" "$here/corpus/$parser" >"$build/$parser.log" 2>&1; then
+        echo 0 >"$build/$parser.status"
+    else
+        echo 1 >"$build/$parser.status"
+    fi
+}
+
+parsers=$(for source in "$here"/fuzz_*.cpp; do name=$(basename "$source" .cpp); echo "${name#fuzz_}"; done)
+# As many targets at a time as there are processors.
+parallel=${FUZZ_PARALLEL:-$(nproc)}
+set -- $parsers
+while [ $# -gt 0 ]; do
+    batch=
+    while [ $# -gt 0 ] && [ "$(echo $batch | wc -w)" -lt "$parallel" ]; do
+        batch="$batch $1"
+        shift
+    done
+    echo "fuzz:$batch for ${seconds}s"
+    for parser in $batch; do
+        run_target "$parser" &
+    done
+    wait
+done
 
 status=0
-for parser in sip_message sdp stun rtp rtcp challenge; do
-    corpus=$build/corpus/$parser
-    mkdir -p "$corpus"
-    echo "fuzz: $parser for ${seconds}s"
-    if ! "$build/fuzz_$parser" -max_total_time="$seconds" -max_len=4096 -rss_limit_mb=2048 \
-            -print_final_stats=1 "$corpus" "$seeds/$parser" >"$build/$parser.log" 2>&1; then
-        echo "fuzz: $parser FAILED, see $build/$parser.log" >&2
+for parser in $parsers; do
+    if [ "$(cat "$build/$parser.status")" != 0 ]; then
+        echo "fuzz: $parser FAILED, the input is in $build/findings/$parser, the log in $build/$parser.log" >&2
         tail -40 "$build/$parser.log" >&2
         status=1
     else
-        grep -E "stat::number_of_executed_units|cov:" "$build/$parser.log" | tail -2
+        echo "fuzz: $parser: $(grep -E "stat::number_of_executed_units" "$build/$parser.log" | tail -1)"
     fi
 done
 exit $status

@@ -182,13 +182,15 @@ void ShiftChangeController::loadWorkstationSettings()
 
 void ShiftChangeController::loadMap(bool allowed)
 {
-    const CityMapData::LoadResult result = m_map.LoadMap();
+    auto progress = [this](int done, int total) { emit loadProgress(done, total); };
+    const CityMapData::LoadResult result = m_map.LoadMap(progress);
     if (result.districtTablesNeeded)
-        LoadRegions(m_ctx);
+        LoadRegions(m_ctx, progress);
     if (!result.report.isEmpty())
         CityMapData::showReport(result.report, m_ctx.dani.view());
     if (!allowed)
         m_map.switchOff();
+    emit loadProgress(0, 0); // done, also after a load that stopped half way
 }
 
 void ShiftChangeController::startGprsPeriod()

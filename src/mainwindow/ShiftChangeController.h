@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QObject>
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -29,8 +31,9 @@ struct ShiftPeriod
 
 // The log-in of the shift change window: checks the dispatcher's password, hands the
 // workstation over to him and loads everything his shift works with.
-class ShiftChangeController
+class ShiftChangeController : public QObject
 {
+    Q_OBJECT
 public:
     ShiftChangeController(DispatchContext& ctx, CityMapData& map, ISoftphoneLine& line);
 
@@ -52,6 +55,11 @@ public:
     static QString normaliseRollCall(const QString& stored);
     // After the roll call today to tomorrow, else yesterday to today.
     static ShiftPeriod periodFor(const QDateTime& now, const QString& rollCall);
+
+signals:
+    // The district tables or the map points are being read: done of total rows. The
+    // last report of a load has done == total.
+    void loadProgress(int done, int total);
 
 private:
     void loadCompanySettings(Outcome& outcome);

@@ -33,6 +33,8 @@ protected:
         ws->view.state.to = QDate(2026, 3, 2);
         ws->dani->TABL_VIKON_ZAMOVL.close();
         RefreshLists(*ctx);
+        while (ws->dani->TABL_VIKON_ZAMOVL.canFetchMore())
+            ws->dani->TABL_VIKON_ZAMOVL.fetchMore();
         QList<int> numbers;
         for (int row = 1; row <= ws->dani->TABL_VIKON_ZAMOVL.recordCount(); ++row)
             numbers << ws->dani->TABL_VIKON_ZAMOVL.valueAt(row, QStringLiteral("CZ_NUMBER")).toInt();
@@ -66,6 +68,33 @@ TEST_F(Lists, WorkingDayCutCopesWithAnyNumberOfOrders)
         "I = I + 1; END END"));
     // Of each day half fall on the wrong side of the roll call at 08:00.
     EXPECT_EQ(executedNumbers(QStringLiteral("08:00")).size(), 2000);
+    EXPECT_TRUE(ws->prompts.messages().isEmpty());
+}
+
+TEST_F(Lists, ExecutedOrdersShowTheirFirstRowsAtOnceWithTheWholeCountAndTheirRememberedRow)
+{
+    const int orders = 2 * FbDataSet::kRowsPerFetch + 50;
+    db->exec(QStringLiteral("EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= %1) DO BEGIN "
+                            "INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_STATUS_ZAMOVL, CZ_DATA_PRIYOMA, "
+                            "CZ_CHAS_PRIYOMA) VALUES (:I, 1, '01.03.2026', '12:00'); I = I + 1; END END")
+                 .arg(orders));
+    ws->view.state.mainPage = 1;
+    ws->view.state.from = QDate(2026, 3, 1);
+    ws->view.state.to = QDate(2026, 3, 2);
+    FbDataSet& executed = ws->dani->TABL_VIKON_ZAMOVL;
+    executed.close();
+    RefreshLists(*ctx);
+    EXPECT_EQ(executed.recordCount(), FbDataSet::kRowsPerFetch);
+    EXPECT_EQ(ws->view.executedCount, orders); // the count is of the whole period
+    const int row = FbDataSet::kRowsPerFetch + 100;
+    executed.moveTo(row);
+    ASSERT_EQ(executed.value(QStringLiteral("CZ_NUMBER")).toInt(), row);
+    executed.close();
+    RefreshLists(*ctx);
+    EXPECT_EQ(executed.recNo(), row);
+    EXPECT_EQ(executed.value(QStringLiteral("CZ_NUMBER")).toInt(), row);
+    executed.last();
+    EXPECT_EQ(executed.value(QStringLiteral("CZ_NUMBER")).toInt(), orders);
     EXPECT_TRUE(ws->prompts.messages().isEmpty());
 }
 

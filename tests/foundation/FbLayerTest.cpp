@@ -167,3 +167,137 @@ TEST_F(FbLayer, AnOpenListKeepsNoTransactionOpen)
     EXPECT_EQ(list.recordCount(), 2);
     EXPECT_FALSE(t.isActive());
 }
+
+class ListReadAsNeeded : public FbLayer
+{
+protected:
+    static constexpr int kRows = 2 * FbDataSet::kRowsPerFetch + 50;
+    void SetUp() override
+    {
+        FbLayer::SetUp();
+        db->exec(QStringLiteral("EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= %1) DO BEGIN "
+                                "INSERT INTO MSG_FOR_VODIY (MSG_FOR_VODIY_NP, MSG_FOR_VODIY_TEXT) "
+                                "VALUES (:I, 'повідомлення ' || :I); I = I + 1; END END")
+                     .arg(kRows));
+    }
+    static QList<QVariant> column(const FbDataSet& list, const QString& name)
+    {
+        QList<QVariant> values;
+        for (int row = 1; row <= list.recordCount(); ++row)
+            values << list.valueAt(row, name);
+        return values;
+    }
+    const QString sql = QStringLiteral("SELECT * FROM MSG_FOR_VODIY ORDER BY MSG_FOR_VODIY_NP DESC");
+    FbTransaction t{connection, QStringLiteral("LIST"), FbTransaction::Access::ReadOnlyReadCommitted};
+    FbDataSet list{t, QStringLiteral("LIST"), FbDataSet::Fetching::AsNeeded};
+};
+
+TEST_F(ListReadAsNeeded, HoldsTheSameRowsAsAListReadWholeOnceItIsRead)
+{
+    FbTransaction wholeTransaction(connection, QStringLiteral("WHOLE"));
+    FbDataSet whole(wholeTransaction);
+    whole.setSql(sql);
+    whole.open();
+    list.setSql(sql);
+    list.open();
+    EXPECT_EQ(list.recordCount(), FbDataSet::kRowsPerFetch);
+    EXPECT_TRUE(list.canFetchMore());
+    EXPECT_TRUE(t.isActive()); // the cursor stands in it
+    EXPECT_EQ(list.rows().columns, whole.rows().columns);
+    list.fetchMore();
+    EXPECT_EQ(list.recordCount(), 2 * FbDataSet::kRowsPerFetch);
+    list.fetchMore();
+    EXPECT_EQ(list.recordCount(), kRows);
+    EXPECT_FALSE(list.canFetchMore());
+    EXPECT_FALSE(t.isActive()); // all read: nothing stays open
+    for (const QString& name : whole.rows().columns)
+        EXPECT_EQ(column(list, name), column(whole, name)) << qPrintable(name);
+    list.fetchMore(); // nothing left: nothing happens
+    EXPECT_EQ(list.recordCount(), kRows);
+}
+
+TEST_F(ListReadAsNeeded, ReadsOnToTheRowItMovesToAndReopensAtItsRememberedRow)
+{
+    list.setSql(sql);
+    int scrolls = 0;
+    list.afterScroll = [&] { ++scrolls; };
+    list.open();
+    const int row = FbDataSet::kRowsPerFetch + 150;
+    list.moveTo(row);
+    EXPECT_EQ(list.recNo(), row);
+    EXPECT_EQ(list.value(QStringLiteral("MSG_FOR_VODIY_NP")).toInt(), kRows - row + 1);
+    EXPECT_GE(list.recordCount(), row);
+    list.close();
+    EXPECT_FALSE(t.isActive());
+    EXPECT_EQ(list.recordCount(), 0);
+    EXPECT_FALSE(list.canFetchMore());
+    EXPECT_EQ(list.rememberedRow, row);
+
+    scrolls = 0;
+    list.openAtRememberedRow();
+    EXPECT_EQ(list.recNo(), row);
+    EXPECT_EQ(list.value(QStringLiteral("MSG_FOR_VODIY_NP")).toInt(), kRows - row + 1);
+    EXPECT_EQ(scrolls, 2); // the first row, then the remembered one
+
+    list.last();
+    EXPECT_EQ(list.recNo(), kRows);
+    EXPECT_EQ(list.value(QStringLiteral("MSG_FOR_VODIY_NP")).toInt(), 1);
+    EXPECT_FALSE(t.isActive());
+    list.moveTo(kRows + 10); // past the end stays at the last row
+    EXPECT_EQ(list.recNo(), kRows);
+}
+
+TEST_F(ListReadAsNeeded, AHalfReadListHoldsBackNoGarbageCollection)
+{
+    auto oldestActiveAfterOtherWork = [&] {
+        for (int i = 0; i < 3; ++i)
+            db->exec(QStringLiteral(
+                "UPDATE MSG_FOR_VODIY SET MSG_FOR_VODIY_STATUS = 'D' WHERE MSG_FOR_VODIY_NP = 1"));
+        return db->scalar(QStringLiteral("SELECT MON$OLDEST_ACTIVE FROM MON$DATABASE"));
+    };
+    auto transactionOf = [](FbTransaction& transaction) {
+        FbQuery q(transaction);
+        return q.exec(QStringLiteral("SELECT CURRENT_TRANSACTION FROM RDB$DATABASE")).rows[0][0].toLongLong();
+    };
+    list.setSql(sql);
+    list.open();
+    ASSERT_TRUE(list.canFetchMore());
+    const qint64 listTransaction = transactionOf(t);
+    EXPECT_GT(oldestActiveAfterOtherWork(), listTransaction);
+    list.fetchMore();
+    EXPECT_EQ(list.recordCount(), 2 * FbDataSet::kRowsPerFetch);
+
+    // A snapshot in its place would hold every record version since it began.
+    FbTransaction snapshot(connection, QStringLiteral("SNAPSHOT"));
+    FbDataSet held(snapshot, QStringLiteral("HELD"), FbDataSet::Fetching::AsNeeded);
+    held.setSql(sql);
+    held.open();
+    const qint64 heldTransaction = transactionOf(snapshot);
+    EXPECT_LE(oldestActiveAfterOtherWork(), heldTransaction);
+    held.close();
+    EXPECT_FALSE(snapshot.isActive());
+}
+
+TEST_F(ListReadAsNeeded, AFailedReadKeepsTheRowsReadAndEndsTheList)
+{
+    // The 300th row fails as it is read (the order follows the index, so rows are read one
+    // by one): division by zero.
+    list.setSql(QStringLiteral("SELECT MSG_FOR_VODIY_NP, 1 / (MSG_FOR_VODIY_NP - 300) FROM MSG_FOR_VODIY "
+                               "ORDER BY MSG_FOR_VODIY_NP"));
+    list.open();
+    ASSERT_EQ(list.recordCount(), FbDataSet::kRowsPerFetch);
+    EXPECT_THROW(list.fetchMore(), DbError);
+    EXPECT_EQ(list.recordCount(), 299);
+    EXPECT_FALSE(list.canFetchMore());
+    EXPECT_FALSE(t.isActive());
+    EXPECT_TRUE(list.isOpen());
+
+    // Failing within the first rows leaves the list closed, as any failed open.
+    list.close();
+    list.setSql(
+        QStringLiteral("SELECT 1 / (MSG_FOR_VODIY_NP - 3) FROM MSG_FOR_VODIY ORDER BY MSG_FOR_VODIY_NP"));
+    EXPECT_THROW(list.open(), DbError);
+    EXPECT_FALSE(list.isOpen());
+    EXPECT_EQ(list.recordCount(), 0);
+    EXPECT_FALSE(t.isActive());
+}

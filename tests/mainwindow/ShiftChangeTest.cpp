@@ -9,7 +9,11 @@
 #include "support/TestDatabase.h"
 #include "support/TestWorkstation.h"
 
+#include "mainwindow/ui/TForm3.h"
+
 #include <QFile>
+#include <QProgressBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -189,4 +193,29 @@ TEST_F(ShiftChange, WithoutExactlyOneCompanyRowTheLogicSettingsAreZero)
     EXPECT_EQ(ws->store.value(SettingKeys::kPreliminaryLead), QStringLiteral("0"));
     EXPECT_EQ(ws->store.value(SettingKeys::kAverageSpeed), QStringLiteral("0"));
     EXPECT_EQ(ws->dani->gprsLowerBound, 0); // an empty action table sets no bound
+}
+
+TEST_F(ShiftChange, TheGaugeShowsWhileTheDistrictTablesAreReadAndGoesAfterwards)
+{
+    db->exec(QStringLiteral("DELETE FROM VULICA_LUCK"));
+    db->exec(QStringLiteral("INSERT INTO VULICA_LUCK (SPISOK_VUL_NOMER, SPISOK_VUL_VULICA, SPISOK_VUL_RAYON) "
+                            "VALUES (1, 'Лесі Українки', 'Центр')"));
+    db->exec(QStringLiteral("INSERT INTO VULICA_LUCK (SPISOK_VUL_NOMER, SPISOK_VUL_VULICA, SPISOK_VUL_RAYON) "
+                            "VALUES (2, 'Ковельська', 'Вокзал')"));
+    TForm3 window;
+    window.show();
+    QList<bool> shownWhileLoading;
+    QObject::connect(controller.get(), &ShiftChangeController::loadProgress, &window,
+                     [&](int done, int total) {
+                         window.showProgress(done, total);
+                         shownWhileLoading << window.gauge()->isVisible();
+                     });
+    QSignalSpy progress(controller.get(), &ShiftChangeController::loadProgress);
+    // Without SETTING_KART.INI the log-in falls back to the district tables.
+    ASSERT_TRUE(controller->logIn(QStringLiteral("Мар'яна"), QStringLiteral("па'роль")).loggedIn);
+    ASSERT_EQ(progress.size(), 3);
+    EXPECT_EQ(progress[0], (QList<QVariant>{1, 2}));
+    EXPECT_EQ(progress[2], (QList<QVariant>{0, 0}));
+    EXPECT_EQ(shownWhileLoading, (QList<bool>{true, false, false}));
+    EXPECT_FALSE(window.gauge()->isVisible());
 }

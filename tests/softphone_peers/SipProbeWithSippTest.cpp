@@ -81,4 +81,22 @@ TEST(ProbeWithSipp, RefusesToStartWithoutAServer)
     EXPECT_EQ(runProbe({QStringLiteral("--user"), QStringLiteral("101")}).exitCode, 1);
 }
 
+TEST(ProbeWithSipp, RefusesTwoWaysOfTakingIncomingCallsAndAnUnreadableDelay)
+{
+    const QStringList account{QStringLiteral("--server"), QStringLiteral("127.0.0.1:9"),
+                              QStringLiteral("--user"), QStringLiteral("101")};
+    const QStringList refused[] = {
+        {QStringLiteral("--ring"), QStringLiteral("--reject")},
+        {QStringLiteral("--ring"), QStringLiteral("--answer-after"), QStringLiteral("3")},
+        {QStringLiteral("--auto-answer"), QStringLiteral("--reject")},
+        {QStringLiteral("--answer-after"), QStringLiteral("soon")},
+        {QStringLiteral("--answer-after"), QStringLiteral("-1")},
+    };
+    for (const QStringList& options : refused) {
+        const ProbeRun run = runProbe(account + options);
+        EXPECT_EQ(run.exitCode, 1) << options.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(run.output.startsWith(QStringLiteral("sipprobe: --"))) << run.output.toStdString();
+    }
+}
+
 #endif

@@ -111,3 +111,25 @@ TEST_F(RegistrationWithSipp, UnregisterSendsExpiresZero)
     EXPECT_FALSE(m_client.IsOpen());
     EXPECT_TRUE(sipp.Succeeded()) << sipp.Report().toStdString();
 }
+
+TEST_F(RegistrationWithSipp, IntervalTooBriefIsRetriedOnceWithMinExpires)
+{
+    SippProcess sipp(QStringLiteral("register_interval_too_brief.xml"), m_sippPort);
+    ASSERT_TRUE(sipp.Start()) << sipp.Report().toStdString();
+    ASSERT_TRUE(ConnectAs("secret"));
+    ASSERT_TRUE(WaitUntil([this] { return m_client.State() == TSIPClient::Ready; }, 5000))
+        << sipp.Report().toStdString();
+    EXPECT_TRUE(m_client.Registered());
+    EXPECT_EQ(m_client.RegistrationConfirmedAt().secsTo(m_client.RegistrationLapsesAt()), 3600);
+    EXPECT_TRUE(sipp.Succeeded()) << sipp.Report().toStdString();
+}
+
+TEST_F(RegistrationWithSipp, OfMd5AndSha256ChallengesSha256IsAnswered)
+{
+    SippProcess sipp(QStringLiteral("register_two_algorithms.xml"), m_sippPort);
+    ASSERT_TRUE(sipp.Start()) << sipp.Report().toStdString();
+    ASSERT_TRUE(ConnectAs("secret"));
+    ASSERT_TRUE(WaitUntil([this] { return m_client.State() == TSIPClient::Ready; }, 5000))
+        << sipp.Report().toStdString();
+    EXPECT_TRUE(sipp.Succeeded()) << sipp.Report().toStdString();
+}

@@ -15,7 +15,9 @@ DispatcherLine::DispatcherLine(const QByteArray& login) : m_login(login)
     connect(&m_sip, &TSIPClient::OnReceive, this, [this] { record(m_sip.LastMessage().Datagram(), false); });
     connect(&m_sip, &TSIPClient::OnStateChange, this, [this] { m_states.push_back(m_sip.State()); });
     connect(&m_sip, &TSIPClient::OnCallEnd, this, [this] { ++m_callEnds; });
-    // The headset hands over a 30 ms buffer every 30 ms while the microphone is open.
+    // The headset hands over a 30 ms buffer every 30 ms while the microphone is open; the
+    // dispatcher keeps silent (A-law silence is audio as good as any for the other side).
+    m_audio.setMicrophoneSignal(QByteArray(AudioFormat::BytesPerSecond, '\0'));
     m_microphoneClock.setTimerType(Qt::PreciseTimer);
     connect(&m_microphoneClock, &QTimer::timeout, this, [this] {
         if (FakeAudioInput* input = m_audio.openInput())

@@ -32,6 +32,8 @@ TEST_F(WorkstationWindow, StartsWithTheShiftChangeAndTheMainWindowDisabled)
     EXPECT_TRUE(ws->form1.mainTabs()->isTabVisible(0));
     EXPECT_FALSE(ws->form1.mainTabs()->isTabVisible(1));
     EXPECT_FALSE(ws->form1.mainTabs()->isTabVisible(2));
+    // The period runs from roll call to roll call ("800" in the company row).
+    EXPECT_EQ(ws->form1.shownPeriodTime(), QStringLiteral("08:00"));
 }
 
 TEST_F(WorkstationWindow, ClosingIsRefusedWhileADispatcherIsOnShift)

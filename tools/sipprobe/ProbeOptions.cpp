@@ -34,8 +34,15 @@ std::optional<ProbeOptions> ProbeOptions::Parse(const QStringList& arguments)
     const QCommandLineOption dial(QStringLiteral("dial"), QStringLiteral("Number to call once registered."),
                                   QStringLiteral("number"));
     const QCommandLineOption autoAnswer(QStringLiteral("auto-answer"),
-                                        QStringLiteral("Answer incoming calls."));
+                                        QStringLiteral("Answer incoming calls at once."));
+    const QCommandLineOption answerAfter(
+        QStringLiteral("answer-after"),
+        QStringLiteral("Let incoming calls ring this many seconds, then answer (0: at once)."),
+        QStringLiteral("seconds"));
     const QCommandLineOption reject(QStringLiteral("reject"), QStringLiteral("Reject incoming calls (486)."));
+    const QCommandLineOption ring(QStringLiteral("ring"),
+                                  QStringLiteral("Accept incoming calls and let them ring until the caller "
+                                                 "gives up or cancels."));
     const QCommandLineOption hangup(QStringLiteral("hangup-after"),
                                     QStringLiteral("Hang up a connected call after this many seconds."),
                                     QStringLiteral("seconds"), QStringLiteral("0"));
@@ -56,8 +63,9 @@ std::optional<ProbeOptions> ProbeOptions::Parse(const QStringList& arguments)
                                      QStringLiteral("seconds"), QStringLiteral("60"));
     const QCommandLineOption stay(QStringLiteral("stay-registered"),
                                   QStringLiteral("Do not unregister at the end."));
-    parser.addOptions({server, user, password, display, localPort, rtpPort, address, stun, dial, autoAnswer,
-                       reject, hangup, play, tone, record, calls, timeout, stay});
+    parser.addOptions({server, user, password,   display,     localPort, rtpPort, address,
+                       stun,   dial, autoAnswer, answerAfter, reject,    ring,    hangup,
+                       play,   tone, record,     calls,       timeout,   stay});
     parser.process(arguments);
 
     QTextStream err(stderr);
@@ -78,8 +86,24 @@ std::optional<ProbeOptions> ProbeOptions::Parse(const QStringList& arguments)
     options.localAddress = parser.value(address).toLatin1();
     options.stunServer = parser.value(stun).toLatin1();
     options.dial = parser.value(dial).toLatin1();
-    options.autoAnswer = parser.isSet(autoAnswer);
+    const int incomingModes = int(parser.isSet(autoAnswer) || parser.isSet(answerAfter)) +
+                              int(parser.isSet(reject)) + int(parser.isSet(ring));
+    if (incomingModes > 1) {
+        err << "sipprobe: --auto-answer or --answer-after, --reject and --ring exclude each other\n";
+        return std::nullopt;
+    }
+    if (parser.isSet(answerAfter)) {
+        bool number = false;
+        options.answerAfterSeconds = parser.value(answerAfter).toInt(&number);
+        if (!number || options.answerAfterSeconds < 0) {
+            err << "sipprobe: --answer-after needs a number of seconds, 0 or more\n";
+            return std::nullopt;
+        }
+    } else if (parser.isSet(autoAnswer)) {
+        options.answerAfterSeconds = 0;
+    }
     options.reject = parser.isSet(reject);
+    options.ring = parser.isSet(ring);
     options.hangupAfterSeconds = parser.value(hangup).toInt();
     options.playFile = parser.value(play);
     options.toneHz = parser.value(tone).toInt();

@@ -17,8 +17,12 @@ struct ProbeOptions
     QByteArray localAddress; // empty: this computer's address
     QByteArray stunServer;
     QByteArray dial;
-    bool autoAnswer = false;
+    // What is done with an incoming call: answered after ringing this many seconds (0:
+    // at once; -1: not answered), refused with 486, or left ringing until the caller
+    // gives up or cancels. At most one of the three.
+    int answerAfterSeconds = -1;
     bool reject = false;
+    bool ring = false;
     int hangupAfterSeconds = 0; // 0: never
     QString playFile;           // raw 8 kHz 16-bit mono PCM, or such a WAV file
     int toneHz = 0;
@@ -26,6 +30,8 @@ struct ProbeOptions
     int calls = 1;      // incoming calls to wait for before ending
     int timeoutSeconds = 60;
     bool unregisterAtEnd = true;
+
+    bool AcceptsIncoming() const { return answerAfterSeconds >= 0 || reject || ring; }
 
     // The options, or nothing after printing what is wrong.
     static std::optional<ProbeOptions> Parse(const QStringList& arguments);

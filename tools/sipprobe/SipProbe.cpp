@@ -45,6 +45,13 @@ SipProbe::SipProbe(const ProbeOptions& options, QObject* parent) : QObject(paren
         print(QStringLiteral("hanging up"));
         m_sip.Hangup();
     });
+    m_answerTimer.setSingleShot(true);
+    connect(&m_answerTimer, &QTimer::timeout, this, [this] {
+        if (m_sip.State() != TSIPClient::Incoming)
+            return;
+        print(QStringLiteral("answering"));
+        m_sip.Answer();
+    });
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, [this] {
         print(QStringLiteral("timeout"));
@@ -66,7 +73,7 @@ void SipProbe::Start()
     m_sip.SetLocalPort(m_options.localPort);
     m_sip.SetServerPort(m_options.serverPort);
     m_sip.SetLocalMedia(m_localAddress, m_options.rtpPort);
-    m_sip.SetAcceptIncoming(m_options.autoAnswer || m_options.reject);
+    m_sip.SetAcceptIncoming(m_options.AcceptsIncoming());
     m_rtp.SetLocalPort(m_options.rtpPort);
     m_pcma.SetOutputDevice(AudioFormat::DefaultDevice);
     m_pcma.SetInputDevice(AudioFormat::DefaultDevice);
@@ -116,7 +123,7 @@ void SipProbe::stateChanged()
         }
         break;
     case TSIPClient::Incoming:
-        QTimer::singleShot(0, this, [this] { m_options.reject ? m_sip.Reject() : m_sip.Answer(); });
+        incomingCall();
         break;
     case TSIPClient::Connected:
         m_connected = true;
@@ -137,9 +144,25 @@ void SipProbe::stateChanged()
     }
 }
 
+void SipProbe::incomingCall()
+{
+    if (m_options.ring) {
+        print(QStringLiteral("letting it ring"));
+    } else if (m_options.reject) {
+        // Not from inside the state change: the client finishes taking the call first.
+        QTimer::singleShot(0, this, [this] { m_sip.Reject(); });
+    } else {
+        if (m_options.answerAfterSeconds > 0)
+            print(QStringLiteral("answering in %1 s").arg(m_options.answerAfterSeconds));
+        m_answerTimer.start(m_options.answerAfterSeconds * 1000);
+    }
+}
+
 void SipProbe::callEnded()
 {
     m_hangupTimer.stop();
+    // A caller who cancelled while it rang is not answered afterwards.
+    m_answerTimer.stop();
     QString summary = QStringLiteral("event OnCallEnd; audio:");
     for (const auto& [status, count] : m_audioCounts)
         summary +=

@@ -35,6 +35,7 @@ signals:
 private:
     void print(const QString& line);
     void stateChanged();
+    void incomingCall();
     void callEnded();
     void audioStatus(int status, int parameter);
     void stunAnswered();
@@ -52,6 +53,7 @@ private:
     TSTUNClient m_stun;
     QTimer m_microphoneClock;
     QTimer m_hangupTimer;
+    QTimer m_answerTimer;
     QTimer m_deadline;
     QElapsedTimer m_clock;
     QByteArray m_localAddress;

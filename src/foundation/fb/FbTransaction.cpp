@@ -4,8 +4,8 @@
 #include "foundation/fb/FbConnection.h"
 #include "foundation/fb/FbStatus.h"
 
-FbTransaction::FbTransaction(FbConnection& connection, QString name)
-    : m_connection(connection), m_name(std::move(name))
+FbTransaction::FbTransaction(FbConnection& connection, QString name, Access access)
+    : m_connection(connection), m_name(std::move(name)), m_access(access)
 {
     m_connection.addTransaction(this);
 }
@@ -23,8 +23,13 @@ Firebird::ITransaction* FbTransaction::handle()
     if (!m_connection.isConnected())
         throw DbError(QStringLiteral("Немає з'єднання з базою даних"));
     FbStatus status;
-    m_transaction =
-        status.run([&](auto* s) { return m_connection.attachment()->startTransaction(s, 0, nullptr); });
+    static const unsigned char kReadOnlyReadCommitted[] = {isc_tpb_version3, isc_tpb_read,
+                                                           isc_tpb_read_committed, isc_tpb_rec_version};
+    const bool readOnly = m_access == Access::ReadOnlyReadCommitted;
+    m_transaction = status.run([&](auto* s) {
+        return m_connection.attachment()->startTransaction(s, readOnly ? sizeof kReadOnlyReadCommitted : 0,
+                                                           readOnly ? kReadOnlyReadCommitted : nullptr);
+    });
     return m_transaction;
 }
 

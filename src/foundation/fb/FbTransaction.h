@@ -13,7 +13,15 @@ class FbConnection;
 class FbTransaction
 {
 public:
-    FbTransaction(FbConnection& connection, QString name);
+    enum class Access {
+        Default,
+        // Reads only, each row as last committed. Firebird starts such a transaction as
+        // already committed, so it may stay open while a list is read bit by bit without
+        // holding back the server's garbage collection.
+        ReadOnlyReadCommitted,
+    };
+
+    FbTransaction(FbConnection& connection, QString name, Access access = Access::Default);
     ~FbTransaction();
     FbTransaction(const FbTransaction&) = delete;
     FbTransaction& operator=(const FbTransaction&) = delete;
@@ -39,5 +47,6 @@ private:
 
     FbConnection& m_connection;
     QString m_name;
+    Access m_access;
     Firebird::ITransaction* m_transaction = nullptr;
 };

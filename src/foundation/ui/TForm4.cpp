@@ -1,6 +1,7 @@
 #include "foundation/ui/TForm4.h"
 
 #include "foundation/ServerSettings.h"
+#include "foundation/SettingCaptions.h"
 #include "foundation/SettingKeys.h"
 
 #include <QCheckBox>
@@ -73,20 +74,25 @@ TForm4::TForm4(SettingsStore& store, QWidget* parent)
 
 QString TForm4::captionOf(const QString& key)
 {
-    static const QHash<QString, QString> captions = {
-        {SettingsStore::kServer, QStringLiteral("Сервер")},
-        {SettingsStore::kPathBaza, QStringLiteral("Шлях до бази даних")},
-        {SettingsStore::kNameBaza, QStringLiteral("Назва бази даних")},
-        {SettingsStore::kLogin, QStringLiteral("Логін сервера")},
-        {SettingsStore::kPass, QStringLiteral("Пароль сервера")},
-    };
-    return captions.value(key, key);
+    return SettingCaptions::of(key).text;
 }
 
 QFormLayout* TForm4::groupLayout(const QString& group)
 {
     auto it = m_groups.find(group);
     return it != m_groups.end() ? *it : m_groups.value(SettingsStore::kUserGroup);
+}
+
+QFormLayout* TForm4::layoutFor(const QString& key)
+{
+    if (!SettingCaptions::of(key).autoDistribution)
+        return groupLayout(m_store.groupOf(key));
+    if (!m_autoDistribution) {
+        auto* box = new QGroupBox(SettingCaptions::kAutoDistributionGroup, this);
+        m_autoDistribution = new QFormLayout(box);
+        groupLayout(SettingsStore::kOrderLogicGroup)->addRow(box);
+    }
+    return m_autoDistribution;
 }
 
 void TForm4::showValue(const QString& key)
@@ -97,13 +103,47 @@ void TForm4::showValue(const QString& key)
     // The operator entries carry every operator's SIP password: not for the screen.
     if (key == SettingKeys::kSipOperators)
         return;
+    const SettingCaptions::Caption caption = SettingCaptions::of(key);
+    if (caption.checkBox) {
+        QCheckBox*& box = m_flags[key];
+        if (!box) {
+            box = new QCheckBox(caption.text, this);
+            // A display of the setting, not a switch: the dispatcher cannot change it here.
+            box->setAttribute(Qt::WA_TransparentForMouseEvents);
+            box->setFocusPolicy(Qt::NoFocus);
+            layoutFor(key)->addRow(box);
+        }
+        box->setChecked(m_store.flag(key));
+        return;
+    }
     QLabel*& label = m_values[key];
     if (!label) {
         label = new QLabel(this);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        groupLayout(m_store.groupOf(key))->addRow(captionOf(key), label);
+        QLabel* beside = new QLabel(caption.text, this);
+        m_captions.insert(key, beside);
+        layoutFor(key)->addRow(beside, label);
     }
     label->setText(m_store.value(key));
+}
+
+QString TForm4::shownCaption(const QString& key) const
+{
+    if (const QCheckBox* box = m_flags.value(key))
+        return box->text();
+    const QLabel* caption = m_captions.value(key);
+    return caption ? caption->text() : QString();
+}
+
+QString TForm4::shownGroup(const QString& key) const
+{
+    const QWidget* shown = m_flags.value(key);
+    if (!shown)
+        shown = m_values.value(key);
+    for (const QWidget* up = shown ? shown->parentWidget() : nullptr; up; up = up->parentWidget())
+        if (const auto* box = qobject_cast<const QGroupBox*>(up))
+            return box->title();
+    return {};
 }
 
 QString TForm4::shownValue(const QString& key) const

@@ -21,6 +21,9 @@ public:
     // Caption shown beside a key's value.
     static QString captionOf(const QString& key);
     QString shownValue(const QString& key) const;
+    // The caption beside a shown value or of its check box, and the group it sits in.
+    QString shownCaption(const QString& key) const;
+    QString shownGroup(const QString& key) const;
 
 signals:
     void forcedAnalysisRequested();
@@ -29,9 +32,13 @@ signals:
 private:
     void showValue(const QString& key);
     QFormLayout* groupLayout(const QString& group);
+    QFormLayout* layoutFor(const QString& key);
 
     SettingsStore& m_store;
     QHash<QString, QFormLayout*> m_groups;
     QHash<QString, QLabel*> m_values;
+    QHash<QString, QLabel*> m_captions;
+    QHash<QString, QCheckBox*> m_flags;
+    QFormLayout* m_autoDistribution = nullptr;
     QCheckBox* m_switches[3] = {};
 };

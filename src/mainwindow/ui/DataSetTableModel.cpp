@@ -1,6 +1,7 @@
 #include "mainwindow/ui/DataSetTableModel.h"
 
 #include "foundation/DisplayText.h"
+#include "foundation/fb/DbError.h"
 #include "foundation/fb/FbDataSet.h"
 
 #include <QColor>
@@ -12,10 +13,13 @@ DataSetTableModel::DataSetTableModel(FbDataSet& list, GridColumns columns, QObje
 
 void DataSetTableModel::reload()
 {
-    if (m_generation == m_list.generation())
+    if (m_generation == m_list.generation()) {
+        takeNewRows(); // the list may have read on, moving to a row beyond those shown
         return;
+    }
     beginResetModel();
     m_generation = m_list.generation();
+    m_rowCount = m_list.recordCount();
     m_fieldIndexes.clear();
     if (m_list.isOpen()) {
         const QStringList& fields = m_list.rows().columns;
@@ -45,9 +49,43 @@ void DataSetTableModel::computeRowTexts()
         m_rowTexts << rowText(row);
 }
 
+bool DataSetTableModel::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && m_generation == m_list.generation() && m_list.canFetchMore();
+}
+
+void DataSetTableModel::fetchMore(const QModelIndex& parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    try {
+        m_list.fetchMore();
+    } catch (const DbError& e) {
+        takeNewRows();
+        emit readFailed(e.message());
+        return;
+    }
+    takeNewRows();
+}
+
+void DataSetTableModel::takeNewRows()
+{
+    const int count = m_list.recordCount();
+    if (m_generation != m_list.generation() || count <= m_rowCount)
+        return;
+    beginInsertRows({}, m_rowCount, count - 1);
+    const int first = m_rowCount;
+    m_rowCount = count;
+    if (rowText)
+        for (int row = first; row < count; ++row)
+            m_rowTexts << rowText(row);
+    endInsertRows();
+}
+
 void DataSetTableModel::moveListTo(int row)
 {
     m_list.moveTo(row);
+    takeNewRows(); // a row beyond those read has just been read
     emit currentRowMoved();
 }
 
@@ -58,7 +96,10 @@ QString DataSetTableModel::fieldOf(int column) const
 
 int DataSetTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_list.recordCount();
+    if (parent.isValid())
+        return 0;
+    // Until the next reload a list closed or reopened meanwhile counts as it stands.
+    return m_generation == m_list.generation() ? m_rowCount : m_list.recordCount();
 }
 
 int DataSetTableModel::columnCount(const QModelIndex& parent) const
@@ -68,7 +109,9 @@ int DataSetTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant DataSetTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+    // A list closed since the last reload has no rows until it is reloaded.
+    if (!index.isValid() || index.row() >= rowCount() || index.row() >= m_list.recordCount() ||
+        index.column() >= columnCount())
         return {};
     if (role == Qt::BackgroundRole) {
         if (const auto colour = rowBackground ? rowBackground(index.row()) : std::nullopt)

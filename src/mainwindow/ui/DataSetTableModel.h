@@ -11,7 +11,8 @@ class FbDataSet;
 
 // A list of the data module as a table for a grid: the given columns with their titles,
 // or every field when none are given. The list is closed and reopened by events and
-// refreshes; reload() picks up what changed.
+// refreshes; reload() picks up what changed. A list that reads its rows as needed gets
+// more of them as the grid scrolls to its end.
 class DataSetTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -33,20 +34,26 @@ public:
     // Design colours of whole columns by field (0xRRGGBB), under any row colour.
     QHash<QString, quint32> columnColours;
 
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 signals:
+    // Reading more rows failed; the list keeps the rows it has.
+    void readFailed(const QString& message);
     void currentRowMoved();
 
 private:
     void computeRowTexts();
+    void takeNewRows();
 
     FbDataSet& m_list;
     GridColumns m_columns;
     QVector<int> m_fieldIndexes; // of each shown column in the list's rows, -1 when missing
     QStringList m_rowTexts;
     int m_generation = -1;
+    int m_rowCount = 0; // rows of the list the views know of
 };

@@ -168,6 +168,7 @@ void MainWindowWiring::openShiftChange()
 void MainWindowWiring::wireShiftChange()
 {
     connect(&m_form1, &TForm1::shiftChangeRequested, &m_form3, [this] { openShiftChange(); });
+    connect(&m_shiftChange, &ShiftChangeController::loadProgress, &m_form3, &TForm3::showProgress);
     connect(&m_form3, &TForm3::logInRequested, &m_form3,
             [this](const QString& name, const QString& password) {
                 const ShiftChangeController::Outcome outcome = m_shiftChange.logIn(name, password);
@@ -178,6 +179,7 @@ void MainWindowWiring::wireShiftChange()
                 m_actions->applyRights(outcome.rights);
                 if (outcome.period)
                     m_form1.setPeriod(outcome.period->from, outcome.period->to);
+                m_form1.showPeriodTimes(outcome.rollCallLabel);
                 m_form3.close();
             });
     // Closing the shift change while nobody is logged in ends the program.

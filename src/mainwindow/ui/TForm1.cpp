@@ -17,6 +17,7 @@
 #include "mainwindow/ui/OrderRecordPanels.h"
 #include "mainwindow/ui/TForm12.h"
 #include "platform/Clock.h"
+#include "platform/Prompts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -188,10 +189,15 @@ QWidget* TForm1::buildClosedOrdersTab(int which)
         edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
         edit->setStyleSheet(QStringLiteral("color: black; background: white;"));
     }
+    // Each date is followed by the roll call time at which the period starts and ends.
+    m_fromTime[which] = new QLabel(QStringLiteral("00:00"), bar);
+    m_toTime[which] = new QLabel(QStringLiteral("00:00"), bar);
     barLayout->addWidget(new QLabel(QStringLiteral("від дати"), bar));
     barLayout->addWidget(m_from[which]);
+    barLayout->addWidget(m_fromTime[which]);
     barLayout->addWidget(new QLabel(QStringLiteral(" до дати "), bar));
     barLayout->addWidget(m_to[which]);
+    barLayout->addWidget(m_toTime[which]);
     barLayout->addStretch();
     if (which == 0) {
         barLayout->addWidget(new QLabel(QStringLiteral("Кількість замовлень за вибраний час"), bar));
@@ -326,6 +332,9 @@ void TForm1::attachLists(DispatchContext& ctx)
     m_gprsPanel->layout()->addWidget(legend);
     addGrid(m_closedGrids[0], m_models[Executed], Rows::Several);
     addGrid(m_closedGrids[1], m_models[Deleted], Rows::Several);
+    for (DataSetTableModel* closed : {m_models[Executed], m_models[Deleted]})
+        connect(closed, &DataSetTableModel::readFailed, this,
+                [&ctx](const QString& message) { ctx.prompts.message(message); });
     // The extra panel shows the drivers list once more, above everything; it moves the
     // same list, so the driver commands act on the row chosen there.
     m_extraDriversGrid = new ListGrid(m_models[Drivers], Rows::Several, m_extraDriversPanel);
@@ -446,6 +455,19 @@ void TForm1::setPeriod(const QDate& from, const QDate& to)
         m_from[i]->setDate(from);
         m_to[i]->setDate(to);
     }
+}
+
+void TForm1::showPeriodTimes(const QString& rollCall)
+{
+    for (int i = 0; i < 2; ++i) {
+        m_fromTime[i]->setText(rollCall);
+        m_toTime[i]->setText(rollCall);
+    }
+}
+
+QString TForm1::shownPeriodTime() const
+{
+    return m_fromTime[0]->text();
 }
 
 void TForm1::setDriversGroupVisible(bool visible)

@@ -43,6 +43,9 @@ public:
     void reloadLists();
     void applyLogIn(const QString& dispatcher, const DispatcherRights& rights);
     void setPeriod(const QDate& from, const QDate& to);
+    // The roll call time beside both dates of the period, on both closed-order tabs.
+    void showPeriodTimes(const QString& rollCall);
+    QString shownPeriodTime() const;
     void setDriversGroupVisible(bool visible);
     void setGprsPanelVisible(bool visible);
     void setExtraDriversPanelVisible(bool visible);
@@ -133,6 +136,8 @@ private:
     QWidget* m_closedGrids[2] = {};
     QDateEdit* m_from[2] = {};
     QDateEdit* m_to[2] = {};
+    QLabel* m_fromTime[2] = {};
+    QLabel* m_toTime[2] = {};
     TForm12* m_messages = nullptr;
     QWidget* m_driversGroup = nullptr;
     QWidget* m_gprsPanel = nullptr;

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 
 TForm3::TForm3(QWidget* parent) : FormShell(QStringLiteral("Перезмінка диспетчера ..."), parent)
@@ -19,6 +20,9 @@ TForm3::TForm3(QWidget* parent) : FormShell(QStringLiteral("Перезмінка
     layout->addRow(QStringLiteral("ФІО"), m_names);
     layout->addRow(QStringLiteral("пароль"), m_password);
     layout->addRow(logIn);
+    m_gauge = new QProgressBar(this);
+    m_gauge->hide();
+    layout->addRow(m_gauge);
     auto request = [this] { emit logInRequested(m_names->currentText(), m_password->text()); };
     connect(logIn, &QPushButton::clicked, this, request);
     connect(m_password, &QLineEdit::returnPressed, this, request);
@@ -35,4 +39,18 @@ void TForm3::clearFields()
 {
     m_names->setCurrentIndex(-1);
     m_password->clear();
+}
+
+void TForm3::showProgress(int done, int total)
+{
+    if (done >= total) {
+        m_gauge->hide();
+        return;
+    }
+    m_gauge->setMaximum(total);
+    m_gauge->setValue(done);
+    m_gauge->show();
+    // Painted at once: the log-in runs on, and letting other events in meanwhile could
+    // start a second log-in or a tick in the middle of this one.
+    m_gauge->repaint();
 }

@@ -4,6 +4,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QProgressBar;
 
 // The shift change window: the dispatcher picks his name, types his password and logs in.
 class TForm3 : public FormShell
@@ -13,6 +14,10 @@ public:
     explicit TForm3(QWidget* parent = nullptr);
     void setNames(const QStringList& names);
     void clearFields();
+    // The gauge shows while the log-in reads the district tables or the map points;
+    // hidden once done reaches total.
+    void showProgress(int done, int total);
+    const QProgressBar* gauge() const { return m_gauge; }
 
 signals:
     void logInRequested(const QString& name, const QString& password);
@@ -20,4 +25,5 @@ signals:
 private:
     QComboBox* m_names;
     QLineEdit* m_password;
+    QProgressBar* m_gauge;
 };
