@@ -1,7 +1,7 @@
 #pragma once
 
 #include "mainwindow/HotKeys.h"
-#include "mainwindow/OrderFormOpening.h"
+#include "orders/intake/OrderFormOpening.h"
 #include "orders/maintenance/OrderMaintenanceRequest.h"
 
 #include <QObject>

@@ -77,8 +77,3 @@ std::optional<QString> RecordOpeners::executedPointOnMap()
         return destination;
     return std::nullopt;
 }
-
-void RecordOpeners::prepareOrderForm()
-{
-    m_ctx.dani.clientsFilter = QStringLiteral("WHERE (KLIENT_DODATKOVO LIKE '%' || '[00000]' || '%')");
-}

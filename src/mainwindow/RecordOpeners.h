@@ -26,10 +26,6 @@ public:
     // The start point, or after a choice the destination, of the current executed order.
     std::optional<QString> executedPointOnMap();
 
-    // Whichever way the order form opens from the main window, its client list starts
-    // with the unknown client only.
-    void prepareOrderForm();
-
 private:
     std::optional<qint64> clientCard(qint64 code);
 

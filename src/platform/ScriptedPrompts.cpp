@@ -22,9 +22,19 @@ QString ScriptedPrompts::inputBox(const QString& title, const QString& prompt, c
 
 QStringList ScriptedPrompts::messages() const
 {
+    return textsOf(Shown::Message);
+}
+
+QStringList ScriptedPrompts::questions() const
+{
+    return textsOf(Shown::Question);
+}
+
+QStringList ScriptedPrompts::textsOf(Shown::Kind kind) const
+{
     QStringList result;
     for (const Shown& s : m_shown)
-        if (s.kind == Shown::Message)
+        if (s.kind == kind)
             result << s.text;
     return result;
 }

@@ -28,9 +28,12 @@ public:
 
     const QList<Shown>& shown() const { return m_shown; }
     QStringList messages() const;
+    QStringList questions() const;
     void clear() { m_shown.clear(); }
 
 private:
+    QStringList textsOf(Shown::Kind kind) const;
+
     QList<bool> m_questionAnswers;
     QList<std::optional<QString>> m_inputAnswers;
     QList<Shown> m_shown;

@@ -41,9 +41,10 @@ Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts, IProgramExi
       form13(std::make_unique<TForm13>()), clock(clockToUse),
       map(dani, clock), dispatch{dani, settings, prompts, clock, map, {}, {}},
       shiftChange(dispatch, map, softphoneLine), commands(dispatch, carCardStands, [] { return false; }),
-      dataModuleWiring(dispatch),
+      dataModuleWiring(dispatch), orderForm(dispatch),
       mainWindow({form1, form3, form4, form12, form2, *form5, *form8, *form10, *form11, *form13},
-                 {dispatch, shiftChange, commands, dataModuleWiring.nearestStand(), programExit})
+                 {dispatch, shiftChange, commands, dataModuleWiring.nearestStand(), programExit, orderForm}),
+      orderFormWiring(form2, orderForm, clock, mainWindow.timer())
 {
     dani.setView(&form1);
     dani.ConnectDatabase();

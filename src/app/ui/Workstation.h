@@ -13,7 +13,9 @@
 #include "mainwindow/ui/TForm1.h"
 #include "mainwindow/ui/TForm12.h"
 #include "mainwindow/ui/TForm3.h"
+#include "orders/intake/OrderFormController.h"
 #include "orders/intake/SoftphoneLine.h"
+#include "orders/intake/ui/OrderFormWiring.h"
 #include "orders/intake/ui/TForm2.h"
 #include "platform/Clock.h"
 
@@ -74,5 +76,7 @@ public:
 
     // One wiring per subsystem.
     DataModuleWiring dataModuleWiring;
+    OrderFormController orderForm; // the order form's state and commands
     MainWindowWiring mainWindow;
+    OrderFormWiring orderFormWiring;
 };

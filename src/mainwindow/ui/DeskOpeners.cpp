@@ -4,13 +4,14 @@
 #include "foundation/ui/FormShell.h"
 #include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/ui/TForm1.h"
+#include "orders/intake/OrderFormController.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
 DeskOpeners::DeskOpeners(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form,
-                         DeskWindows windows)
-    : m_ctx(ctx), m_commands(commands), m_form(form), m_windows(windows)
+                         DeskWindows windows, OrderFormController& orderForm)
+    : m_ctx(ctx), m_commands(commands), m_form(form), m_windows(windows), m_orderForm(orderForm)
 {
 }
 
@@ -22,10 +23,15 @@ void DeskOpeners::carCard(std::optional<qint64> callsign)
     carCardShown();
 }
 
-void DeskOpeners::orderForm(OrderFormOpening)
+void DeskOpeners::orderForm(OrderFormOpening opening)
 {
-    m_commands.openers().prepareOrderForm();
-    m_windows.orderForm.show();
+    m_orderForm.open(opening);
+}
+
+void DeskOpeners::clientCard(std::optional<qint64> clientCode)
+{
+    if (clientCode)
+        m_orderForm.openClientOf(*clientCode);
 }
 
 void DeskOpeners::maintenance(OrderMaintenanceRequest::Variant variant)

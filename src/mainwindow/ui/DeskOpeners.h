@@ -1,13 +1,14 @@
 #pragma once
 
-#include "mainwindow/OrderFormOpening.h"
 #include "mainwindow/ui/DeskWindows.h"
+#include "orders/intake/OrderFormOpening.h"
 #include "orders/maintenance/OrderMaintenanceRequest.h"
 
 #include <QString>
 #include <optional>
 
 class MainWindowCommands;
+class OrderFormController;
 class QWidget;
 class TForm1;
 struct DispatchContext;
@@ -17,11 +18,14 @@ struct DispatchContext;
 class DeskOpeners
 {
 public:
-    DeskOpeners(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form, DeskWindows windows);
+    DeskOpeners(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form, DeskWindows windows,
+                OrderFormController& orderForm);
 
     // The car card of a callsign, when there is one. Throws DbError.
     void carCard(std::optional<qint64> callsign);
     void orderForm(OrderFormOpening opening);
+    // The order form on the client page, filtered to a client code, when there is one.
+    void clientCard(std::optional<qint64> clientCode);
     // Command 8 on the current row of the open or executed orders.
     void maintenance(OrderMaintenanceRequest::Variant variant);
     void maintenance(const OrderMaintenanceRequest& request);
@@ -48,4 +52,5 @@ private:
     MainWindowCommands& m_commands;
     TForm1& m_form;
     DeskWindows m_windows;
+    OrderFormController& m_orderForm;
 };

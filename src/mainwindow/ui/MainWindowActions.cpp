@@ -10,9 +10,9 @@
 #include <QTabWidget>
 
 MainWindowActions::MainWindowActions(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form,
-                                     DeskWindows windows)
-    : m_open(ctx, commands, form, windows), m_hotKeys(ctx, commands), m_orders(m_open), m_drivers(m_open),
-      m_executed(m_open), m_bottomBar(m_open)
+                                     DeskWindows windows, OrderFormController& orderForm)
+    : m_open(ctx, commands, form, windows, orderForm), m_hotKeys(ctx, commands), m_orders(m_open),
+      m_drivers(m_open), m_executed(m_open), m_bottomBar(m_open)
 {
     QObject::connect(&form, &TForm1::hotKeyPressed, &m_hotKeys,
                      [this, &form](HotKey key) { m_hotKeys.press(key, form.hotKeyState()); });

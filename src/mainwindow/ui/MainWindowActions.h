@@ -13,7 +13,8 @@
 class MainWindowActions
 {
 public:
-    MainWindowActions(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form, DeskWindows windows);
+    MainWindowActions(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form, DeskWindows windows,
+                      OrderFormController& orderForm);
 
     void applyRights(const DispatcherRights& rights) { m_bottomBar.applyRights(rights); }
     HotKeyDispatch& hotKeys() { return m_hotKeys; }

@@ -12,6 +12,7 @@ class IProgramExit;
 class MainWindowActions;
 class MainWindowCommands;
 class NearestStandDisplay;
+class OrderFormController;
 class SecondTimer;
 class SettingsStore;
 class ShiftChangeController;
@@ -48,6 +49,7 @@ public:
         MainWindowCommands& commands;
         NearestStandDisplay& nearestStand;
         IProgramExit& programExit; // a lost link ends the program through it
+        OrderFormController& orderForm;
     };
 
     MainWindowWiring(const Windows& windows, const Logic& logic, QObject* parent = nullptr);
@@ -94,6 +96,7 @@ private:
     MainWindowCommands& m_commands;
     NearestStandDisplay& m_nearestStand;
     IProgramExit& m_programExit;
+    OrderFormController& m_orderFormController;
     std::unique_ptr<SecondTimer> m_secondTimer;
     std::unique_ptr<MainWindowActions> m_actions;
     QTimer m_timer;

@@ -26,10 +26,8 @@ OrderActions::OrderActions(DeskOpeners& open) : m_open(open)
                       QStringLiteral("Відкрити карточку водія"), prompts,
                       [&open, &commands] { open.carCard(commands.openers().driverCardForOrder()); });
     CommandItems::add(strip, QStringLiteral("Відкрити карточку клієнта"),
-                      QStringLiteral("Відкрити карточку клієнта"), prompts, [&open, &commands] {
-                          if (commands.openers().clientCardForOrder())
-                              open.orderForm(OrderFormOpening::ClientCard);
-                      });
+                      QStringLiteral("Відкрити карточку клієнта"), prompts,
+                      [&open, &commands] { open.clientCard(commands.openers().clientCardForOrder()); });
     CommandItems::add(strip, QStringLiteral("Відправити текстове повідомлення водію"),
                       QStringLiteral("Відправити текстове повідомлення водію"), prompts,
                       [&commands] { commands.messages().sendToOrderDriver(); });
@@ -81,10 +79,8 @@ void OrderActions::fillMenu(QMenu& menu)
     menu.setDefaultAction(newOrder);
     CommandItems::add(menu, QStringLiteral("Відкрити карточку водія"), {}, prompts,
                       [&open, &commands] { open.carCard(commands.openers().driverCardForOrder()); });
-    CommandItems::add(menu, QStringLiteral("Відкрити карточку клієнта"), {}, prompts, [&open, &commands] {
-        if (commands.openers().clientCardForOrder())
-            open.orderForm(OrderFormOpening::ClientCard);
-    });
+    CommandItems::add(menu, QStringLiteral("Відкрити карточку клієнта"), {}, prompts,
+                      [&open, &commands] { open.clientCard(commands.openers().clientCardForOrder()); });
     CommandItems::add(menu, QStringLiteral("Редагувати / закрити вибране вибране замовлення"), {}, prompts,
                       [&open] { open.maintenance(Variant::Edit); });
     CommandItems::add(menu, QStringLiteral("Знищення вибраного замовлення"), {}, prompts,

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QWidget>
+
+class ClientTableModel;
+class OrderFormController;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QDateTimeEdit;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTableView;
+
+// The pages of the order form over its controller: the client list, the two client
+// cards, the order wizard and the quick-search strip. Shows what the controller holds
+// and forwards what the dispatcher does; nothing here decides.
+class OrderFormView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit OrderFormView(OrderFormController& controller, QWidget* parent = nullptr);
+
+    // The page stack's current page name ("CardClient", "CreateZam", ...) and, on the
+    // order page, the step's ("STEP_1" ...), for tests and screenshots.
+    QString pageName() const;
+    QString stepName() const;
+    QLineEdit* telephoneSearch() const;
+
+    QTableView* clientGrid() const { return m_grid; }
+    QPushButton* saveButton() const { return m_save; }
+    QLabel* sumToPay() const { return m_sum; }
+    QComboBox* tariffs() const { return m_tariff; }
+    QListWidget* routeList() const { return m_route; }
+    QLineEdit* tripCount() const { return m_count; }
+    QWidget* kindPanel() const { return m_kindPanel; }
+
+    // The quick order's clock and the preliminary panel's blinking (the main window's
+    // one-second timer).
+    void tick(const QDateTime& now);
+
+signals:
+    void printRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildStrip();
+    QWidget* buildClientPage();
+    QWidget* buildNewCardPage();
+    QWidget* buildEditCardPage();
+    QWidget* buildOrderPage();
+    QWidget* buildFirstStep();
+    QWidget* buildMeasuringStep();
+    QWidget* buildLastStep();
+    void showPage();
+    void showClient();
+    void showList();
+    void showPrice();
+    void showRoute();
+    void fillEditCard();
+    void save();
+
+    OrderFormController& m_controller;
+    ClientTableModel* m_model = nullptr;
+    QStackedWidget* m_pages = nullptr;
+    QStackedWidget* m_steps = nullptr;
+    QWidget* m_strip = nullptr;
+
+    QLineEdit* m_codeSearch = nullptr;
+    QLineEdit* m_nameSearch = nullptr;
+    QLineEdit* m_addressSearch = nullptr;
+    QComboBox* m_telephoneSearch = nullptr;
+
+    QTableView* m_grid = nullptr;
+    QLabel* m_details = nullptr;
+    QListWidget* m_debtor = nullptr;
+    QLabel* m_birthday = nullptr;
+    QPushButton* m_editCardButton = nullptr;
+    QPushButton* m_newCardButton = nullptr;
+
+    QLineEdit* m_newCode = nullptr;
+    QLineEdit* m_newName = nullptr;
+    QLineEdit* m_newStreet = nullptr;
+    QLineEdit* m_newHouse = nullptr;
+    QLineEdit* m_newApartment = nullptr;
+    QLineEdit* m_newTelephones = nullptr;
+    QLineEdit* m_newPassword = nullptr;
+    QCheckBox* m_newNoDate = nullptr;
+    QDateEdit* m_newBirth = nullptr;
+
+    QLineEdit* m_editCode = nullptr;
+    QLineEdit* m_editName = nullptr;
+    QLineEdit* m_editAddress = nullptr;
+    QLineEdit* m_editTelephones = nullptr;
+    QLineEdit* m_editPassword = nullptr;
+    QCheckBox* m_editNoDate = nullptr;
+    QDateEdit* m_editBirth = nullptr;
+
+    QLabel* m_orderClient = nullptr;
+    QPushButton* m_chooseClient = nullptr;
+    QListWidget* m_route = nullptr;
+    QLineEdit* m_outsidePoint = nullptr;
+    QLineEdit* m_kmInTown = nullptr;
+    QLineEdit* m_kmOutOfTown = nullptr;
+    QLineEdit* m_waiting = nullptr;
+    QComboBox* m_tariff = nullptr;
+    QLabel* m_amounts = nullptr;
+    QLabel* m_sum = nullptr;
+    QWidget* m_kindPanel = nullptr;
+    QRadioButton* m_quick = nullptr;
+    QRadioButton* m_preliminary = nullptr;
+    QRadioButton* m_ordinary = nullptr;
+    QRadioButton* m_jubilee = nullptr;
+    QDateTimeEdit* m_acceptance = nullptr;
+    QLineEdit* m_count = nullptr;
+    QPlainTextEdit* m_notes = nullptr;
+    QPushButton* m_save = nullptr;
+    bool m_blinkOn = false;
+};

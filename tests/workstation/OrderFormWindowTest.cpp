@@ -1,0 +1,182 @@
+#include "WorkstationFixture.h"
+
+#include "mainwindow/HotKeys.h"
+#include "orders/intake/ui/OrderFormView.h"
+#include "support/WaitFor.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+QAction* byHint(QToolBar* strip, const QString& hint)
+{
+    for (QAction* action : strip->actions())
+        if (action->toolTip() == hint)
+            return action;
+    return nullptr;
+}
+
+QPushButton* buttonOf(QWidget* within, const QString& caption)
+{
+    for (QPushButton* button : within->findChildren<QPushButton*>())
+        if (button->text() == caption && button->isVisibleTo(within))
+            return button;
+    return nullptr;
+}
+
+} // namespace
+
+// The order form as the dispatcher meets it: opened from the main window, its pages,
+// its wizard and a saved order.
+class OrderFormWindow : public WorkstationWindow
+{
+protected:
+    void SetUp() override
+    {
+        WorkstationWindow::SetUp();
+        for (const char* table : {"KLIENT", "TARIFI"})
+            db->exec(QStringLiteral("DELETE FROM ") + QLatin1String(table));
+        db->exec(
+            QStringLiteral("INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_DODATKOVO, KLIENT_BALANS) "
+                           "VALUES (1, 'Некодований', '[00000] приватний ()', 0)"));
+        db->exec(QStringLiteral(
+            "INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_TELEFON, KLIENT_DODATKOVO, "
+            "KLIENT_BALANS) VALUES (2, 'Д''Артаньян', '0671234567', '[00042] приватний (x)', 0)"));
+        db->exec(QStringLiteral("INSERT INTO TARIFI (TARIF_NAME, TARIF_PRIINYATTA_ZAMOVL, TARIF_KM_MISTO, "
+                                "TARIF_KM_ZA_MISTO, TARIF_CINA_POPERED_ZAMOVL, TARIF_HV_PROSTOU) "
+                                "VALUES ('Місто', '15', '4.2', '8', '10', '1.5')"));
+        logIn();
+    }
+    OrderFormView& view() { return *ws->form2.view(); }
+    void openUncoded() { emit ws->form1.hotKeyPressed(HotKey::CtrlV); }
+    // Three points off the map, then on to the last step without a distance.
+    void enterRouteAndGoOn()
+    {
+        auto* point = view().findChild<QLineEdit*>(QString(), Qt::FindChildrenRecursively);
+        for (QLineEdit* box : view().findChildren<QLineEdit*>())
+            if (box->placeholderText() == QStringLiteral("пункт поза картою міста"))
+                point = box;
+        for (const char* place : {"Рівне, вул. Київська 2", "Луцьк, вокзал", "Ковель"}) {
+            point->setText(QString::fromUtf8(place));
+            emit point->returnPressed();
+        }
+        ASSERT_EQ(view().routeList()->count(), 3);
+        prompts.answerQuestion(true);
+        buttonOf(&view(), QStringLiteral("Далі"))->click();
+        ASSERT_EQ(view().stepName(), QStringLiteral("STEP_3"));
+    }
+};
+
+TEST_F(OrderFormWindow, TheNewOrderCardOpensOnTheClientPageAndDisablesTheMainWindow)
+{
+    byHint(ws->form1.bottomTools(), QStringLiteral("Карточка нового замовлення"))->trigger();
+    ASSERT_TRUE(ws->form2.isVisible());
+    EXPECT_FALSE(ws->form1.isEnabled());
+    EXPECT_EQ(view().pageName(), QStringLiteral("CardClient"));
+    EXPECT_EQ(view().clientGrid()->model()->rowCount(), 1);
+    EXPECT_EQ(view().saveButton()->text(), QStringLiteral("Створити"));
+    ws->form2.close();
+    EXPECT_TRUE(ws->form1.isEnabled());
+}
+
+TEST_F(OrderFormWindow, TheClientCardCommandOpensTheNewCardPage)
+{
+    byHint(ws->form1.bottomTools(), QStringLiteral("Створити/редагувати/пошук карточку клієнта"))->trigger();
+    ASSERT_TRUE(ws->form2.isVisible());
+    EXPECT_EQ(view().pageName(), QStringLiteral("CreateCardClient"));
+}
+
+TEST_F(OrderFormWindow, CtrlVGoesStraightToTheOrderPageForTheUncodedClient)
+{
+    openUncoded();
+    ASSERT_TRUE(ws->form2.isVisible());
+    EXPECT_EQ(view().pageName(), QStringLiteral("CreateZam"));
+    EXPECT_EQ(view().stepName(), QStringLiteral("STEP_1"));
+}
+
+TEST_F(OrderFormWindow, TheClientCardOfAnOrderShowsThatClient)
+{
+    db->exec(
+        QStringLiteral("INSERT INTO ZAMOVLENNIA (ZAMOVL_NUMBER, ZAMOVL_NOMER_KLIENT, ZAMOVL_POCHAT_PUNKT, "
+                       "ZAMOVL_STATUS_ZAMOVL, ZAMOVL_POZIVNIY) VALUES (7, 42, 'Луцьк', 0, 0)"));
+    // The insert's event reopens the open orders.
+    ASSERT_TRUE(waitFor([this] { return ws->dani.TABL_AKTIV_ZAMOVL.recordCount() == 1; }));
+    byHint(ws->form1.orderTools(), QStringLiteral("Відкрити карточку клієнта"))->trigger();
+    ASSERT_TRUE(ws->form2.isVisible());
+    EXPECT_EQ(view().pageName(), QStringLiteral("CardClient"));
+    ASSERT_EQ(view().clientGrid()->model()->rowCount(), 1);
+    EXPECT_EQ(view().clientGrid()->model()->index(0, 1).data().toString(), QStringLiteral("Д'Артаньян"));
+}
+
+TEST_F(OrderFormWindow, ATelephoneSearchFindsTheClientAndEnterOnTheGridGoesToTheOrder)
+{
+    byHint(ws->form1.bottomTools(), QStringLiteral("Карточка нового замовлення"))->trigger();
+    QLineEdit* telephone = view().telephoneSearch();
+    telephone->setText(QStringLiteral("1234"));
+    emit telephone->returnPressed();
+    ASSERT_EQ(view().clientGrid()->model()->rowCount(), 1);
+    emit view().clientGrid()->activated(view().clientGrid()->model()->index(0, 0));
+    EXPECT_EQ(view().pageName(), QStringLiteral("CreateZam"));
+}
+
+TEST_F(OrderFormWindow, ASavedOrderIsStoredTheFormClosesAndTheMainWindowListsIt)
+{
+    openUncoded();
+    enterRouteAndGoOn();
+    EXPECT_EQ(view().sumToPay()->text(), QStringLiteral("не всі дані"));
+    view().tariffs()->setCurrentText(QStringLiteral("Місто"));
+    emit view().tariffs()->textActivated(QStringLiteral("Місто"));
+    EXPECT_EQ(view().sumToPay()->text(), QStringLiteral("15"));
+
+    QList<bool> enabledWhileSaving;
+    QObject::connect(&ws->orderForm.order(), &OrderIntake::savingChanged, &view(),
+                     [this, &enabledWhileSaving](bool) { enabledWhileSaving << view().isEnabled(); });
+    prompts.answerQuestion(true);
+    view().saveButton()->click();
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM ZAMOVLENNIA")), 1);
+    EXPECT_EQ(enabledWhileSaving, (QList<bool>{false, true}));
+    EXPECT_FALSE(ws->form2.isVisible());
+    EXPECT_TRUE(ws->form1.isEnabled());
+}
+
+TEST_F(OrderFormWindow, ATripCountOfZeroIsRefusedAndTheRouteStays)
+{
+    openUncoded();
+    enterRouteAndGoOn();
+    emit view().tariffs()->textActivated(QStringLiteral("Місто"));
+    view().tripCount()->setText(QStringLiteral("0"));
+    emit view().tripCount()->editingFinished();
+    prompts.answerQuestion(true);
+    view().saveButton()->click();
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM ZAMOVLENNIA")), 0);
+    EXPECT_TRUE(ws->form2.isVisible());
+    EXPECT_EQ(ws->orderForm.order().route().size(), 3);
+}
+
+TEST_F(OrderFormWindow, APreliminaryOrderOnTheLastStepBlinksWithTheTimer)
+{
+    openUncoded();
+    enterRouteAndGoOn();
+    QWidget* panel = view().kindPanel();
+    const QColor face = panel->palette().color(QPalette::Window);
+    view().tick(clock.now());
+    EXPECT_EQ(panel->palette().color(QPalette::Window), face); // a quick order does not blink
+    for (QRadioButton* kind : panel->findChildren<QRadioButton*>())
+        if (kind->text() == QStringLiteral("Попереднє"))
+            kind->setChecked(true);
+    ASSERT_TRUE(ws->orderForm.order().preliminary());
+    view().tick(clock.now());
+    const QColor first = panel->palette().color(QPalette::Window);
+    view().tick(clock.now());
+    EXPECT_NE(first, panel->palette().color(QPalette::Window));
+}
