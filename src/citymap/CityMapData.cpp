@@ -1,6 +1,6 @@
 #include "citymap/CityMapData.h"
 
-#include "foundation/DataModuleView.h"
+#include "foundation/MessagesView.h"
 #include "foundation/TDANI.h"
 #include "platform/BaseFolder.h"
 #include "platform/Clock.h"
@@ -106,7 +106,7 @@ QStringList CityMapData::fallbackReport(const QDateTime& now)
     };
 }
 
-void CityMapData::showReport(const QStringList& lines, DataModuleView& view)
+void CityMapData::showReport(const QStringList& lines, MessagesView& view)
 {
     for (auto line = lines.crbegin(); line != lines.crend(); ++line)
         view.insertMessageLineAtTop(*line);

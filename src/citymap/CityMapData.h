@@ -10,7 +10,7 @@
 #include <QObject>
 #include <QStringList>
 
-class DataModuleView;
+class MessagesView;
 class IClock;
 class TDANI;
 
@@ -67,7 +67,7 @@ public:
     static QStringList fallbackReport(const QDateTime& now);
     // Puts report lines at the top of the messages window so that they read top to
     // bottom, and opens the window unless it is showing.
-    static void showReport(const QStringList& lines, DataModuleView& view);
+    static void showReport(const QStringList& lines, MessagesView& view);
 
 signals:
     // Points put on the map by another workstation were added to the table.

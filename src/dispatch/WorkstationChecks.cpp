@@ -5,23 +5,25 @@
 #include "foundation/SettingsStore.h"
 #include "foundation/TDANI.h"
 #include "platform/Clock.h"
+#include "platform/ProgramExit.h"
 #include "platform/Prompts.h"
 
 #include <QCoreApplication>
 #include <QHostInfo>
 #include <QNetworkInterface>
 
-bool CheckDatabaseLink(DispatchContext& ctx, const std::function<void()>& exitProgram)
+bool CheckDatabaseLink(DispatchContext& ctx, IProgramExit& exit)
 {
     FbConnection& connection = ctx.dani.BAZA;
     if (!connection.isConnected() || connection.ping())
         return true;
+    // Marked lost before the message: the box runs an event loop of its own, and a tick
+    // or an alert handled while it is open must find the link already given up.
+    connection.markLost();
     ctx.prompts.message(
         QStringLiteral("Немає звязку з базою даних (можливо пропала сітка або інше) --- ВИХІД З ПРОГРАМИ "
                        "(після обновлення звязку перезапустіть програму) !!!"));
-    connection.dropAllTransactions();
-    if (exitProgram)
-        exitProgram();
+    exit.exitProgram(1);
     return false;
 }
 

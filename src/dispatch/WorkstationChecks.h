@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
+class IProgramExit;
 struct DispatchContext;
 
 // Writes one record of the work analysis log (the log itself comes with its window).
@@ -13,9 +13,11 @@ public:
     virtual void writeAnalysisRecord() = 0;
 };
 
-// When the connection is up but no longer answers: tells the dispatcher, drops the
-// transactions and ends the program through exitProgram. Returns whether the link is fine.
-bool CheckDatabaseLink(DispatchContext& ctx, const std::function<void()>& exitProgram);
+// When the connection is up but no longer answers within its ping deadline: marks it
+// lost, tells the dispatcher and ends the program. A connection marked lost or never
+// made counts as fine, so the message is shown once however often this runs meanwhile.
+// Returns whether the link is fine.
+bool CheckDatabaseLink(DispatchContext& ctx, IProgramExit& exit);
 
 // Writes an analysis record when the current minute (hh:mm) is one of the scheduled times.
 // Returns whether it wrote one.

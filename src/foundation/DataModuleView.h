@@ -6,8 +6,9 @@
 #include <QStringList>
 #include <optional>
 
-// What the data module shows and asks of the windows: the main window's caption, the
-// nearest-stand texts, the counters and details beside the lists, and the messages form.
+// What the data module and the dispatch operations show and ask of the main window: its
+// caption, the pages shown, the nearest-stand texts, the counters and the details beside
+// the lists. The messages window has its own (MessagesView).
 // The main window implements it; tests use a recording one.
 class DataModuleView
 {
@@ -74,11 +75,6 @@ public:
     virtual void showOrderCounters(int inExecution, int hot, int preliminary) = 0;
     virtual int selectedHotLine() const = 0; // -1 when none
     virtual void showHotOrders(const QList<HotOrderLine>& lines, int selectLine) = 0;
-
-    virtual bool messagesFormShowing() const = 0;
-    virtual void showMessagesForm() = 0;
-    // Inserts one line at the top of the messages form's text.
-    virtual void insertMessageLineAtTop(const QString& line) = 0;
 };
 
 // A view that shows nothing: the data module's state before the windows are wired.
@@ -103,7 +99,4 @@ public:
     void showOrderCounters(int, int, int) override {}
     int selectedHotLine() const override { return -1; }
     void showHotOrders(const QList<HotOrderLine>&, int) override {}
-    bool messagesFormShowing() const override { return false; }
-    void showMessagesForm() override {}
-    void insertMessageLineAtTop(const QString&) override {}
 };

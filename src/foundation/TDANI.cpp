@@ -286,10 +286,10 @@ void TDANI::showNewDispatcherMessages()
             QString(38, QLatin1Char('*')),
         };
         for (const QString& line : block)
-            m_view->insertMessageLineAtTop(line);
+            m_messages->insertMessageLineAtTop(line);
         m_lastShownMessage =
             std::max(m_lastShownMessage, messages.value(i, QStringLiteral("MSG_FOR_DISP_NP")).toLongLong());
     }
-    if (!m_view->messagesFormShowing())
-        m_view->showMessagesForm();
+    if (!m_messages->messagesFormShowing())
+        m_messages->showMessagesForm();
 }

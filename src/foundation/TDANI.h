@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/DataModuleView.h"
+#include "foundation/MessagesView.h"
 #include "foundation/fb/FbConnection.h"
 #include "foundation/fb/FbDataSet.h"
 #include "foundation/fb/FbEventListener.h"
@@ -28,6 +29,8 @@ public:
 
     void setView(DataModuleView* view) { m_view = view ? view : &m_nullView; }
     DataModuleView& view() const { return *m_view; }
+    void setMessagesView(MessagesView* view) { m_messages = view ? view : &m_nullMessages; }
+    MessagesView& messagesView() const { return *m_messages; }
     SettingsStore& settings() const { return m_settings; }
     IPrompts& prompts() const { return m_prompts; }
 
@@ -108,5 +111,7 @@ private:
     IPrompts& m_prompts;
     NullDataModuleView m_nullView;
     DataModuleView* m_view = &m_nullView;
+    NullMessagesView m_nullMessages;
+    MessagesView* m_messages = &m_nullMessages;
     qint64 m_lastShownMessage = -1; // -1: none shown yet, show only the newest
 };

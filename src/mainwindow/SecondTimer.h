@@ -1,10 +1,14 @@
 #pragma once
 
+#include <array>
 #include <functional>
 
 // The main window's one-second timer: the link check every tick, and once a minute the
 // mark resets, the analysis schedule and the hot list. The counter runs 1 … 601 and
 // wraps to 1, so the minute jobs run at ticks 60, 120, … 600 and again 60 after the wrap.
+// A job that shows a dialog keeps running while the dialog is open, and the dialog's own
+// event loop goes on ticking: a tick meanwhile skips that job (a lost link shows one box,
+// not one a second) while the others, and the counter, go on.
 class SecondTimer
 {
 public:
@@ -27,6 +31,10 @@ public:
     int counter() const { return m_counter; }
 
 private:
+    enum class Job { LinkCheck, ResetMarks, AnalysisSchedule, HotOrders, Clock, Count };
+    void runOnce(Job job, const std::function<void()>& body);
+
     Jobs m_jobs;
+    std::array<bool, std::size_t(Job::Count)> m_running{};
     int m_counter = 0;
 };

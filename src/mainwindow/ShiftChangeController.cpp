@@ -187,7 +187,7 @@ void ShiftChangeController::loadMap(bool allowed)
     if (result.districtTablesNeeded)
         LoadRegions(m_ctx, progress);
     if (!result.report.isEmpty())
-        CityMapData::showReport(result.report, m_ctx.dani.view());
+        CityMapData::showReport(result.report, m_ctx.dani.messagesView());
     if (!allowed)
         m_map.switchOff();
     emit loadProgress(0, 0); // done, also after a load that stopped half way

@@ -3,6 +3,9 @@
 #include "dispatch/DriverMessages.h"
 #include "dispatch/OrderAssignment.h"
 #include "foundation/SqlLiteral.h"
+#include "support/HeldRowLock.h"
+
+#include <QElapsedTimer>
 
 #include <atomic>
 #include <thread>
@@ -166,4 +169,41 @@ TEST_F(Assignment, AMessageNumberTakenMeanwhileIsAFailedSend)
     committer.join();
     EXPECT_FALSE(sent);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM MSG_FOR_VODIY")), 1);
+}
+
+// Another workstation is in the middle of changing the order or the driver: the
+// assignment waits a few seconds at most, then writes nothing.
+TEST_F(Assignment, ARowHeldByAnotherWorkstationIsNotHandedOutAndNothingIsHalfWritten)
+{
+    putOnAir(14, QStringLiteral("Остап"), QStringLiteral("Вокзал"), QStringLiteral("0001"));
+    addRefreshRow(14);
+    const qint64 order = addOrder(QStringLiteral("[Лесі]{2}"), QStringLiteral("[Шевченка]{12}"));
+    const QString untouched =
+        QStringLiteral("SELECT COUNT(*) FROM ZAMOVLENNIA WHERE (ZAMOVL_POZIVNIY = 0) AND "
+                       "(ZAMOVL_ROZDACHA_ZAMOVL IS NULL)");
+    const QString freeDriver =
+        QStringLiteral("SELECT COUNT(*) FROM ZADIANI_AVTO WHERE (ZAD_AVTO_NOMER_ZAMOVL = 0) "
+                       "AND (ZAD_AVTO_VULICA = 'Вокзал')");
+    const QString refreshUntouched =
+        QStringLiteral("SELECT COUNT(*) FROM REFLESH_DANI_VODIY_GPRS WHERE REFLESH_VODIY_ZAMOV = '-'");
+    for (const QString& held :
+         {QStringLiteral(
+              "UPDATE ZAMOVLENNIA SET ZAMOVL_PRICHINA_DELETE = 'редагується' WHERE ZAMOVL_NUMBER = %1")
+              .arg(order),
+          // The order is written first: a driver held elsewhere must undo it again.
+          QStringLiteral("UPDATE ZADIANI_AVTO SET ZAD_AVTO_RIBA = NULL WHERE ZAD_AVTO_POZIVNIY = 14")}) {
+        QElapsedTimer waited;
+        waited.start();
+        {
+            HeldRowLock lock(db->other(), held);
+            EXPECT_FALSE(AssignOrderToDriver(*ctx, 14, order)) << held.toStdString();
+        }
+        EXPECT_LT(waited.elapsed(), 15000);
+        EXPECT_FALSE(ws->dani->TRANZ_RIZNE.isActive());
+        EXPECT_EQ(count(untouched), 1);
+        EXPECT_EQ(count(freeDriver), 1);
+        EXPECT_EQ(count(refreshUntouched), 1);
+    }
+    // Once the other workstation is done the order goes out.
+    EXPECT_TRUE(AssignOrderToDriver(*ctx, 14, order));
 }

@@ -6,9 +6,11 @@
 #include "foundation/fb/FbQuery.h"
 #include "foundation/fb/FbTransaction.h"
 #include "support/DatabaseSuite.h"
+#include "support/HeldRowLock.h"
 #include "support/TestDatabase.h"
 #include "support/WaitFor.h"
 
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 class FbLayer : public DatabaseSuite
@@ -299,5 +301,55 @@ TEST_F(ListReadAsNeeded, AFailedReadKeepsTheRowsReadAndEndsTheList)
     EXPECT_THROW(list.open(), DbError);
     EXPECT_FALSE(list.isOpen());
     EXPECT_EQ(list.recordCount(), 0);
+    EXPECT_FALSE(t.isActive());
+}
+
+TEST_F(FbLayer, ARowHeldElsewhereGivesALockConflictOnceTheLockTimeoutPasses)
+{
+    ConnectionLimits limits;
+    limits.lockTimeoutSeconds = 2;
+    connection.connect(db->params(), limits);
+    insertMessages(1);
+    HeldRowLock held(
+        db->other(),
+        QStringLiteral("UPDATE MSG_FOR_VODIY SET MSG_FOR_VODIY_TEXT = 'held' WHERE MSG_FOR_VODIY_NP = 1"));
+    FbTransaction t(connection, QStringLiteral("T"));
+    FbQuery q(t);
+    QElapsedTimer waited;
+    waited.start();
+    try {
+        q.exec(QStringLiteral(
+            "UPDATE MSG_FOR_VODIY SET MSG_FOR_VODIY_TEXT = 'mine' WHERE MSG_FOR_VODIY_NP = 1"));
+        FAIL() << "the held row was written";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.lockConflict());
+        EXPECT_EQ(e.message(), DbError::lockConflictMessage());
+        EXPECT_TRUE(e.message().endsWith(QStringLiteral("При потребі повторіть спробу.")));
+    }
+    EXPECT_GE(waited.elapsed(), 500);   // it did wait for the other one to finish
+    EXPECT_LT(waited.elapsed(), 10000); // but not for ever
+    t.rollback();
+}
+
+TEST_F(FbLayer, AKilledAttachmentFailsAsALostLink)
+{
+    FbTransaction t(connection, QStringLiteral("T"));
+    FbQuery q(t);
+    const qint64 mine =
+        q.exec(QStringLiteral("SELECT MON$ATTACHMENT_ID FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = "
+                              "CURRENT_CONNECTION"))
+            .rows[0][0]
+            .toLongLong();
+    t.commit();
+    db->exec(QStringLiteral("DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = %1").arg(mine));
+    try {
+        q.exec(QStringLiteral("SELECT 1 FROM RDB$DATABASE"));
+        FAIL() << "a killed attachment answered";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.linkLost()) << e.message().toStdString();
+    }
+    EXPECT_FALSE(connection.ping());
+    connection.markLost();
+    EXPECT_FALSE(connection.isConnected());
     EXPECT_FALSE(t.isActive());
 }

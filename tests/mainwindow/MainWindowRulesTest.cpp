@@ -35,6 +35,47 @@ TEST(MainWindowRules, MinuteJobsRunEverySixtyTicksAndAgainAfterTheWrap)
     EXPECT_EQ(clockShown, 1);
 }
 
+// A job's dialog runs an event loop that keeps ticking; here the job itself ticks, as
+// that loop would.
+TEST(MainWindowRules, ATickWhileAJobsDialogIsOpenSkipsThatJobOnly)
+{
+    SecondTimer* self = nullptr;
+    int linkChecks = 0;
+    int clockShown = 0;
+    int resets = 0;
+    SecondTimer::Jobs jobs;
+    jobs.checkDatabaseLink = [&] {
+        ++linkChecks;
+        for (int i = 0; i < 3; ++i)
+            self->tick(); // the lost-link box is open for three seconds
+        return false;
+    };
+    jobs.showClock = [&] { ++clockShown; };
+    SecondTimer timer(jobs);
+    self = &timer;
+    EXPECT_FALSE(timer.tick());
+    EXPECT_EQ(linkChecks, 1);
+    EXPECT_EQ(clockShown, 3); // the clock went on under the box
+    EXPECT_EQ(timer.counter(), 3);
+
+    SecondTimer::Jobs minuteJobs;
+    minuteJobs.autoResetMarks = [] { return true; };
+    minuteJobs.resetMarks = [&] {
+        ++resets;
+        for (int i = 0; i < 120; ++i) // a box of the reset stays open past the next minute
+            self->tick();
+    };
+    SecondTimer minutes(minuteJobs);
+    self = &minutes;
+    for (int i = 0; i < 60; ++i)
+        minutes.tick();
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(minutes.counter(), 180);
+    for (int i = 0; i < 60; ++i)
+        minutes.tick();
+    EXPECT_EQ(resets, 2); // once the box is closed the job runs at its next minute
+}
+
 TEST(MainWindowRules, RecordPanelsAndTheirStatus)
 {
     EXPECT_EQ(OrderPanels::panelCount(319), 1);

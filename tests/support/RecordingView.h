@@ -1,11 +1,12 @@
 #pragma once
 
 #include "foundation/DataModuleView.h"
+#include "foundation/MessagesView.h"
 
 #include <QStringList>
 
 // A main window stand-in that remembers what the data module showed.
-class RecordingView : public DataModuleView
+class RecordingView : public DataModuleView, public MessagesView
 {
 public:
     QString caption;

@@ -1,11 +1,31 @@
 #pragma once
 
 #include "app/ui/Workstation.h"
+#include "platform/ProgramExit.h"
 #include "platform/ScriptedPrompts.h"
 #include "support/DatabaseSuite.h"
 
+#include <QEventLoop>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <memory>
+
+// Prompts whose message boxes can stay open a while, running the event loop under them
+// as a modal box does (the one-second timer goes on ticking).
+class OpenBoxPrompts : public ScriptedPrompts
+{
+public:
+    int openForMs = 0;
+    void message(const QString& text) override
+    {
+        ScriptedPrompts::message(text);
+        if (openForMs <= 0)
+            return;
+        QEventLoop box;
+        QTimer::singleShot(openForMs, &box, &QEventLoop::quit);
+        box.exec();
+    }
+};
 
 // The whole workstation offscreen, on a database of its own.
 class WorkstationWindow : public DatabaseSuite
@@ -17,6 +37,7 @@ protected:
 
     QTemporaryDir folder;
     FixedClock clock{QDateTime(QDate(2026, 12, 8), QTime(12, 0))};
-    ScriptedPrompts prompts;
+    OpenBoxPrompts prompts;
+    RecordedExit exit;
     std::unique_ptr<Workstation> ws;
 };

@@ -8,6 +8,7 @@
 #include "orders/intake/ui/TForm6.h"
 #include "orders/intake/ui/TForm7.h"
 #include "orders/maintenance/ui/TForm11.h"
+#include "platform/ProgramExit.h"
 #include "platform/ui/QtPrompts.h"
 
 namespace {
@@ -18,23 +19,31 @@ IPrompts* promptsFor(IPrompts* given, std::unique_ptr<IPrompts>& own, QWidget* p
     own = std::make_unique<QtPrompts>(parent);
     return own.get();
 }
+
+IProgramExit* exitFor(IProgramExit* given, std::unique_ptr<IProgramExit>& own)
+{
+    if (given)
+        return given;
+    own = std::make_unique<EventLoopExit>();
+    return own.get();
+}
 } // namespace
 
 // The members are created in declaration order, which is the windows' fixed order: the
 // settings window reads SETSERVER.INI when it is created, and the data module, created
 // later, connects with what it holds. The wiring of each subsystem comes last, once
 // everything it ties together exists.
-Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts)
-    : prompts(*promptsFor(givenPrompts, ownPrompts, &form1)), form4(settings),
-      form5(std::make_unique<TForm5>()), form6(std::make_unique<TForm6>()), form7(std::make_unique<TForm7>()),
-      form8(std::make_unique<TForm8>()), form9(std::make_unique<TForm9>()),
+Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts, IProgramExit* givenExit)
+    : prompts(*promptsFor(givenPrompts, ownPrompts, &form1)), programExit(*exitFor(givenExit, ownExit)),
+      form4(settings), form5(std::make_unique<TForm5>()), form6(std::make_unique<TForm6>()),
+      form7(std::make_unique<TForm7>()), form8(std::make_unique<TForm8>()), form9(std::make_unique<TForm9>()),
       form10(std::make_unique<TForm10>()), form11(std::make_unique<TForm11>()), dani(settings, prompts),
       form13(std::make_unique<TForm13>()), clock(clockToUse),
       map(dani, clock), dispatch{dani, settings, prompts, clock, map, {}, {}},
       shiftChange(dispatch, map, softphoneLine), commands(dispatch, carCardStands, [] { return false; }),
       dataModuleWiring(dispatch),
       mainWindow({form1, form3, form4, form12, form2, *form5, *form8, *form10, *form11, *form13},
-                 {dispatch, shiftChange, commands, dataModuleWiring.nearestStand()})
+                 {dispatch, shiftChange, commands, dataModuleWiring.nearestStand(), programExit})
 {
     dani.setView(&form1);
     dani.ConnectDatabase();
@@ -45,6 +54,9 @@ Workstation::~Workstation() = default;
 void Workstation::start()
 {
     form1.show();
-    if (dani.BAZA.isConnected())
-        mainWindow.openShiftChange();
+    if (!dani.BAZA.isConnected()) {
+        programExit.exitProgram(1);
+        return;
+    }
+    mainWindow.openShiftChange();
 }

@@ -20,6 +20,7 @@
 #include <memory>
 
 class IPrompts;
+class IProgramExit;
 class TForm5;
 class TForm6;
 class TForm7;
@@ -35,16 +36,20 @@ class Workstation
 {
 public:
     // prompts: the dialogs to use (the message boxes of the main window when null).
-    explicit Workstation(IClock& clock, IPrompts* prompts = nullptr);
+    // exit: how the program ends (the event loop's exit when null).
+    explicit Workstation(IClock& clock, IPrompts* prompts = nullptr, IProgramExit* exit = nullptr);
     ~Workstation();
 
-    // Shows the main window and, with a database, the shift change.
+    // Shows the main window and, with a database, the shift change; without one the
+    // program ends (the connection failure was already shown).
     void start();
 
     SettingsStore settings;
     TForm1 form1;
     std::unique_ptr<IPrompts> ownPrompts;
     IPrompts& prompts;
+    std::unique_ptr<IProgramExit> ownExit;
+    IProgramExit& programExit;
     TForm2 form2;
     TForm3 form3;
     TForm4 form4;

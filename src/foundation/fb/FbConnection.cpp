@@ -18,7 +18,8 @@ QByteArray encodedOrThrow(const QString& text)
     return *bytes;
 }
 
-Firebird::IXpbBuilder* buildDpb(FbStatus& status, const ConnectionParameters& p, bool forCreate)
+Firebird::IXpbBuilder* buildDpb(FbStatus& status, const ConnectionParameters& p, bool forCreate,
+                                const ConnectionLimits& limits = {})
 {
     using Firebird::IXpbBuilder;
     IXpbBuilder* dpb =
@@ -28,6 +29,10 @@ Firebird::IXpbBuilder* buildDpb(FbStatus& status, const ConnectionParameters& p,
         dpb->insertString(s, isc_dpb_password, encodedOrThrow(p.password).constData());
         dpb->insertString(s, isc_dpb_lc_ctype, "WIN1251");
         dpb->insertInt(s, isc_dpb_sql_dialect, 3);
+        // Bounds both the TCP connect and the wait for the server's first answer: a
+        // listener that accepts and never answers would otherwise hold the start for minutes.
+        if (limits.connectTimeoutSeconds > 0)
+            dpb->insertInt(s, isc_dpb_connect_timeout, limits.connectTimeoutSeconds);
         if (forCreate)
             dpb->insertString(s, isc_dpb_set_db_charset, "WIN1251");
         return 0;
@@ -35,18 +40,47 @@ Firebird::IXpbBuilder* buildDpb(FbStatus& status, const ConnectionParameters& p,
     return dpb;
 }
 
+QByteArray buildTpb(FbStatus& status, const ConnectionLimits& limits)
+{
+    using Firebird::IXpbBuilder;
+    IXpbBuilder* tpb =
+        status.run([&](auto* s) { return FbClient::util()->getXpbBuilder(s, IXpbBuilder::TPB, nullptr, 0); });
+    QByteArray bytes;
+    try {
+        status.run([&](auto* s) {
+            tpb->insertTag(s, isc_tpb_write);
+            tpb->insertTag(s, isc_tpb_concurrency);
+            tpb->insertTag(s, isc_tpb_wait);
+            if (limits.lockTimeoutSeconds > 0)
+                tpb->insertInt(s, isc_tpb_lock_timeout, limits.lockTimeoutSeconds);
+            bytes =
+                QByteArray(reinterpret_cast<const char*>(tpb->getBuffer(s)), int(tpb->getBufferLength(s)));
+            return 0;
+        });
+    } catch (...) {
+        tpb->dispose();
+        throw;
+    }
+    tpb->dispose();
+    return bytes;
+}
+
 } // namespace
+
+FbConnection::FbConnection() : m_watchdog([this] { abortLink(); }) {}
 
 FbConnection::~FbConnection()
 {
     disconnect();
 }
 
-void FbConnection::connect(const ConnectionParameters& parameters)
+void FbConnection::connect(const ConnectionParameters& parameters, const ConnectionLimits& limits)
 {
     disconnect();
     FbStatus status;
-    Firebird::IXpbBuilder* dpb = buildDpb(status, parameters, false);
+    m_limits = limits;
+    m_tpb = buildTpb(status, limits);
+    Firebird::IXpbBuilder* dpb = buildDpb(status, parameters, false, limits);
     const QByteArray path = encodedOrThrow(parameters.database);
     try {
         m_attachment = status.run([&](auto* s) {
@@ -90,6 +124,7 @@ void FbConnection::disconnect()
         t->rollbackQuietly();
     FbStatus status;
     try {
+        CallScope scope(*this);
         status.run([&](auto* s) {
             m_attachment->detach(s);
             return 0;
@@ -106,6 +141,7 @@ bool FbConnection::ping(QString* error)
         return false;
     FbStatus status;
     try {
+        CallScope scope(*this, m_limits.pingDeadline);
         status.run([&](auto* s) {
             m_attachment->ping(s);
             return 0;
@@ -116,6 +152,44 @@ bool FbConnection::ping(QString* error)
             *error = e.message();
         return false;
     }
+}
+
+void FbConnection::markLost()
+{
+    if (!m_attachment)
+        return;
+    abortLink(); // from here on every call fails at once instead of waiting for the server
+    dropAllTransactions();
+    m_attachment->release();
+    m_attachment = nullptr;
+}
+
+void FbConnection::abortLink() noexcept
+{
+    if (!m_attachment)
+        return;
+    // Closes the socket from our side without taking the link's lock, so a call blocked
+    // on it returns with an error; the engine in-process marks the attachment shut down.
+    Firebird::IStatus* raw = FbClient::master()->getStatus();
+    Firebird::CheckStatusWrapper status(raw);
+    m_attachment->cancelOperation(&status, fb_cancel_abort);
+    raw->dispose();
+}
+
+FbConnection::CallScope::CallScope(FbConnection& connection, std::chrono::milliseconds limit)
+    : m_connection(connection)
+{
+    if (m_connection.m_callDepth++ == 0 && limit.count() > 0) {
+        m_connection.m_watchdog.arm(limit);
+        m_armed = true;
+    }
+}
+
+FbConnection::CallScope::~CallScope()
+{
+    --m_connection.m_callDepth;
+    if (m_armed)
+        m_connection.m_watchdog.disarm();
 }
 
 void FbConnection::dropAllTransactions()

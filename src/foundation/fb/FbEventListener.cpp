@@ -5,47 +5,78 @@
 #include "foundation/fb/FbStatus.h"
 
 #include <QDebug>
-#include <QPointer>
 #include <atomic>
+#include <mutex>
 
-// The object the client library calls. It lives as long as the listener; after a cancel
-// the library may still call it once with an empty buffer, which is ignored.
+// What the callbacks share with the listener: its address while it lives. The client
+// library calls back on a thread of its own, at any time, also while the listener is
+// being destroyed on the UI thread; the lock keeps the listener alive for as long as a
+// callback posts to it.
+struct FbEventListener::Mailbox
+{
+    std::mutex mutex;
+    FbEventListener* owner = nullptr;
+};
+
+// The object the client library calls, one per registration. It owns nothing of the
+// listener, so it may outlive it for as long as the library holds a reference; after a
+// cancel the library may still call it once with an empty buffer, which is ignored.
 class FbEventListener::Callback
     : public Firebird::IEventCallbackImpl<FbEventListener::Callback, Firebird::ThrowStatusWrapper>
 {
 public:
-    explicit Callback(FbEventListener* owner) : m_owner(owner) {}
+    Callback(std::shared_ptr<Mailbox> mailbox, quint64 registration)
+        : m_mailbox(std::move(mailbox)), m_registration(registration)
+    {
+    }
     void addRef() override { ++m_refs; }
-    int release() override { return --m_refs; }
+    int release() override
+    {
+        const int left = --m_refs;
+        if (left == 0)
+            delete this;
+        return left;
+    }
     void eventCallbackFunction(unsigned length, const ISC_UCHAR* events) override
     {
         if (length == 0 || !events)
             return;
         const QByteArray copy(reinterpret_cast<const char*>(events), int(length));
-        QPointer<FbEventListener> owner = m_owner;
+        const std::lock_guard<std::mutex> lock(m_mailbox->mutex);
+        FbEventListener* owner = m_mailbox->owner;
+        if (!owner)
+            return;
+        // Delivered only while the owner lives: a destroyed object's posted calls are dropped.
         QMetaObject::invokeMethod(
-            m_owner,
-            [owner, copy] {
-                if (owner)
-                    owner->handle(copy);
-            },
+            owner, [owner, registration = m_registration, copy] { owner->handle(registration, copy); },
             Qt::QueuedConnection);
     }
 
 private:
-    FbEventListener* m_owner;
+    std::shared_ptr<Mailbox> m_mailbox;
+    const quint64 m_registration;
     std::atomic<int> m_refs{1};
 };
 
-FbEventListener::FbEventListener(QObject* parent) : QObject(parent), m_callback(new Callback(this)) {}
+FbEventListener::FbEventListener(QObject* parent) : QObject(parent), m_mailbox(std::make_shared<Mailbox>())
+{
+    m_mailbox->owner = this;
+}
 
 FbEventListener::~FbEventListener()
 {
+    {
+        const std::lock_guard<std::mutex> lock(m_mailbox->mutex);
+        m_mailbox->owner = nullptr;
+    }
     cancel();
-    // Left alive on purpose when the library still holds a reference: a late call of
-    // it must not touch freed memory. It posts only through a guarded pointer.
-    if (m_callback->release() <= 0)
-        delete m_callback;
+}
+
+void FbEventListener::dropCallback()
+{
+    if (m_callback)
+        m_callback->release();
+    m_callback = nullptr;
 }
 
 void FbEventListener::registerEvents(FbConnection& connection, const QStringList& names)
@@ -66,6 +97,9 @@ void FbEventListener::registerEvents(FbConnection& connection, const QStringList
     }
     m_counts.assign(std::size_t(names.size()), 0);
     m_waitingForFirst = true;
+    static std::atomic<quint64> registrations{0};
+    m_registration = ++registrations;
+    m_callback = new Callback(m_mailbox, m_registration);
     queue();
 }
 
@@ -78,6 +112,7 @@ void FbEventListener::queue()
         m_events->release();
         m_events = nullptr;
     }
+    FbConnection::CallScope scope(*m_connection);
     m_events = status.run([&](auto* s) {
         return m_connection->attachment()->queEvents(
             s, m_callback, unsigned(m_buffer.size()),
@@ -87,11 +122,15 @@ void FbEventListener::queue()
 
 void FbEventListener::cancel()
 {
-    if (!m_events)
+    m_registration = 0; // alerts still on their way belong to no registration now
+    if (!m_events) {
+        dropCallback();
         return;
+    }
     if (m_connection && m_connection->isConnected()) {
         FbStatus status;
         try {
+            FbConnection::CallScope scope(*m_connection);
             status.run([&](auto* s) {
                 m_events->cancel(s);
                 return 0;
@@ -101,6 +140,7 @@ void FbEventListener::cancel()
     }
     m_events->release();
     m_events = nullptr;
+    dropCallback();
 }
 
 std::vector<quint32> FbEventListener::countsOf(const QByteArray& buffer, int names)
@@ -119,12 +159,12 @@ std::vector<quint32> FbEventListener::countsOf(const QByteArray& buffer, int nam
     return counts;
 }
 
-void FbEventListener::handle(const QByteArray& buffer)
+void FbEventListener::handle(quint64 registration, const QByteArray& buffer)
 {
     if (qEnvironmentVariableIsSet("TAXI_DEBUG_EVENTS"))
-        qDebug() << "event callback" << buffer.toHex();
-    if (!m_events || buffer.size() != m_buffer.size())
-        return; // cancelled meanwhile, or not our block
+        qDebug() << "event callback" << registration << buffer.toHex();
+    if (!m_events || registration != m_registration || buffer.size() != m_buffer.size())
+        return; // cancelled or registered anew meanwhile, or not our block
     const std::vector<quint32> counts = countsOf(buffer, int(m_names.size()));
     if (counts.size() != m_counts.size())
         return;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 class FbConnection;
@@ -13,7 +14,10 @@ class IEvents;
 // Waits for named database events and reports each change to the thread the listener
 // lives on (the UI thread), in the order the alerts came. The client library calls back
 // on its own thread; the callback only copies the counts and queues them.
-// Several posts of one event may arrive as one alert.
+// Several posts of one event may arrive as one alert. An alert that arrives while the
+// listener is being destroyed or registered anew reaches nothing: the callback reaches
+// the listener only through a shared mailbox the listener empties before it goes, and
+// each registration's alerts carry its number, so late ones of an earlier one are dropped.
 class FbEventListener : public QObject
 {
     Q_OBJECT
@@ -35,8 +39,10 @@ signals:
 
 private:
     class Callback;
-    void handle(const QByteArray& buffer);
+    struct Mailbox;
+    void handle(quint64 registration, const QByteArray& buffer);
     void queue();
+    void dropCallback();
     static std::vector<quint32> countsOf(const QByteArray& buffer, int names);
 
     FbConnection* m_connection = nullptr;
@@ -45,5 +51,7 @@ private:
     std::vector<quint32> m_counts;
     bool m_waitingForFirst = false;
     Firebird::IEvents* m_events = nullptr;
-    Callback* m_callback = nullptr;
+    std::shared_ptr<Mailbox> m_mailbox;
+    Callback* m_callback = nullptr; // of the current registration; the library may hold it too
+    quint64 m_registration = 0;     // number of the current registration, 0 = none
 };

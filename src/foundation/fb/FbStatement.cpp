@@ -121,6 +121,7 @@ QVariant decodeField(FbStatus& status, IAttachment* att, ITransaction* tra, cons
 
 struct FbStatement::Impl
 {
+    FbConnection* connection = nullptr;
     IAttachment* attachment = nullptr;
     ITransaction* transaction = nullptr;
     IStatement* statement = nullptr;
@@ -174,6 +175,8 @@ FbStatement::FbStatement(FbTransaction& transaction, const QString& sql) : m(std
     const auto text = cp1251::encode(sql, &encodeError);
     if (!text)
         throw DbError(encodeError.message());
+    m->connection = &transaction.connection();
+    FbConnection::CallScope scope(*m->connection);
     m->transaction = transaction.handle();
     m->attachment = transaction.connection().attachment();
     FbStatus& status = m->status;
@@ -209,6 +212,7 @@ const QStringList& FbStatement::columns() const
 void FbStatement::execute(FbRows& into)
 {
     FbStatus& status = m->status;
+    FbConnection::CallScope scope(*m->connection);
     const bool hasOutput = !m->fields.empty();
     if (hasOutput && (m->flags & IStatement::FLAG_HAS_CURSOR)) {
         m->cursor = status.run([&](auto* s) {
@@ -234,6 +238,7 @@ bool FbStatement::fetch(FbRows& into, int maxRows)
 {
     if (!m->cursor)
         return false;
+    FbConnection::CallScope scope(*m->connection);
     for (int fetched = 0; maxRows < 0 || fetched < maxRows; ++fetched) {
         if (m->status.run([&](auto* s) { return m->cursor->fetchNext(s, m->buffer.data()); }) !=
             IStatus::RESULT_OK) {

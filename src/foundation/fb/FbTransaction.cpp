@@ -23,12 +23,19 @@ Firebird::ITransaction* FbTransaction::handle()
     if (!m_connection.isConnected())
         throw DbError(QStringLiteral("Немає з'єднання з базою даних"));
     FbStatus status;
+    FbConnection::CallScope scope(m_connection);
+    // Reads for lists take what is committed and lock nothing; everything else is a
+    // snapshot that waits for a locked row at most the connection's lock timeout.
     static const unsigned char kReadOnlyReadCommitted[] = {isc_tpb_version3, isc_tpb_read,
                                                            isc_tpb_read_committed, isc_tpb_rec_version};
     const bool readOnly = m_access == Access::ReadOnlyReadCommitted;
+    const QByteArray& writeTpb = m_connection.transactionParameters();
     m_transaction = status.run([&](auto* s) {
-        return m_connection.attachment()->startTransaction(s, readOnly ? sizeof kReadOnlyReadCommitted : 0,
-                                                           readOnly ? kReadOnlyReadCommitted : nullptr);
+        return readOnly ? m_connection.attachment()->startTransaction(s, sizeof kReadOnlyReadCommitted,
+                                                                      kReadOnlyReadCommitted)
+                        : m_connection.attachment()->startTransaction(
+                              s, unsigned(writeTpb.size()),
+                              reinterpret_cast<const unsigned char*>(writeTpb.constData()));
     });
     return m_transaction;
 }
@@ -38,6 +45,7 @@ void FbTransaction::commit()
     if (!m_transaction)
         return;
     FbStatus status;
+    FbConnection::CallScope scope(m_connection);
     status.run([&](auto* s) {
         m_transaction->commit(s);
         return 0;
@@ -51,6 +59,7 @@ void FbTransaction::rollback()
         return;
     FbStatus status;
     try {
+        FbConnection::CallScope scope(m_connection);
         status.run([&](auto* s) {
             m_transaction->rollback(s);
             return 0;

@@ -7,8 +7,9 @@ class ITransaction;
 }
 class FbConnection;
 
-// A named transaction on the one connection, started on first use with the client
-// library's default parameters (a snapshot that waits on locks). Commit it before a
+// A named transaction on the one connection, started on first use as a snapshot that
+// waits for a locked row at most the connection's lock timeout, so a row another
+// workstation holds gives a lock conflict instead of a frozen desk. Commit it before a
 // list is reopened so the list sees what other workstations committed.
 class FbTransaction
 {

@@ -24,7 +24,6 @@
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
 
-#include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QUrl>
@@ -35,9 +34,9 @@ MainWindowWiring::MainWindowWiring(const Windows& windows, const Logic& logic, Q
       m_cityMap(windows.cityMap), m_blackList(windows.blackList), m_maintenance(windows.maintenance),
       m_hotKeys(windows.hotKeys), m_dispatch(logic.dispatch), m_settings(logic.dispatch.settings),
       m_prompts(logic.dispatch.prompts), m_clock(logic.dispatch.clock), m_shiftChange(logic.shiftChange),
-      m_commands(logic.commands), m_nearestStand(logic.nearestStand)
+      m_commands(logic.commands), m_nearestStand(logic.nearestStand), m_programExit(logic.programExit)
 {
-    m_form1.setMessagesForm(&m_form12);
+    m_dispatch.dani.setMessagesView(&m_form12);
     wireLists();
     wireWindows();
     wireShiftChange();
@@ -143,7 +142,8 @@ void MainWindowWiring::wireWindows()
     m_form1.closeGuard = [this] {
         if (!m_dispatch.dani.BAZA.isConnected())
             return true;
-        CheckDatabaseLink(m_dispatch, [] { QApplication::exit(1); });
+        if (!CheckDatabaseLink(m_dispatch, m_programExit))
+            return true; // the program ends anyway
         m_prompts.message(QStringLiteral("Немає можливості закрити програму, так як є ймовірність того що є "
                                          "невіддані або не закритті замовлення і "
                                          "активні водії в ефірі !!!\rЯКЩО ПЛАНУЄТЕ ЗАКРИТИ ЧЕРЕЗ ДИСПЕТЧЕР "
@@ -196,7 +196,7 @@ void MainWindowWiring::wireShiftChange()
 void MainWindowWiring::wireTimer()
 {
     SecondTimer::Jobs jobs;
-    jobs.checkDatabaseLink = [this] { return CheckDatabaseLink(m_dispatch, [] { QApplication::exit(1); }); };
+    jobs.checkDatabaseLink = [this] { return CheckDatabaseLink(m_dispatch, m_programExit); };
     jobs.autoResetMarks = [this] { return m_commands.marks().autoUpdate(); };
     jobs.resetMarks = [this] { m_commands.marks().resetBothMarks(); };
     jobs.analysisAllowed = [this] { return m_settings.flag(SettingKeys::kAnalysisAllowed); };

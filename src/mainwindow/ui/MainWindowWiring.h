@@ -8,6 +8,7 @@
 class FormShell;
 class IClock;
 class IPrompts;
+class IProgramExit;
 class MainWindowActions;
 class MainWindowCommands;
 class NearestStandDisplay;
@@ -46,6 +47,7 @@ public:
         ShiftChangeController& shiftChange;
         MainWindowCommands& commands;
         NearestStandDisplay& nearestStand;
+        IProgramExit& programExit; // a lost link ends the program through it
     };
 
     MainWindowWiring(const Windows& windows, const Logic& logic, QObject* parent = nullptr);
@@ -91,6 +93,7 @@ private:
     ShiftChangeController& m_shiftChange;
     MainWindowCommands& m_commands;
     NearestStandDisplay& m_nearestStand;
+    IProgramExit& m_programExit;
     std::unique_ptr<SecondTimer> m_secondTimer;
     std::unique_ptr<MainWindowActions> m_actions;
     QTimer m_timer;

@@ -11,11 +11,11 @@
 #include "mainwindow/ListColours.h"
 #include "mainwindow/ShiftChangeController.h"
 #include "mainwindow/StandCell.h"
+#include "mainwindow/ui/ClosedOrdersPanel.h"
 #include "mainwindow/ui/DataSetTableModel.h"
 #include "mainwindow/ui/HotOrdersPage.h"
 #include "mainwindow/ui/ListGrid.h"
 #include "mainwindow/ui/OrderRecordPanels.h"
-#include "mainwindow/ui/TForm12.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
 
@@ -60,8 +60,16 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     m_extraDriversPanel->hide();
     m_mainTabs = new QTabWidget(vertical);
     m_mainTabs->addTab(buildActiveOrdersTab(), QStringLiteral("Активні замовлення ...  "));
-    m_mainTabs->addTab(buildClosedOrdersTab(0), QStringLiteral("Виконані замовлення ...  "));
-    m_mainTabs->addTab(buildClosedOrdersTab(1), QStringLiteral("Знищені замовлення ...  "));
+    m_closed[0] = new ClosedOrdersPanel(ClosedList::Executed, this);
+    m_closed[1] = new ClosedOrdersPanel(ClosedList::Deleted, this);
+    m_mainTabs->addTab(m_closed[0], QStringLiteral("Виконані замовлення ...  "));
+    m_mainTabs->addTab(m_closed[1], QStringLiteral("Знищені замовлення ...  "));
+    // Both tabs' pickers show and change the one period.
+    for (ClosedOrdersPanel* closed : m_closed)
+        connect(closed, &ClosedOrdersPanel::periodChosen, this, [this](const QDate& from, const QDate& to) {
+            setPeriod(from, to);
+            emit periodChanged();
+        });
     layout->addWidget(vertical, 1);
 
     auto* bottom = new QWidget(central);
@@ -175,59 +183,6 @@ QWidget* TForm1::buildActiveOrdersTab()
     return tab;
 }
 
-QWidget* TForm1::buildClosedOrdersTab(int which)
-{
-    auto* page = new QWidget(this);
-    auto* layout = new QVBoxLayout(page);
-    auto* bar = new QWidget(page);
-    bar->setStyleSheet(QStringLiteral("background: rgb(0, 0, 160); color: white;"));
-    auto* barLayout = new QHBoxLayout(bar);
-    m_from[which] = new QDateEdit(QDate::currentDate(), bar);
-    m_to[which] = new QDateEdit(QDate::currentDate(), bar);
-    for (QDateEdit* edit : {m_from[which], m_to[which]}) {
-        edit->setCalendarPopup(true);
-        edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-        edit->setStyleSheet(QStringLiteral("color: black; background: white;"));
-    }
-    // Each date is followed by the roll call time at which the period starts and ends.
-    m_fromTime[which] = new QLabel(QStringLiteral("00:00"), bar);
-    m_toTime[which] = new QLabel(QStringLiteral("00:00"), bar);
-    barLayout->addWidget(new QLabel(QStringLiteral("від дати"), bar));
-    barLayout->addWidget(m_from[which]);
-    barLayout->addWidget(m_fromTime[which]);
-    barLayout->addWidget(new QLabel(QStringLiteral(" до дати "), bar));
-    barLayout->addWidget(m_to[which]);
-    barLayout->addWidget(m_toTime[which]);
-    barLayout->addStretch();
-    if (which == 0) {
-        barLayout->addWidget(new QLabel(QStringLiteral("Кількість замовлень за вибраний час"), bar));
-        m_executedCount = new QLabel(QStringLiteral("0"), bar);
-        barLayout->addWidget(m_executedCount);
-    }
-    layout->addWidget(bar);
-    // Both tabs' pickers show and change the one period.
-    auto changed = [this, which] {
-        setPeriod(m_from[which]->date(), m_to[which]->date());
-        emit periodChanged();
-    };
-    connect(m_from[which], &QDateEdit::dateChanged, this, changed);
-    connect(m_to[which], &QDateEdit::dateChanged, this, changed);
-    auto* gridRow = new QHBoxLayout;
-    if (which == 0) {
-        m_executedTools = new QToolBar(page);
-        m_executedTools->setOrientation(Qt::Vertical);
-        gridRow->addWidget(m_executedTools);
-    }
-    m_closedGrids[which] = new QWidget(page);
-    new QVBoxLayout(m_closedGrids[which]);
-    gridRow->addWidget(m_closedGrids[which], 1);
-    layout->addLayout(gridRow, 1);
-    m_closedDetails[which] = new QLabel(page);
-    m_closedDetails[which]->setWordWrap(true);
-    layout->addWidget(m_closedDetails[which]);
-    return page;
-}
-
 QTableView* TForm1::addGrid(QWidget* parent, DataSetTableModel* model, ListGrid::Rows rows)
 {
     auto* grid = new ListGrid(model, rows, parent);
@@ -330,8 +285,8 @@ void TForm1::attachLists(DispatchContext& ctx)
         legendLayout->addWidget(label);
     }
     m_gprsPanel->layout()->addWidget(legend);
-    addGrid(m_closedGrids[0], m_models[Executed], Rows::Several);
-    addGrid(m_closedGrids[1], m_models[Deleted], Rows::Several);
+    addGrid(m_closed[0]->gridArea(), m_models[Executed], Rows::Several);
+    addGrid(m_closed[1]->gridArea(), m_models[Deleted], Rows::Several);
     for (DataSetTableModel* closed : {m_models[Executed], m_models[Deleted]})
         connect(closed, &DataSetTableModel::readFailed, this,
                 [&ctx](const QString& message) { ctx.prompts.message(message); });
@@ -440,8 +395,7 @@ void TForm1::applyLogIn(const QString& dispatcher, const DispatcherRights& right
     m_mainTabs->setTabVisible(1, rights.closedOrders);
     m_mainTabs->setTabVisible(2, rights.closedOrders);
     for (int i = 0; i < 2; ++i) {
-        m_from[i]->setEnabled(rights.admin);
-        m_to[i]->setEnabled(rights.admin);
+        m_closed[i]->setPeriodEditable(rights.admin);
     }
 }
 
@@ -450,24 +404,25 @@ void TForm1::setPeriod(const QDate& from, const QDate& to)
     m_periodFrom = from;
     m_periodTo = to;
     for (int i = 0; i < 2; ++i) {
-        const QSignalBlocker blockFrom(m_from[i]);
-        const QSignalBlocker blockTo(m_to[i]);
-        m_from[i]->setDate(from);
-        m_to[i]->setDate(to);
+        m_closed[i]->setPeriod(from, to);
     }
+}
+
+QToolBar* TForm1::executedTools() const
+{
+    return m_closed[0]->tools();
 }
 
 void TForm1::showPeriodTimes(const QString& rollCall)
 {
     for (int i = 0; i < 2; ++i) {
-        m_fromTime[i]->setText(rollCall);
-        m_toTime[i]->setText(rollCall);
+        m_closed[i]->showPeriodTimes(rollCall);
     }
 }
 
 QString TForm1::shownPeriodTime() const
 {
-    return m_fromTime[0]->text();
+    return m_closed[0]->shownPeriodTime();
 }
 
 void TForm1::setDriversGroupVisible(bool visible)
@@ -554,7 +509,7 @@ void TForm1::showHotNearestStand(const QString& stand, const QString& firstDrive
 
 void TForm1::showExecutedCount(qint64 count)
 {
-    m_executedCount->setText(QString::number(count));
+    m_closed[0]->showCount(count);
 }
 
 void TForm1::showStandCounters(int onAir, int gprs, int free, int freeAtStand)
@@ -568,17 +523,9 @@ void TForm1::showStandCounters(int onAir, int gprs, int free, int freeAtStand)
             .arg(freeAtStand));
 }
 
-void TForm1::showClosedOrderDetails(ClosedList list, const ClosedOrderDetails& d)
+void TForm1::showClosedOrderDetails(ClosedList list, const ClosedOrderDetails& details)
 {
-    const bool executed = list == ClosedList::Executed;
-    m_closedDetails[executed ? 0 : 1]->setText(
-        QStringLiteral("ФІО водія: %1   Адреса проживання: %2   Контактні телефони: %3\nДані автомобіля: %4\n"
-                       "ФІО клієнта: %5   Адреса проживання: %6   Контактні телефони: %7\n%8: %9")
-            .arg(d.driverName, d.driverAddress, d.driverPhone, d.car, d.clientName, d.clientAddress,
-                 d.clientPhone,
-                 executed ? QStringLiteral("Додаткові дані замовлення")
-                          : QStringLiteral("Причина знищення / додаткові дані замовлення"),
-                 d.reason));
+    m_closed[list == ClosedList::Executed ? 0 : 1]->showDetails(details);
 }
 
 DataModuleView::PageState TForm1::pageState() const
@@ -618,21 +565,4 @@ int TForm1::selectedHotLine() const
 void TForm1::showHotOrders(const QList<HotOrderLine>& lines, int selectLine)
 {
     m_hotPage->showLines(lines, selectLine);
-}
-
-bool TForm1::messagesFormShowing() const
-{
-    return m_messages && m_messages->isVisible();
-}
-
-void TForm1::showMessagesForm()
-{
-    if (m_messages)
-        m_messages->show();
-}
-
-void TForm1::insertMessageLineAtTop(const QString& line)
-{
-    if (m_messages)
-        m_messages->insertLineAtTop(line);
 }

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <functional>
 
+class ClosedOrdersPanel;
 class DataSetTableModel;
 class HotOrdersPage;
 class OrderRecordPanels;
@@ -15,7 +16,6 @@ class QLabel;
 class QTabWidget;
 class QTableView;
 class QToolBar;
-class TForm12;
 struct DispatchContext;
 struct DispatcherRights;
 struct HotOrderDetails;
@@ -29,7 +29,6 @@ public:
     static const QString kNobodyLoggedIn; // "ФІО ДИСПЕТЧЕРА"
 
     explicit TForm1(QWidget* parent = nullptr);
-    void setMessagesForm(TForm12* form) { m_messages = form; }
 
     QString dispatcherName() const;
     bool loggedIn() const;
@@ -57,7 +56,11 @@ public:
     QToolBar* driverTools() const { return m_driverTools; }
     QToolBar* orderTools() const { return m_orderTools; }
     QToolBar* bottomTools() const { return m_bottomTools; }
-    QToolBar* executedTools() const { return m_executedTools; }
+    QToolBar* executedTools() const;
+    ClosedOrdersPanel* closedOrders(ClosedList list) const
+    {
+        return m_closed[list == ClosedList::Executed ? 0 : 1];
+    }
     // The drivers group shows the full list (page 0) or the stands (page 1).
     bool driversPageShown() const;
     QTabWidget* driverPages() const { return m_driverPages; }
@@ -89,9 +92,6 @@ public:
     void showOrderCounters(int inExecution, int hot, int preliminary) override;
     int selectedHotLine() const override;
     void showHotOrders(const QList<HotOrderLine>& lines, int selectLine) override;
-    bool messagesFormShowing() const override;
-    void showMessagesForm() override;
-    void insertMessageLineAtTop(const QString& line) override;
 
 signals:
     void shiftChangeRequested();
@@ -116,7 +116,6 @@ protected:
 private:
     QWidget* buildTopBar();
     QWidget* buildActiveOrdersTab();
-    QWidget* buildClosedOrdersTab(int which);
     void updateNearestStrip();
     QTableView* addGrid(QWidget* parent, DataSetTableModel* model, ListGrid::Rows rows);
 
@@ -129,16 +128,9 @@ private:
     QWidget* m_nearestPanel = nullptr;
     QLabel* m_nearestStand = nullptr;
     QLabel* m_firstDriver = nullptr;
-    QLabel* m_executedCount = nullptr;
     QLabel* m_standCounters = nullptr;
     QLabel* m_orderCounters = nullptr;
-    QLabel* m_closedDetails[2] = {};
-    QWidget* m_closedGrids[2] = {};
-    QDateEdit* m_from[2] = {};
-    QDateEdit* m_to[2] = {};
-    QLabel* m_fromTime[2] = {};
-    QLabel* m_toTime[2] = {};
-    TForm12* m_messages = nullptr;
+    ClosedOrdersPanel* m_closed[2] = {};
     QWidget* m_driversGroup = nullptr;
     QWidget* m_gprsPanel = nullptr;
     QWidget* m_extraDriversPanel = nullptr;
@@ -150,7 +142,6 @@ private:
     QToolBar* m_driverTools = nullptr;
     QToolBar* m_orderTools = nullptr;
     QToolBar* m_bottomTools = nullptr;
-    QToolBar* m_executedTools = nullptr;
     bool m_onlyToHandOut = false;
     bool m_onlyCarried = false;
     QDate m_periodFrom = QDate::currentDate();

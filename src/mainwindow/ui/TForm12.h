@@ -1,17 +1,23 @@
 #pragma once
 
+#include "foundation/MessagesView.h"
 #include "foundation/ui/FormShell.h"
 
 class QPlainTextEdit;
 
 // The dispatchers' messages: the newest message on top.
-class TForm12 : public FormShell
+class TForm12 : public FormShell, public MessagesView
 {
     Q_OBJECT
 public:
     explicit TForm12(QWidget* parent = nullptr);
     void insertLineAtTop(const QString& line);
     QString text() const;
+
+    // MessagesView
+    bool messagesFormShowing() const override { return isVisible(); }
+    void showMessagesForm() override { show(); }
+    void insertMessageLineAtTop(const QString& line) override { insertLineAtTop(line); }
 
 private:
     QPlainTextEdit* m_text;
