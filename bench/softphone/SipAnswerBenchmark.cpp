@@ -100,15 +100,17 @@ int main(int argc, char** argv)
     client.SetServerPort(9);
     client.SetLocalMedia("192.0.2.1", 5004);
     client.SetAcceptIncoming(true);
+    QByteArray registerSent;
+    const QMetaObject::Connection capturing =
+        QObject::connect(&client, &TSIPClient::OnSend, &client,
+                         [&registerSent](TSIPClient* sender) { registerSent = sender->OutputBuffer(); });
     if (!client.Connect("101", "127.0.0.1", "101", "secret")) {
         QTextStream(stderr) << "cannot open the SIP socket\n";
         return 1;
     }
     // Pretend the registration was accepted, so calls are taken.
-    client.HandleDatagram("SIP/2.0 200 OK\r\nCall-ID: " + client.CallId() +
-                              "\r\nCSeq: 1 REGISTER\r\n"
-                              "Content-Length: 0\r\n\r\n",
-                          {0x7F000001, 9});
+    QObject::disconnect(capturing);
+    client.HandleDatagram(responseTo(registerSent, "200 OK"), {0x7F000001, 9});
     const Ipv4Endpoint caller{0x7F000001, 9};
 
     constexpr int rounds = 20000;
