@@ -4,12 +4,12 @@
 #include <QByteArrayView>
 #include <QList>
 
-// Pieces of the name-addr and addr-spec header values (RFC 3261 section 25.1) that
-// the dialogs need: the URI, a header parameter, and lists of several values.
+// Pieces of the address header values (From, To, Contact, Route; RFC 3261 section 25.1)
+// that the dialogs need: the URI, a header parameter, and lists of several values.
 namespace SipNameAddr {
 
 // The URI of a name-addr: everything between "<" and ">", URI parameters included;
-// without angle brackets the addr-spec up to the first header parameter.
+// without angle brackets the bare URI up to the first header parameter.
 QByteArray Uri(QByteArrayView value);
 
 // A header parameter after the URI (";tag=", ";expires=", ";branch="): its value up
