@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRegularExpression>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -90,6 +91,25 @@ quint16 FreeUdpPort()
     probe.open();
     probe.bind(0);
     return probe.localPort();
+}
+
+bool UdpPortIsTaken(quint16 port)
+{
+    // Each line of /proc/net/udp{,6} after the title: "sl local_address:PORT rem_address ...",
+    // the port in four upper-case hex digits.
+    const QByteArray wanted = ':' + QByteArray::number(port, 16).toUpper().rightJustified(4, '0');
+    for (const char* table : {"/proc/net/udp", "/proc/net/udp6"}) {
+        QFile file(QString::fromLatin1(table));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        file.readLine();
+        while (!file.atEnd()) {
+            const QList<QByteArray> fields = file.readLine().simplified().split(' ');
+            if (fields.size() > 1 && fields[1].endsWith(wanted))
+                return true;
+        }
+    }
+    return false;
 }
 
 quint16 FreeUdpPortPair()

@@ -34,6 +34,10 @@ private:
 quint16 FreeUdpPort();
 // An even UDP port that was free a moment ago together with the next one (RTP, RTCP).
 quint16 FreeUdpPortPair();
+// True when some socket of this machine is bound to the UDP port. It reads the kernel's
+// socket table instead of trying a bind of its own, so waiting for a peer program to take
+// its port never takes the port from under it.
+bool UdpPortIsTaken(quint16 port);
 
 // The value of a header line in a raw message ("" when absent).
 QByteArray HeaderOf(const QByteArray& message, const QByteArray& name);

@@ -1,5 +1,4 @@
 #include "../softphone/SoftphoneTestSupport.h"
-#include "platform/net/UdpSocket.h"
 #include "softphone/TSTUNClient.h"
 
 #include "support/peers/RealPeers.h"
@@ -35,10 +34,7 @@ TEST(StunWithCoturn, MappedAddressArrives)
                               QStringLiteral("stdout"), QStringLiteral("--simple-log")});
     ASSERT_TRUE(server.waitForStarted(5000));
     const bool listening = WaitUntil(
-        [&] {
-            UdpSocket probe;
-            return server.state() == QProcess::NotRunning || (probe.open() && !probe.bind(port));
-        },
+        [&] { return server.state() == QProcess::NotRunning || UdpPortIsTaken(port); },
         5000);
     ASSERT_TRUE(listening && server.state() == QProcess::Running) << server.readAll().toStdString();
 

@@ -1,7 +1,6 @@
 #include "SippProcess.h"
 
 #include "../softphone/SoftphoneTestSupport.h"
-#include "platform/net/UdpSocket.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -85,10 +84,7 @@ bool SippProcess::Start()
     // sipp is ready once its port is taken.
     return WaitUntil(
                [this] {
-                   if (m_process.state() == QProcess::NotRunning)
-                       return true;
-                   UdpSocket probe;
-                   return probe.open() && !probe.bind(m_localPort);
+                   return m_process.state() == QProcess::NotRunning || UdpPortIsTaken(m_localPort);
                },
                5000) &&
            m_process.state() != QProcess::NotRunning;
