@@ -1,6 +1,9 @@
 #include "citymap/CityMapData.h"
 
+#include "citymap/StreetDirectoryLoader.h"
 #include "foundation/MessagesView.h"
+#include "foundation/SettingKeys.h"
+#include "foundation/SettingsStore.h"
 #include "foundation/TDANI.h"
 #include "platform/BaseFolder.h"
 #include "platform/Clock.h"
@@ -13,6 +16,7 @@ CityMapData::CityMapData(TDANI& dani, const IClock& clock, QObject* parent)
     : QObject(parent), m_dani(dani), m_clock(clock)
 {
     connect(&dani, &TDANI::mapPointsAdded, this, &CityMapData::loadNewPoints);
+    connect(&dani.settings(), &SettingsStore::valueChanged, this, &CityMapData::settingChanged);
 }
 
 QString CityMapData::settingsFilePath()
@@ -35,20 +39,48 @@ CityMapData::LoadResult CityMapData::LoadMap(const MapPointsLoader::Progress& pr
     if (!points)
         return fallBack(error);
     points->growTo(1); // entry 0 is there even for an empty table
+    auto streets = StreetDirectoryLoader::load(m_dani, &error);
+    if (!streets)
+        return fallBack(error);
 
-    adopt(*settings, std::move(*tiles), std::move(*points));
+    adopt(*settings, std::move(*tiles), std::move(*points), std::move(*streets));
     LoadResult result;
     result.mapSupported = true;
     return result;
 }
 
-void CityMapData::adopt(const MapSettings& settings, TileGrid tiles, MapPoints points)
+void CityMapData::adopt(const MapSettings& settings, TileGrid tiles, MapPoints points,
+                        StreetDirectory streets)
 {
     m_settings = settings;
     m_tiles = std::move(tiles);
     m_view = MapView{};
     m_points = std::move(points);
     m_supported = true;
+    tellSkippedOneWayEntries(m_network.build(std::move(streets), m_points, oneWayEntries()));
+}
+
+QStringList CityMapData::oneWayEntries() const
+{
+    // Empty lines are kept, so that a warning names the entry's place in the list.
+    const QString list = m_dani.settings().value(SettingKeys::kOneWayStreets);
+    return list.isEmpty() ? QStringList{} : list.split(QLatin1Char('\n'));
+}
+
+void CityMapData::settingChanged(const QString& key)
+{
+    if (key == SettingKeys::kOneWayStreets)
+        tellSkippedOneWayEntries(m_network.setOneWayEntries(oneWayEntries()));
+}
+
+void CityMapData::tellSkippedOneWayEntries(const OneWayPassages& read)
+{
+    const QStringList warnings = read.warnings();
+    if (warnings == m_oneWayWarnings)
+        return;
+    m_oneWayWarnings = warnings;
+    m_dani.settings().setValue(SettingKeys::kOneWayStreetsGroup, SettingKeys::kOneWayStreetsSkipped,
+                               warnings.join(QLatin1Char('\n')));
 }
 
 void CityMapData::loadNewPoints()
@@ -63,8 +95,10 @@ void CityMapData::loadNewPoints()
     }
     if (added->count() == 0)
         return;
-    for (const auto& [number, point] : *added)
+    for (const auto& [number, point] : *added) {
         m_points.set(number, point);
+        m_network.addPoint(number, point);
+    }
     emit pointsAdded(*added);
 }
 
