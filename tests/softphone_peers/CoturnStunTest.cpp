@@ -33,9 +33,8 @@ TEST(StunWithCoturn, MappedAddressArrives)
                               folder.filePath(QStringLiteral("turnserver.pid")), QStringLiteral("--log-file"),
                               QStringLiteral("stdout"), QStringLiteral("--simple-log")});
     ASSERT_TRUE(server.waitForStarted(5000));
-    const bool listening = WaitUntil(
-        [&] { return server.state() == QProcess::NotRunning || UdpPortIsTaken(port); },
-        5000);
+    const bool listening =
+        WaitUntil([&] { return server.state() == QProcess::NotRunning || UdpPortIsTaken(port); }, 5000);
     ASSERT_TRUE(listening && server.state() == QProcess::Running) << server.readAll().toStdString();
 
     TSTUNClient client;

@@ -6,13 +6,8 @@
 // and that it takes the next call.
 #include "SippProcess.h"
 
-#include "../softphone/SoftphoneTestSupport.h"
-#include "platform/audio/AudioFormat.h"
-#include "platform/audio/FakeAudioSystem.h"
-#include "softphone/CallMedia.h"
-#include "softphone/TPCMA.h"
-#include "softphone/TRTCPClient.h"
-#include "softphone/TSIPClient.h"
+#include "SoftphoneUnderTest.h"
+#include "support/peers/RealPeers.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -27,32 +22,23 @@ QByteArray kindOf(const QByteArray& message)
     return message.left(message.indexOf(' '));
 }
 
-class SipFlowsWithSipp : public ::testing::Test
+class SipFlowsWithSipp : public SoftphoneUnderTest
 {
 protected:
     void SetUp() override
     {
         if (SippProcess::Executable().isEmpty())
-            GTEST_SKIP() << "sipp is not installed (package sip-tester): SIP flows against sipp not tested";
-        m_serverPort = FreeUdpPort();
-        m_sipPort = FreeUdpPort();
-        m_client.SetLocalPort(m_sipPort);
-        m_client.SetServerPort(m_serverPort);
+            TAXI_SKIP_WITHOUT_PEER(
+                "sipp is not installed (package sip-tester): SIP flows against sipp not tested");
+        PreparePhone();
         m_client.SetRetransmitT1(100);
-        m_rtp.SetLocalPort(FreeUdpPortPair());
-        m_client.SetLocalMedia("127.0.0.1", m_rtp.LocalPort());
-        m_pcma.SetOutputDevice(AudioFormat::DefaultDevice);
-        m_pcma.SetInputDevice(AudioFormat::DefaultDevice);
         QObject::connect(&m_client, &TSIPClient::OnSend, &m_client,
                          [this](TSIPClient* sender) { m_sent.push_back(sender->OutputBuffer()); });
         QObject::connect(&m_client, &TSIPClient::OnStateChange, &m_client, [this](TSIPClient* sender) {
             if (sender->State() == TSIPClient::Incoming && m_answerIncoming)
                 QTimer::singleShot(0, &m_client, [this] { m_client.Answer(); });
         });
-        QObject::connect(&m_client, &TSIPClient::OnCallEnd, &m_client, [this] { ++m_callEnds; });
     }
-
-    void TearDown() override { m_pcma.Stop(); }
 
     // The kinds of what the softphone sent since the last call, skipping REGISTER;
     // a message sent again right after itself (a retransmission) counts once.
@@ -160,16 +146,7 @@ protected:
         QObject::disconnect(counting);
     }
 
-    quint16 m_serverPort = 0;
-    quint16 m_sipPort = 0;
-    FakeAudioSystem m_audio;
-    TSIPClient m_client;
-    TRTPClient m_rtp;
-    TRTCPClient m_rtcp{m_rtp};
-    TPCMA m_pcma{m_audio};
-    CallMedia m_media{m_client, m_rtcp, m_pcma};
     std::vector<QByteArray> m_sent;
-    int m_callEnds = 0;
     bool m_answerIncoming = true;
 };
 

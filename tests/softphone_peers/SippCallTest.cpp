@@ -1,12 +1,6 @@
 #include "SippProcess.h"
 
-#include "../softphone/SoftphoneTestSupport.h"
-#include "platform/audio/AudioFormat.h"
-#include "platform/audio/FakeAudioSystem.h"
-#include "softphone/CallMedia.h"
-#include "softphone/TPCMA.h"
-#include "softphone/TRTCPClient.h"
-#include "softphone/TSIPClient.h"
+#include "SoftphoneUnderTest.h"
 
 #include "support/peers/RealPeers.h"
 #include <QFile>
@@ -23,7 +17,7 @@ const QString& pcapPath()
 }
 
 // The softphone with its media on a fake headset, calling and called by sipp.
-class CallsWithSipp : public ::testing::Test
+class CallsWithSipp : public SoftphoneUnderTest
 {
 protected:
     void SetUp() override
@@ -33,28 +27,18 @@ protected:
                 "sipp is not installed (package sip-tester): calls against sipp not tested");
         if (pcapPath().isEmpty())
             TAXI_SKIP_WITHOUT_PEER("sipp's g711a.pcap is missing: calls against sipp not tested");
-        m_registrarPort = FreeUdpPort();
-        m_sipPort = FreeUdpPort();
-        m_client.SetLocalPort(m_sipPort);
-        m_client.SetServerPort(m_registrarPort);
-        m_rtp.SetLocalPort(FreeUdpPortPair());
-        m_client.SetLocalMedia("127.0.0.1", m_rtp.LocalPort());
-        m_pcma.SetOutputDevice(AudioFormat::DefaultDevice);
-        m_pcma.SetInputDevice(AudioFormat::DefaultDevice);
+        PreparePhone();
         QObject::connect(&m_client, &TSIPClient::OnStateChange, &m_client, [this](TSIPClient* sender) {
             m_states.push_back(sender->State());
             if (sender->State() == TSIPClient::Incoming && m_onIncoming)
                 QTimer::singleShot(0, &m_client, m_onIncoming);
         });
-        QObject::connect(&m_client, &TSIPClient::OnCallEnd, &m_client, [this] { ++m_callEnds; });
     }
-
-    void TearDown() override { m_pcma.Stop(); }
 
     // Registers with a sipp registrar that then ends, and accepts incoming calls.
     void RegisterAndAcceptCalls()
     {
-        SippProcess registrar(QStringLiteral("register_ok.xml"), m_registrarPort);
+        SippProcess registrar(QStringLiteral("register_ok.xml"), m_serverPort);
         ASSERT_TRUE(registrar.Start()) << registrar.Report().toStdString();
         ASSERT_TRUE(m_client.Connect("101", "127.0.0.1", "101", "secret"));
         ASSERT_TRUE(WaitUntil([this] { return m_client.State() == TSIPClient::Ready; }, 5000));
@@ -81,24 +65,15 @@ protected:
 
     qint64 playedBytes() const { return m_audio.lastPlayback() ? m_audio.lastPlayback()->writtenBytes() : 0; }
 
-    quint16 m_registrarPort = 0;
-    quint16 m_sipPort = 0;
-    FakeAudioSystem m_audio;
-    TSIPClient m_client;
-    TRTPClient m_rtp;
-    TRTCPClient m_rtcp{m_rtp};
-    TPCMA m_pcma{m_audio};
-    CallMedia m_media{m_client, m_rtcp, m_pcma};
     std::vector<int> m_states;
     std::function<void()> m_onIncoming;
-    int m_callEnds = 0;
 };
 
 } // namespace
 
 TEST_F(CallsWithSipp, OutgoingCallIsAnsweredWithPcmaAudioAndHungUp)
 {
-    SippProcess callee(QStringLiteral("uas_answer_with_audio.xml"), m_registrarPort,
+    SippProcess callee(QStringLiteral("uas_answer_with_audio.xml"), m_serverPort,
                        {QStringLiteral("-mp"), QString::number(FreeUdpPortPair())},
                        {{QStringLiteral("PCAP"), pcapPath()}});
     ASSERT_TRUE(callee.Start()) << callee.Report().toStdString();
@@ -121,7 +96,7 @@ TEST_F(CallsWithSipp, OutgoingCallIsAnsweredWithPcmaAudioAndHungUp)
 
 TEST_F(CallsWithSipp, BusyCalleeGives486AndIsAcknowledged)
 {
-    SippProcess callee(QStringLiteral("uas_busy.xml"), m_registrarPort);
+    SippProcess callee(QStringLiteral("uas_busy.xml"), m_serverPort);
     ASSERT_TRUE(callee.Start()) << callee.Report().toStdString();
     ASSERT_TRUE(m_client.Connect("101", "127.0.0.1", "101", "secret"));
     ASSERT_TRUE(WaitUntil([this] { return m_client.State() == TSIPClient::Ready; }, 5000));

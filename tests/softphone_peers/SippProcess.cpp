@@ -83,9 +83,7 @@ bool SippProcess::Start()
         return false;
     // sipp is ready once its port is taken.
     return WaitUntil(
-               [this] {
-                   return m_process.state() == QProcess::NotRunning || UdpPortIsTaken(m_localPort);
-               },
+               [this] { return m_process.state() == QProcess::NotRunning || UdpPortIsTaken(m_localPort); },
                5000) &&
            m_process.state() != QProcess::NotRunning;
 }
