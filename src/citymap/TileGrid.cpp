@@ -86,6 +86,16 @@ std::optional<QPoint> TileGrid::tileOrigin(const Tile& tile) const
     return QPoint(m_columnStarts[std::size_t(tile.column - 1)], m_rowStarts[std::size_t(tile.row - 1)]);
 }
 
+std::optional<QSize> TileGrid::tileSize(const Tile& tile) const
+{
+    if (!tileOrigin(tile))
+        return std::nullopt;
+    const auto column = std::size_t(tile.column);
+    const auto row = std::size_t(tile.row);
+    return QSize(m_columnStarts[column] - m_columnStarts[column - 1],
+                 m_rowStarts[row] - m_rowStarts[row - 1]);
+}
+
 std::optional<TileGrid::Tile> TileGrid::tileAt(const QPoint& point) const
 {
     const auto column = spanOf(m_columnStarts, point.x());

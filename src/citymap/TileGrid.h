@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QSize>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -42,6 +43,8 @@ public:
 
     // Top-left corner of a tile in map coordinates; nothing for a tile outside the grid.
     std::optional<QPoint> tileOrigin(const Tile& tile) const;
+    // Width of the tile's column and height of its row; nothing outside the grid.
+    std::optional<QSize> tileSize(const Tile& tile) const;
     // The tile that holds a point. A point on a boundary belongs to the tile that starts
     // there; a point outside the mosaic is in no tile.
     std::optional<Tile> tileAt(const QPoint& point) const;

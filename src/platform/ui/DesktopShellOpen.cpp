@@ -1,0 +1,8 @@
+#include "platform/ui/DesktopShellOpen.h"
+
+#include <QDesktopServices>
+
+bool DesktopShellOpen::open(const QUrl& address)
+{
+    return QDesktopServices::openUrl(address);
+}
