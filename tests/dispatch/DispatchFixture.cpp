@@ -1,6 +1,7 @@
 #include "DispatchFixture.h"
 
 #include "foundation/SqlLiteral.h"
+#include "support/DriverOnAirRow.h"
 
 TestDatabase* DispatchFixture::db = nullptr;
 
@@ -54,12 +55,7 @@ void DispatchFixture::addCar(qint64 callsign, const QString& model)
 void DispatchFixture::putOnAir(qint64 callsign, const QString& name, const QString& place, const QString& key,
                                qint64 order, const QString& model)
 {
-    db->exec(QStringLiteral(
-                 "INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_FIO_VODIY, ZAD_AVTO_MARKA_AVTO, "
-                 "ZAD_AVTO_CHAS_ZAMOVL, ZAD_AVTO_VULICA, ZAD_AVTO_ZADIANIST, ZAD_AVTO_NOMER_ZAMOVL) "
-                 "VALUES (%1, %2, %3, %4, %5, %6, %7)")
-                 .arg(sql::integer(callsign), sql::text(name), sql::text(model), sql::text(key),
-                      sql::text(place), sql::integer(order ? 1 : 0), sql::integer(order)));
+    InsertDriverOnAir(*db, {callsign, name, model, place, key, order, order != 0});
 }
 
 qint64 DispatchFixture::addOrder(const QString& pickup, const QString& destination, const QDateTime& due,

@@ -1,6 +1,7 @@
 #include "CommandsFixture.h"
 
 #include "foundation/SqlLiteral.h"
+#include "support/DriverOnAirRow.h"
 
 TestDatabase* CommandsFixture::db = nullptr;
 
@@ -46,12 +47,7 @@ void CommandsFixture::addDriver(qint64 number, const QString& name)
 void CommandsFixture::putOnAir(qint64 callsign, const QString& name, const QString& stand, const QString& key,
                                qint64 order, const QString& model)
 {
-    db->exec(QStringLiteral(
-                 "INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_FIO_VODIY, ZAD_AVTO_MARKA_AVTO, "
-                 "ZAD_AVTO_CHAS_ZAMOVL, ZAD_AVTO_VULICA, ZAD_AVTO_ZADIANIST, ZAD_AVTO_NOMER_ZAMOVL) "
-                 "VALUES (%1, %2, %3, %4, %5, 0, %6)")
-                 .arg(sql::integer(callsign), sql::text(name), sql::text(model), sql::text(key),
-                      sql::text(stand), sql::integer(order)));
+    InsertDriverOnAir(*db, {callsign, name, model, stand, key, order, false});
 }
 
 bool CommandsFixture::onAir(qint64 callsign)
