@@ -18,6 +18,8 @@
 #include "citymap/StreetNetwork.h"
 #include "common/BenchCity.h"
 #include "common/BenchSetup.h"
+#include "foundation/SettingKeys.h"
+#include "orders/intake/MapRouteMeasuring.h"
 #include "support/TestDatabase.h"
 #include "support/TestWorkstation.h"
 
@@ -178,15 +180,25 @@ int measureOnTheBenchmarkCity(const QString& folder)
                 double(network.graph().memoryBytes()) / 1024.0,
                 double(network.streetPoints().memoryBytes()) / 1024.0, read.passages().size());
 
-    std::vector<RoutePoint> houses;
+    // The map put in force as at log-in, with the one-way list and coefficients of the
+    // settings; step 2 of the order form measures through it.
+    ws.store.setValue(SettingKeys::kOneWayStreetsGroup, SettingKeys::kOneWayStreets,
+                      oneWay.join(QLatin1Char('\n')));
+    ws.store.setValue(SettingKeys::kCoefficientsGroup, SettingKeys::kDistanceCoefficients,
+                      tarifListEntries(db, QStringLiteral("KOEFICIENT")).join(QLatin1Char('\n')));
+    MapSettings scale;
+    scale.length = QStringLiteral("100");
+    scale.pixelsPerCm = QStringLiteral("50");
+    ws.map->adopt(scale, {}, *points, *streets);
+    const MapRouteMeasuring stepTwo(*ws.map, ws.store);
+
+    std::vector<RouteItem> houses;
     for (const auto& row : db.exec(QStringLiteral("SELECT KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS FROM "
                                                   "KARTA_MISTA WHERE KOORD_KART_MISTA_STATUS = 'БУДИНОК'"))
-                               .rows) {
-        const QString label = row[1].toString();
-        const int number = row[0].toInt();
-        houses.push_back({label + QStringLiteral("<%1>").arg(number), true,
-                          label.mid(1, label.indexOf(QStringLiteral("]{")) - 1), number});
-    }
+                               .rows)
+        if (const auto item =
+                RouteItem::parse(row[1].toString() + QStringLiteral("<%1>").arg(row[0].toInt())))
+            houses.push_back(*item);
     std::mt19937 rng(3);
     std::uniform_int_distribution<std::size_t> pick(0, houses.size() - 1);
     std::vector<double> times;
@@ -195,20 +207,22 @@ int measureOnTheBenchmarkCity(const QString& folder)
     double kilometres = 0.0;
     const int routes = 1000;
     for (int i = 0; i < routes; ++i) {
-        const QList<RoutePoint> route{houses[pick(rng)], houses[pick(rng)], houses[pick(rng)]};
+        const QList<RouteItem> route{houses[pick(rng)], houses[pick(rng)], houses[pick(rng)]};
         t.start();
-        const RouteMeasurement m = MeasureRoute(route, network, *points, 2.0, {});
+        const MeasuredRoute m = stepTwo.measure(route);
         times.push_back(msSince(t));
-        complete += m.complete() ? 1 : 0;
-        kilometres += m.kilometres.value_or(0.0) / routes;
+        complete += m.unmeasuredLegs == 0 && m.note.isEmpty() ? 1 : 0;
+        kilometres += QString(m.distance).replace(QLatin1Char(','), QLatin1Char('.')).toDouble() / routes;
         for (int leg = 0; leg < 2; ++leg) {
             const LegStreets s =
-                legStreets(network.legEnd(route[leg], *points), network.legEnd(route[leg + 1], *points));
+                legStreets(network.legEnd(MapRouteMeasuring::routePoint(route[leg]), *points),
+                           network.legEnd(MapRouteMeasuring::routePoint(route[leg + 1]), *points));
             referenceQueryCount +=
                 referenceQueries(FindStreetRoutes(network.graph(), s.start, s.destination));
         }
     }
-    std::printf("three-point routes of houses, %d measured: median %.3f ms, 99th percentile %.3f ms, "
+    std::printf("three-point routes of houses measured as on step 2 of the order form, %d: median %.3f ms, "
+                "99th percentile %.3f ms, "
                 "max %.3f ms (target under 10 ms); %d of them complete, %.2f km on average;\n"
                 "database queries per route: ours 0, the reference measurement %.1f\n",
                 routes, percentile(times, 0.5), percentile(times, 0.99), percentile(times, 1.0), complete,

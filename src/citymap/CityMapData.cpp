@@ -1,6 +1,9 @@
 #include "citymap/CityMapData.h"
 
+#include "citymap/StreetDirectoryLoader.h"
 #include "foundation/MessagesView.h"
+#include "foundation/SettingKeys.h"
+#include "foundation/SettingsStore.h"
 #include "foundation/TDANI.h"
 #include "platform/BaseFolder.h"
 #include "platform/Clock.h"
@@ -13,6 +16,7 @@ CityMapData::CityMapData(TDANI& dani, const IClock& clock, QObject* parent)
     : QObject(parent), m_dani(dani), m_clock(clock)
 {
     connect(&dani, &TDANI::mapPointsAdded, this, &CityMapData::loadNewPoints);
+    connect(&dani.settings(), &SettingsStore::valueChanged, this, &CityMapData::settingChanged);
 }
 
 QString CityMapData::settingsFilePath()
@@ -22,33 +26,84 @@ QString CityMapData::settingsFilePath()
 
 CityMapData::LoadResult CityMapData::LoadMap(const MapPointsLoader::Progress& progress)
 {
+    return putInForce(read(progress));
+}
+
+CityMapData::Reading CityMapData::read(const MapPointsLoader::Progress& progress) const
+{
     if (!QFileInfo(settingsFilePath()).isFile())
-        return fallBack(QStringLiteral("Не знайдено ") + settingsFilePath());
+        return unusable(QStringLiteral("Не знайдено ") + settingsFilePath());
     QString error;
-    const auto settings = MapSettings::read(IniFile::load(settingsFilePath()), &error);
+    auto settings = MapSettings::read(IniFile::load(settingsFilePath()), &error);
     if (!settings)
-        return fallBack(error);
+        return unusable(error);
     auto tiles = TileGrid::load(settings->tileFolder(), settings->tileColumns, settings->tileRows, &error);
     if (!tiles)
-        return fallBack(error);
+        return unusable(error);
     auto points = MapPointsLoader::load(m_dani.RIZNE, 0, progress, &error);
     if (!points)
-        return fallBack(error);
+        return unusable(error);
     points->growTo(1); // entry 0 is there even for an empty table
+    auto streets = StreetDirectoryLoader::load(m_dani, &error);
+    if (!streets)
+        return unusable(error);
+    Reading reading;
+    reading.settings = std::move(settings);
+    reading.tiles = std::move(*tiles);
+    reading.points = std::move(*points);
+    reading.streets = std::move(*streets);
+    return reading;
+}
 
-    adopt(*settings, std::move(*tiles), std::move(*points));
+CityMapData::LoadResult CityMapData::putInForce(Reading reading)
+{
+    if (!reading.settings)
+        return fallBack(reading.failure);
+    adopt(*reading.settings, std::move(reading.tiles), std::move(reading.points), std::move(reading.streets));
     LoadResult result;
     result.mapSupported = true;
     return result;
 }
 
-void CityMapData::adopt(const MapSettings& settings, TileGrid tiles, MapPoints points)
+CityMapData::Reading CityMapData::unusable(const QString& failure)
+{
+    Reading reading;
+    reading.failure = failure;
+    return reading;
+}
+
+void CityMapData::adopt(const MapSettings& settings, TileGrid tiles, MapPoints points,
+                        StreetDirectory streets)
 {
     m_settings = settings;
     m_tiles = std::move(tiles);
     m_view = MapView{};
     m_points = std::move(points);
     m_supported = true;
+    tellSkippedOneWayEntries(m_network.build(std::move(streets), m_points, oneWayEntries()));
+}
+
+QStringList CityMapData::oneWayEntries() const
+{
+    // Empty lines are kept, so that a warning names the entry's place in the list.
+    const QString list = m_dani.settings().value(SettingKeys::kOneWayStreets);
+    return list.isEmpty() ? QStringList{} : list.split(QLatin1Char('\n'));
+}
+
+void CityMapData::settingChanged(const QString& key)
+{
+    if (key == SettingKeys::kOneWayStreets)
+        tellSkippedOneWayEntries(m_network.setOneWayEntries(oneWayEntries()));
+}
+
+void CityMapData::tellSkippedOneWayEntries(const OneWayPassages& read)
+{
+    const QStringList warnings = read.warnings();
+    if (warnings == m_oneWayWarnings)
+        return;
+    m_oneWayWarnings = warnings;
+    m_dani.settings().setValue(SettingKeys::kOneWayStreetsGroup, SettingKeys::kOneWayStreetsSkipped,
+                               warnings.join(QLatin1Char('\n')));
 }
 
 void CityMapData::loadNewPoints()
@@ -63,8 +118,10 @@ void CityMapData::loadNewPoints()
     }
     if (added->count() == 0)
         return;
-    for (const auto& [number, point] : *added)
+    for (const auto& [number, point] : *added) {
         m_points.set(number, point);
+        m_network.addPoint(number, point);
+    }
     emit pointsAdded(*added);
 }
 

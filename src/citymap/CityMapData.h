@@ -4,6 +4,7 @@
 #include "citymap/MapPointsLoader.h"
 #include "citymap/MapSettings.h"
 #include "citymap/MapView.h"
+#include "citymap/StreetNetwork.h"
 #include "citymap/TileGrid.h"
 
 #include <QDateTime>
@@ -18,7 +19,10 @@ class TDANI;
 // tile grid, the point table and whether the map is in use. Loaded at every log-in;
 // without a map (no settings file, or any failure while loading) dispatch falls back to
 // the district tables. Points put on the map elsewhere are read as the data module
-// announces them. Dispatch and the windows read it through a const reference.
+// announces them. The street network the route measurement searches is built with the
+// map and kept current: a point that arrives is added to it, and a change of the one-way
+// list in the settings replaces its one-way passages. Dispatch and the windows read it
+// through a const reference.
 class CityMapData : public QObject
 {
     Q_OBJECT
@@ -31,6 +35,16 @@ public:
         bool districtTablesNeeded = false;
     };
 
+    // A map read in full but not yet in force: either all of it or why it cannot be used.
+    struct Reading
+    {
+        std::optional<MapSettings> settings; // none: the map is not used, see failure
+        TileGrid tiles;
+        MapPoints points;
+        StreetDirectory streets;
+        QString failure;
+    };
+
     CityMapData(TDANI& dani, const IClock& clock, QObject* parent = nullptr);
 
     static QString settingsFilePath(); // SETTING_KART.INI in the executable's folder
@@ -39,14 +53,24 @@ public:
     // and kept only when all of it succeeded, so a failed load leaves the earlier point
     // table as it was. Without a map the result asks for the district tables.
     LoadResult LoadMap(const MapPointsLoader::Progress& progress = {});
-    // Puts a map in force, in use from now on (LoadMap's last step once all was read).
-    void adopt(const MapSettings& settings, TileGrid tiles, MapPoints points);
+    // LoadMap in two steps, for a caller that must read everything else too before any
+    // of it takes effect: read changes nothing here, putInForce cannot fail.
+    Reading read(const MapPointsLoader::Progress& progress = {}) const;
+    LoadResult putInForce(Reading reading);
+    // Puts a map in force, in use from now on (LoadMap's last step once all was read),
+    // and builds its street network with the one-way list of the settings.
+    void adopt(const MapSettings& settings, TileGrid tiles, MapPoints points, StreetDirectory streets = {});
 
     bool MapSupported() const { return m_supported; }
     const MapPoints& points() const { return m_points; }
     // For a dispatcher without the map right: the map stays loaded but is not used, and
     // the district tables are not rebuilt.
     void switchOff() { m_supported = false; }
+
+    const StreetNetwork& streetNetwork() const { return m_network; }
+    // The warnings about the one-way entries the network could not read (empty when all
+    // were read); the settings window shows them beside the list.
+    const QStringList& oneWayWarnings() const { return m_oneWayWarnings; }
 
     const MapSettings& settings() const { return m_settings; }
     const TileGrid& tiles() const { return m_tiles; }
@@ -75,8 +99,12 @@ signals:
 
 private:
     LoadResult fallBack(const QString& failure);
+    static Reading unusable(const QString& failure);
     // Reads the points numbered from the table's size on, with one query.
     void loadNewPoints();
+    QStringList oneWayEntries() const;
+    void settingChanged(const QString& key);
+    void tellSkippedOneWayEntries(const OneWayPassages& read);
 
     TDANI& m_dani;
     const IClock& m_clock;
@@ -85,4 +113,6 @@ private:
     TileGrid m_tiles;
     MapView m_view;
     MapPoints m_points;
+    StreetNetwork m_network;
+    QStringList m_oneWayWarnings;
 };

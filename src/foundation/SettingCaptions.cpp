@@ -48,6 +48,7 @@ QHash<QString, Caption> catalogue()
 
         {kDistanceCoefficients, {QStringLiteral("Коефіцієнти відстані")}},
         {kOneWayStreets, {QStringLiteral("Вулиці")}},
+        {kOneWayStreetsSkipped, {QStringLiteral("Пропущені записи")}},
         {kClientBlackList, {QStringLiteral("Клієнти-боржники")}},
         {kTariffDiscounts, {QStringLiteral("Знижки")}},
         {kDispatcherMessageTemplates, {QStringLiteral("Шаблони")}},

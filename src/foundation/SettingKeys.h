@@ -52,6 +52,9 @@ inline const QString kTariffDiscounts = tarif("ZNIZHKA_TARIF", "POZ");
 inline const QString kExtraSettlements = tarif("DOD_NASEL_PUNKTY", "POZ"); // without the ">" and "<" marks
 inline const QString kClientBlackList = tarif("CHORNIY_SPISOK_KLIENT", "POZ");
 inline const QString kOneWayStreets = tarif("ODNOSTORONNI_VULICI", "POZ");
+// Not a TARIF.INI key: the one-way entries the street graph could not read, one warning
+// a line, shown beside the list in the settings window.
+inline const QString kOneWayStreetsSkipped = QStringLiteral("ODNOSTORONNI_VULICI/SKIPPED");
 inline const QString kDistanceCoefficients = tarif("KOEFICIENT", "POZ");
 
 // TARIF.INI, work analysis

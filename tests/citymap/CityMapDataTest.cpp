@@ -1,5 +1,7 @@
 #include "citymap/CityMapData.h"
 #include "BmpBytes.h"
+#include "citymap/FindStreetRoutes.h"
+#include "foundation/SettingKeys.h"
 #include "foundation/SqlLiteral.h"
 #include "platform/BaseFolder.h"
 #include "platform/Clock.h"
@@ -23,6 +25,13 @@ protected:
     {
         BaseFolder::overrideForTests(base.path());
         db->exec(QStringLiteral("DELETE FROM KARTA_MISTA"));
+        db->exec(QStringLiteral("DELETE FROM VULICA_LUCK"));
+        db->exec(QStringLiteral(
+            "INSERT INTO VULICA_LUCK (SPISOK_VUL_NOMER, SPISOK_VUL_VULICA) VALUES (1, 'Лесі')"));
+        db->exec(QStringLiteral(
+            "INSERT INTO VULICA_LUCK (SPISOK_VUL_NOMER, SPISOK_VUL_VULICA) VALUES (2, 'Соборна')"));
+        db->exec(QStringLiteral(
+            "INSERT INTO VULICA_LUCK (SPISOK_VUL_NOMER, SPISOK_VUL_VULICA) VALUES (3, 'Зарічна')"));
         workstation = std::make_unique<TestWorkstation>(db->serverSettings());
         ASSERT_TRUE(workstation->connect());
         workstation->map.reset(); // this suite's map, on its clock, is the only one
@@ -219,6 +228,51 @@ TEST_F(CityMapLoad, AnAbsurdPointNumberCostsOneEntryAndTheMapStaysInUse)
     EXPECT_EQ(map->points().at(2).x, 5);
 }
 
+TEST_F(CityMapLoad, TheStreetNetworkIsBuiltWithTheMapAndFollowsTheOneWayList)
+{
+    addPoint(2, nullptr, 10, 10, {1, 2, 0, 0, 0});
+    addPoint(3, nullptr, 50, 10, {2, 3, 0, 0, 0});
+    SettingsStore& store = workstation->store;
+    store.setValue(SettingKeys::kOneWayStreetsGroup, SettingKeys::kOneWayStreets,
+                   QStringLiteral("[1] на [2]\nзаїзд з Лесі\n[2] [x]"));
+    writeTwoByTwoMap();
+    ASSERT_TRUE(map->LoadMap().mapSupported);
+    const StreetNetwork& network = map->streetNetwork();
+    EXPECT_EQ(network.streets().numberOf(QStringLiteral("Соборна")), 2);
+    EXPECT_FALSE(network.graph().passable(1, 2));
+    EXPECT_TRUE(network.graph().passable(2, 1));
+    EXPECT_TRUE(FindStreetRoutes(network.graph(), 1, 3).empty());
+    EXPECT_EQ(FindStreetRoutes(network.graph(), 3, 1).at(0).text(), QStringLiteral("{2}[3][2][1]"));
+    // The two entries that do not read are skipped, and the settings window says which.
+    ASSERT_EQ(map->oneWayWarnings().size(), 2);
+    EXPECT_TRUE(map->oneWayWarnings().at(0).contains(QStringLiteral("Запис 2 ")));
+    EXPECT_TRUE(map->oneWayWarnings().at(1).contains(QStringLiteral("[2] [x]")));
+    EXPECT_EQ(store.value(SettingKeys::kOneWayStreetsSkipped), map->oneWayWarnings().join(QLatin1Char('\n')));
+    EXPECT_EQ(store.groupOf(SettingKeys::kOneWayStreetsSkipped), SettingKeys::kOneWayStreetsGroup);
+
+    // A changed list replaces the passages at once, without a new load.
+    store.setValue(SettingKeys::kOneWayStreetsGroup, SettingKeys::kOneWayStreets, QStringLiteral("[2][1]"));
+    EXPECT_TRUE(network.graph().passable(1, 2));
+    EXPECT_FALSE(network.graph().passable(2, 1));
+    EXPECT_EQ(FindStreetRoutes(network.graph(), 1, 3).at(0).text(), QStringLiteral("{2}[1][2][3]"));
+    EXPECT_TRUE(map->oneWayWarnings().isEmpty());
+    EXPECT_EQ(store.value(SettingKeys::kOneWayStreetsSkipped), QString());
+}
+
+TEST_F(CityMapLoad, AFailedReadOfTheStreetsFallsBackAndKeepsTheEarlierNetwork)
+{
+    addPoint(2, nullptr, 10, 10, {1, 2, 0, 0, 0});
+    writeTwoByTwoMap();
+    ASSERT_TRUE(map->LoadMap().mapSupported);
+    db->exec(QStringLiteral("ALTER TABLE VULICA_LUCK ALTER COLUMN SPISOK_VUL_VULICA TO SPISOK_VUL_NAZVA"));
+    const auto result = map->LoadMap();
+    db->exec(QStringLiteral("ALTER TABLE VULICA_LUCK ALTER COLUMN SPISOK_VUL_NAZVA TO SPISOK_VUL_VULICA"));
+    expectFallback(result);
+    EXPECT_FALSE(result.failure.isEmpty());
+    EXPECT_EQ(map->streetNetwork().streets().numberOf(QStringLiteral("Лесі")), 1);
+    EXPECT_TRUE(map->streetNetwork().graph().passable(1, 2));
+}
+
 // Points put on the map by another workstation, announced by the database event.
 class CityMapEvents : public CityMapLoad
 {
@@ -267,6 +321,19 @@ TEST_F(CityMapEvents, NewHousesGrowTheTableWithOneReadAndOldEntriesStay)
     EXPECT_EQ(map->points().size(), 7);
     EXPECT_EQ(map->points().at(3).x, 0);
     EXPECT_EQ(map->points().at(6).x, 100);
+}
+
+TEST_F(CityMapEvents, AHouseOnACrossingJoinsTheStreetNetwork)
+{
+    const StreetNetwork& network = map->streetNetwork();
+    EXPECT_TRUE(FindStreetRoutes(network.graph(), 1, 3).empty());
+    addPoint(7, "[Лесі]{9}", 40, 30, {1, 3, 0, 0, 0});
+    ASSERT_TRUE(loads(1));
+    EXPECT_TRUE(network.graph().passable(1, 3));
+    EXPECT_EQ(FindStreetRoutes(network.graph(), 1, 3).at(0).text(), QStringLiteral("{1}[1][3]"));
+    const auto* nearest = network.streetPoints().nearestOn(3, QPointF(0, 0));
+    ASSERT_NE(nearest, nullptr);
+    EXPECT_EQ(nearest->position, QPoint(40, 30));
 }
 
 TEST_F(CityMapEvents, ADamagedNumberOrAGapOfMillionsNeitherFreezesNorSwallowsMemory)

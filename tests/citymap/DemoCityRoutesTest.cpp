@@ -4,29 +4,17 @@
 #include "citymap/RouteMeasure.h"
 #include "citymap/StreetDirectoryLoader.h"
 #include "citymap/StreetNetwork.h"
-#include "foundation/SqlLiteral.h"
 #include "support/DatabaseSuite.h"
+#include "support/DemoCity.h"
 #include "support/TestWorkstation.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 // The demo city's streets, map points and one-way list, loaded as the workstation loads
 // them at log-in, measure real routes.
-class DemoCityRoutes : public DatabaseSuite
+class DemoCityRoutes : public DemoCitySuite
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        DatabaseSuite::SetUpTestSuite();
-        QFile demo(TestDatabase::sourceFile(QStringLiteral("db/demo.sql")));
-        ASSERT_TRUE(demo.open(QIODevice::ReadOnly));
-        for (const QString& line : QString::fromUtf8(demo.readAll()).split(QLatin1Char('\n')))
-            for (const char* table : {"VULICA_LUCK", "KARTA_MISTA", "SET_TARIFI"})
-                if (line.startsWith(QLatin1String("INSERT INTO ") + QLatin1String(table) + QLatin1Char(' ')))
-                    db->exec(line.trimmed().chopped(1)); // without the ";"
-    }
-
     void SetUp() override
     {
         workstation = std::make_unique<TestWorkstation>(db->serverSettings());
@@ -46,14 +34,9 @@ protected:
     // A house of the demo as the route list holds it.
     RoutePoint house(const QString& street) const
     {
-        const FbRows rows =
-            db->exec(QStringLiteral("SELECT FIRST 1 KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS FROM "
-                                    "KARTA_MISTA WHERE KOORD_KART_MISTA_PIDPIS STARTING WITH %1 "
-                                    "ORDER BY KOORD_KART_MISTA_NP")
-                         .arg(sql::text(QLatin1Char('[') + street + QStringLiteral("]{"))));
-        EXPECT_EQ(rows.rowCount(), 1) << street.toStdString();
-        const int number = rows.rows[0][0].toInt();
-        return {rows.rows[0][1].toString() + QStringLiteral("<%1>").arg(number), true, street, number};
+        const std::optional<MapHouse> found = firstHouseOn(*db, street);
+        EXPECT_TRUE(found.has_value()) << street.toStdString();
+        return found ? RoutePoint{found->item(), true, street, found->number} : RoutePoint{};
     }
 
     std::unique_ptr<TestWorkstation> workstation;

@@ -1,7 +1,10 @@
 #include "WorkstationFixture.h"
 
 #include "mainwindow/HotKeys.h"
+#include "orders/intake/Price.h"
+#include "orders/intake/ui/MeasuringStepView.h"
 #include "orders/intake/ui/OrderFormView.h"
+#include "support/DemoCity.h"
 #include "support/WaitFor.h"
 
 #include <QComboBox>
@@ -179,4 +182,34 @@ TEST_F(OrderFormWindow, APreliminaryOrderOnTheLastStepBlinksWithTheTimer)
     const QColor first = panel->palette().color(QPalette::Window);
     view().tick(clock.now());
     EXPECT_NE(first, panel->palette().color(QPalette::Window));
+}
+
+TEST_F(OrderFormWindow, TheSecondStepShowsTheMeasuredLegsOfARouteOnTheMap)
+{
+    for (const char* table : {"VULICA_LUCK", "KARTA_MISTA"})
+        db->exec(QStringLiteral("DELETE FROM ") + QLatin1String(table));
+    copyDemoTables(*db, {QStringLiteral("VULICA_LUCK"), QStringLiteral("KARTA_MISTA")});
+    putMapInForce(ws->dani, ws->map, QStringLiteral("100"), QStringLiteral("50"));
+
+    openUncoded();
+    for (const char* street : {"вул. Набережна", "вул. Соборна", "вул. Зарічна"}) {
+        const std::optional<MapHouse> house = firstHouseOn(*db, QString::fromUtf8(street));
+        ASSERT_TRUE(house.has_value());
+        ws->orderForm.order().addRouteItem(*RouteItem::parse(house->item()));
+    }
+    buttonOf(&view(), QStringLiteral("Далі"))->click();
+    ASSERT_EQ(view().stepName(), QStringLiteral("STEP_2"));
+    MeasuringStepView* step = view().measuringStep();
+    EXPECT_GT(step->legList()->count(), 10);
+    EXPECT_FALSE(
+        step->legList()->findItems(QStringLiteral("[2] відрізок ....."), Qt::MatchExactly).isEmpty());
+    const QString distance = step->distance()->text();
+    EXPECT_NE(distance, QStringLiteral("0"));
+    EXPECT_TRUE(step->note()->text().isEmpty());
+    EXPECT_TRUE(step->nextButton()->isEnabled());
+    EXPECT_TRUE(step->backButton()->isEnabled());
+
+    step->nextButton()->click();
+    EXPECT_EQ(view().stepName(), QStringLiteral("STEP_3"));
+    EXPECT_EQ(ws->orderForm.order().kmInTown(), Price::measuredKilometres(distance));
 }

@@ -38,7 +38,8 @@ const QString kClearHistoryQuestion = QStringLiteral("Очистити істо�
 
 OrderFormController::OrderFormController(DispatchContext& ctx, QObject* parent)
     : QObject(parent), m_ctx(ctx), m_lookup(ctx.dani, ctx.prompts),
-      m_cards(ctx.dani, ctx.settings, ctx.prompts, ctx.clock, m_lookup), m_intake(ctx)
+      m_cards(ctx.dani, ctx.settings, ctx.prompts, ctx.clock, m_lookup), m_intake(ctx),
+      m_measuring(ctx.map, ctx.settings)
 {
 }
 
@@ -328,6 +329,9 @@ void OrderFormController::next()
         m_measuredDistance = QStringLiteral("0");
         setStep(Step::Measuring);
         emit measurementRequested();
+        m_measuredRoute = m_measuring.measure(m_intake.route());
+        m_measuredDistance = m_measuredRoute.distance;
+        emit routeMeasured();
         return;
     }
     if (mapInUse() && items == 1 && !m_intake.routeOffMap()) {

@@ -2,6 +2,7 @@
 
 #include "orders/intake/ClientCardEditor.h"
 #include "orders/intake/ClientLookup.h"
+#include "orders/intake/MapRouteMeasuring.h"
 #include "orders/intake/OrderFormOpening.h"
 #include "orders/intake/OrderIntake.h"
 #include "orders/intake/TelephoneHistory.h"
@@ -89,6 +90,8 @@ public:
     const QString& outsideDistance() const { return m_outsideDistance; }
     // The distance the internal map measured on the second step.
     void setMeasuredDistance(const QString& distance) { m_measuredDistance = distance; }
+    // What the second step shows of the last measurement.
+    const MeasuredRoute& measuredRoute() const { return m_measuredRoute; }
     // Route list commands of the first step, each after the dispatcher's Yes.
     void removeSelectedRouteItem(int index);
     void clearRoute();
@@ -107,8 +110,10 @@ signals:
     // The window shows itself, with the focus in the telephone search box when asked.
     void showRequested(bool focusTelephone);
     void closeRequested();
-    // The second step measures the route on the internal map.
+    // The second step measures the route on the internal map: it shows that it is busy
+    // from this signal until routeMeasured.
     void measurementRequested();
+    void routeMeasured();
     void telephoneHistoryChanged();
 
 private:
@@ -126,6 +131,8 @@ private:
     ClientCardEditor m_cards;
     OrderIntake m_intake;
     TelephoneHistory m_history;
+    MapRouteMeasuring m_measuring;
+    MeasuredRoute m_measuredRoute;
 
     Page m_page = Page::CardClient;
     Step m_step = Step::First;

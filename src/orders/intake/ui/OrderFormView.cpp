@@ -4,6 +4,7 @@
 #include "orders/intake/ClientTableModel.h"
 #include "orders/intake/ClientWarnings.h"
 #include "orders/intake/OrderFormController.h"
+#include "orders/intake/ui/MeasuringStepView.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -391,21 +392,8 @@ QWidget* OrderFormView::buildFirstStep()
 
 QWidget* OrderFormView::buildMeasuringStep()
 {
-    auto* step = new QWidget(this);
-    auto* layout = new QVBoxLayout(step);
-    auto* wait = new QLabel(OrderFormController::kWaitMessage, step);
-    wait->setAlignment(Qt::AlignCenter);
-    layout->addWidget(wait, 1);
-    auto* buttons = new QHBoxLayout;
-    auto* back = button(QStringLiteral("Назад"), step);
-    auto* next = button(QStringLiteral("Далі"), step);
-    buttons->addWidget(back);
-    buttons->addStretch();
-    buttons->addWidget(next);
-    layout->addLayout(buttons);
-    connect(back, &QPushButton::clicked, this, [this] { m_controller.back(); });
-    connect(next, &QPushButton::clicked, this, [this] { m_controller.next(); });
-    return step;
+    m_measuring = new MeasuringStepView(m_controller, this);
+    return m_measuring;
 }
 
 QWidget* OrderFormView::buildLastStep()

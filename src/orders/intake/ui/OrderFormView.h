@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class ClientTableModel;
+class MeasuringStepView;
 class OrderFormController;
 class QCheckBox;
 class QComboBox;
@@ -39,6 +40,7 @@ public:
     QListWidget* routeList() const { return m_route; }
     QLineEdit* tripCount() const { return m_count; }
     QWidget* kindPanel() const { return m_kindPanel; }
+    MeasuringStepView* measuringStep() const { return m_measuring; }
 
     // The quick order's clock and the preliminary panel's blinking (the main window's
     // one-second timer).
@@ -114,6 +116,7 @@ private:
     QLabel* m_amounts = nullptr;
     QLabel* m_sum = nullptr;
     QWidget* m_kindPanel = nullptr;
+    MeasuringStepView* m_measuring = nullptr;
     QRadioButton* m_quick = nullptr;
     QRadioButton* m_preliminary = nullptr;
     QRadioButton* m_ordinary = nullptr;
