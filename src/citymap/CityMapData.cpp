@@ -26,27 +26,50 @@ QString CityMapData::settingsFilePath()
 
 CityMapData::LoadResult CityMapData::LoadMap(const MapPointsLoader::Progress& progress)
 {
+    return putInForce(read(progress));
+}
+
+CityMapData::Reading CityMapData::read(const MapPointsLoader::Progress& progress) const
+{
     if (!QFileInfo(settingsFilePath()).isFile())
-        return fallBack(QStringLiteral("Не знайдено ") + settingsFilePath());
+        return unusable(QStringLiteral("Не знайдено ") + settingsFilePath());
     QString error;
-    const auto settings = MapSettings::read(IniFile::load(settingsFilePath()), &error);
+    auto settings = MapSettings::read(IniFile::load(settingsFilePath()), &error);
     if (!settings)
-        return fallBack(error);
+        return unusable(error);
     auto tiles = TileGrid::load(settings->tileFolder(), settings->tileColumns, settings->tileRows, &error);
     if (!tiles)
-        return fallBack(error);
+        return unusable(error);
     auto points = MapPointsLoader::load(m_dani.RIZNE, 0, progress, &error);
     if (!points)
-        return fallBack(error);
+        return unusable(error);
     points->growTo(1); // entry 0 is there even for an empty table
     auto streets = StreetDirectoryLoader::load(m_dani, &error);
     if (!streets)
-        return fallBack(error);
+        return unusable(error);
+    Reading reading;
+    reading.settings = std::move(settings);
+    reading.tiles = std::move(*tiles);
+    reading.points = std::move(*points);
+    reading.streets = std::move(*streets);
+    return reading;
+}
 
-    adopt(*settings, std::move(*tiles), std::move(*points), std::move(*streets));
+CityMapData::LoadResult CityMapData::putInForce(Reading reading)
+{
+    if (!reading.settings)
+        return fallBack(reading.failure);
+    adopt(*reading.settings, std::move(reading.tiles), std::move(reading.points), std::move(reading.streets));
     LoadResult result;
     result.mapSupported = true;
     return result;
+}
+
+CityMapData::Reading CityMapData::unusable(const QString& failure)
+{
+    Reading reading;
+    reading.failure = failure;
+    return reading;
 }
 
 void CityMapData::adopt(const MapSettings& settings, TileGrid tiles, MapPoints points,

@@ -35,6 +35,16 @@ public:
         bool districtTablesNeeded = false;
     };
 
+    // A map read in full but not yet in force: either all of it or why it cannot be used.
+    struct Reading
+    {
+        std::optional<MapSettings> settings; // none: the map is not used, see failure
+        TileGrid tiles;
+        MapPoints points;
+        StreetDirectory streets;
+        QString failure;
+    };
+
     CityMapData(TDANI& dani, const IClock& clock, QObject* parent = nullptr);
 
     static QString settingsFilePath(); // SETTING_KART.INI in the executable's folder
@@ -43,6 +53,10 @@ public:
     // and kept only when all of it succeeded, so a failed load leaves the earlier point
     // table as it was. Without a map the result asks for the district tables.
     LoadResult LoadMap(const MapPointsLoader::Progress& progress = {});
+    // LoadMap in two steps, for a caller that must read everything else too before any
+    // of it takes effect: read changes nothing here, putInForce cannot fail.
+    Reading read(const MapPointsLoader::Progress& progress = {}) const;
+    LoadResult putInForce(Reading reading);
     // Puts a map in force, in use from now on (LoadMap's last step once all was read),
     // and builds its street network with the one-way list of the settings.
     void adopt(const MapSettings& settings, TileGrid tiles, MapPoints points, StreetDirectory streets = {});
@@ -85,6 +99,7 @@ signals:
 
 private:
     LoadResult fallBack(const QString& failure);
+    static Reading unusable(const QString& failure);
     // Reads the points numbered from the table's size on, with one query.
     void loadNewPoints();
     QStringList oneWayEntries() const;

@@ -151,7 +151,7 @@ QString CandidateStandsStatement(const QString& mode)
         .arg(kFreeAtAStand, modeConditions(mode));
 }
 
-void LoadRegions(DispatchContext& ctx, const std::function<void(int, int)>& progress)
+RegionTables ReadRegions(DispatchContext& ctx, const std::function<void(int, int)>& progress)
 {
     TDANI& dani = ctx.dani;
     RegionTables tables;
@@ -174,7 +174,12 @@ void LoadRegions(DispatchContext& ctx, const std::function<void(int, int)>& prog
         if (progress)
             progress(i + 1, regions.rowCount());
     }
-    ctx.regions = std::move(tables);
+    return tables;
+}
+
+void LoadRegions(DispatchContext& ctx, const std::function<void(int, int)>& progress)
+{
+    ctx.regions = ReadRegions(ctx, progress);
 }
 
 std::optional<double> MapDistanceMetres(DispatchContext& ctx, const QString& labelA, const QString& labelB)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dispatch/RegionTables.h"
+
 #include <QString>
 #include <functional>
 #include <optional>
@@ -16,6 +18,8 @@ inline const QString kNoFreeRides = QStringLiteral("AutoRozd[NOT UVIL]");
 
 // Reads the district of every street and, from TARIF.INI, each district's neighbours
 // and nearest stands. progress(done, total) may be empty. Throws DbError.
+RegionTables ReadRegions(DispatchContext& ctx, const std::function<void(int, int)>& progress = {});
+// The same, put in force in the context.
 void LoadRegions(DispatchContext& ctx, const std::function<void(int, int)>& progress = {});
 
 // Distance in metres between two labelled map points; none without the city map, its

@@ -9,13 +9,17 @@
 
 QDateTime HotLimit(const DispatchContext& ctx)
 {
-    return ctx.clock.now().addSecs(60 * typedInteger(ctx.settings.value(SettingKeys::kPreliminaryLead)));
+    return HotLimitAt(ctx.clock.now(), ctx.settings.value(SettingKeys::kPreliminaryLead));
 }
 
-void RefreshOrderCounters(DispatchContext& ctx)
+QDateTime HotLimitAt(const QDateTime& now, const QString& leadMinutes)
+{
+    return now.addSecs(60 * typedInteger(leadMinutes));
+}
+
+OrderCounts CountOrders(DispatchContext& ctx, const QDateTime& limit)
 {
     TDANI& dani = ctx.dani;
-    const QDateTime limit = HotLimit(ctx);
     const QString d = sql::date(limit.date());
     const QString t = sql::timeHm(limit.time());
     const QString unassigned =
@@ -26,16 +30,27 @@ void RefreshOrderCounters(DispatchContext& ctx)
         return rows.isEmpty() ? 0 : rows.rows[0][0].toInt();
     };
     dani.TRANZ_FOR_EVENTS.commitIfActive();
-    const int inExecution = count(QStringLiteral("SELECT COUNT(ZAMOVL_NUMBER) FROM ZAMOVLENNIA WHERE "
-                                                 "(ZAMOVL_STATUS_ZAMOVL = 0) AND (ZAMOVL_POZIVNIY > 0)"));
-    const int hot =
+    OrderCounts counts;
+    counts.inExecution = count(QStringLiteral("SELECT COUNT(ZAMOVL_NUMBER) FROM ZAMOVLENNIA WHERE "
+                                              "(ZAMOVL_STATUS_ZAMOVL = 0) AND (ZAMOVL_POZIVNIY > 0)"));
+    counts.hot =
         count(unassigned + QStringLiteral(" AND ((ZAMOVL_DATA_PRIYOMA < %1) or ((ZAMOVL_DATA_PRIYOMA = %1) "
                                           "and (ZAMOVL_CHAS_PRIYOMA < %2)))")
                                .arg(d, t));
-    const int preliminary =
+    counts.preliminary =
         count(unassigned + QStringLiteral(" AND ((ZAMOVL_DATA_PRIYOMA > %1) or ((ZAMOVL_DATA_PRIYOMA = %1) "
                                           "and (ZAMOVL_CHAS_PRIYOMA > %2)))")
                                .arg(d, t));
     dani.TRANZ_FOR_EVENTS.commitIfActive();
-    dani.view().showOrderCounters(inExecution, hot, preliminary);
+    return counts;
+}
+
+void ShowOrderCounters(DispatchContext& ctx, const OrderCounts& counts)
+{
+    ctx.dani.view().showOrderCounters(counts.inExecution, counts.hot, counts.preliminary);
+}
+
+void RefreshOrderCounters(DispatchContext& ctx)
+{
+    ShowOrderCounters(ctx, CountOrders(ctx, HotLimit(ctx)));
 }

@@ -61,6 +61,12 @@ QStringList SettingsStore::keysOf(const QString& group) const
     return keys;
 }
 
+void SettingsStore::takeValuesOf(const SettingsStore& other)
+{
+    for (const QString& key : other.m_order)
+        setValue(other.m_groups.value(key), key, other.m_values.value(key));
+}
+
 bool SettingsStore::switchOn(Switch which) const
 {
     return m_switches[int(which)];

@@ -39,6 +39,9 @@ public:
     QString groupOf(const QString& key) const { return m_groups.value(key); }
     // Keys of a group in the order they were first set.
     QStringList keysOf(const QString& group) const;
+    // Sets every value of another store, under its group, in the order it was set there:
+    // settings gathered aside come into force together.
+    void takeValuesOf(const SettingsStore& other);
 
     // Check boxes read by other parts (rights, options): "1" counts as on.
     bool flag(const QString& key) const { return value(key) == QLatin1String("1"); }

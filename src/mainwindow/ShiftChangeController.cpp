@@ -11,6 +11,7 @@
 #include "foundation/SqlLiteral.h"
 #include "foundation/TDANI.h"
 #include "foundation/fb/DbError.h"
+#include "foundation/fb/FbRows.h"
 #include "orders/intake/SoftphoneLine.h"
 #include "orders/intake/TarifIni.h"
 #include "platform/Clock.h"
@@ -74,65 +75,91 @@ ShiftPeriod ShiftChangeController::periodFor(const QDateTime& now, const QString
     return {today.addDays(-1), today};
 }
 
+// Everything a log-in puts in force, gathered before any of it is.
+struct ShiftChangeController::NewShift
+{
+    QString dispatcher;
+    SettingsStore settings; // the values the log-in sets, in the order it sets them
+    QString tarifError;     // TARIF.INI could not be written afresh: an older one is used
+    CityMapData::Reading map;
+    std::optional<RegionTables> regions; // read when there is no map to use
+    qint64 gprsLowerBound = 0;
+    OrderCounts counts;
+
+    // A value as it will be once the new shift is in force.
+    QString value(const SettingsStore& current, const QString& key) const
+    {
+        return settings.contains(key) ? settings.value(key) : current.value(key);
+    }
+};
+
 ShiftChangeController::Outcome ShiftChangeController::logIn(const QString& name, const QString& password)
 {
     TDANI& dani = m_ctx.dani;
     Outcome outcome;
-    dani.gprsLowerBound = 0;
     if (name.isEmpty() || password.isEmpty())
         return outcome;
+    FbRows staff;
     try {
         dani.TRANZ_RIZNE.commitIfActive();
-        const FbRows staff =
-            dani.RIZNE.exec(QStringLiteral("SELECT  *  FROM  PRACIVNIK WHERE (TABLE_PRACIV_FIO = %1) "
-                                           "AND (TABLE_PRACIV_PASSWORD = %2)")
-                                .arg(sql::text(name), sql::text(password)));
+        staff = dani.RIZNE.exec(QStringLiteral("SELECT  *  FROM  PRACIVNIK WHERE (TABLE_PRACIV_FIO = %1) "
+                                               "AND (TABLE_PRACIV_PASSWORD = %2)")
+                                    .arg(sql::text(name), sql::text(password)));
         dani.TRANZ_RIZNE.commitIfActive();
-        if (staff.rowCount() != 1)
-            return outcome;
-
-        // Only now is the line of the dispatcher on shift released: a mistyped password
-        // must not cut him off.
-        if (m_line.isConnected()) {
-            m_ctx.prompts.message(
-                m_line.disconnect()
-                    ? QStringLiteral(
-                          "Процес закриття зєднання попереднього оператора IP телефонії пройшло успішно.")
-                    : QStringLiteral(
-                          "Виникла помилка під час закриття зєднання попереднього оператора IP телефонії."));
-        }
-
-        m_ctx.currentDispatcher = name;
-        SettingsStore& store = m_ctx.settings;
-        store.setValue(SettingsStore::kUserGroup, QStringLiteral("TABLE_PRACIV_FIO"), name);
-        bool* rights[] = {&outcome.rights.admin, &outcome.rights.takeOrders, &outcome.rights.handOut,
-                          &outcome.rights.maps,  &outcome.rights.tariffs,    &outcome.rights.closedOrders};
-        for (int i = 0; i < kRightColumns.size(); ++i) {
-            *rights[i] = staff.value(0, kRightColumns[i]).toLongLong() == 1;
-            store.setFlag(SettingsStore::kUserGroup, kRightColumns[i], *rights[i]);
-        }
-
-        loadCompanySettings(outcome);
-        loadWorkstationSettings();
-        if (!m_line.configureFor(name))
-            m_ctx.prompts.message(
-                QStringLiteral("Виникла помилка під час відкриття зєднання оператора IP телефонії."));
-        RefreshOrderCounters(m_ctx);
-        loadMap(outcome.rights.maps);
-        startGprsPeriod();
-        outcome.loggedIn = true;
     } catch (const DbError& e) {
+        // The password could not be checked: the dispatcher on shift stays.
         dani.TRANZ_RIZNE.rollbackQuietly();
         m_ctx.prompts.message(e.message());
-        outcome.loggedIn = !m_ctx.currentDispatcher.isEmpty() && m_ctx.currentDispatcher == name;
+        return outcome;
     }
+    if (staff.rowCount() != 1)
+        return outcome;
+
+    // Only now is the line of the dispatcher on shift released: a mistyped password
+    // must not cut him off.
+    if (m_line.isConnected()) {
+        m_ctx.prompts.message(
+            m_line.disconnect()
+                ? QStringLiteral(
+                      "Процес закриття зєднання попереднього оператора IP телефонії пройшло успішно.")
+                : QStringLiteral(
+                      "Виникла помилка під час закриття зєднання попереднього оператора IP телефонії."));
+    }
+
+    NewShift shift;
+    shift.dispatcher = name;
+    shift.settings.setValue(SettingsStore::kUserGroup, QStringLiteral("TABLE_PRACIV_FIO"), name);
+    bool* rights[] = {&outcome.rights.admin, &outcome.rights.takeOrders, &outcome.rights.handOut,
+                      &outcome.rights.maps,  &outcome.rights.tariffs,    &outcome.rights.closedOrders};
+    for (int i = 0; i < kRightColumns.size(); ++i) {
+        *rights[i] = staff.value(0, kRightColumns[i]).toLongLong() == 1;
+        shift.settings.setFlag(SettingsStore::kUserGroup, kRightColumns[i], *rights[i]);
+    }
+    try {
+        readCompanySettings(shift, outcome);
+        readWorkstationSettings(shift);
+        readMap(shift);
+        readGprsPeriod(shift);
+        readOrderCounts(shift);
+    } catch (const DbError& e) {
+        dani.TRANZ_RIZNE.rollbackQuietly();
+        dani.TRANZ_FOR_EVENTS.rollbackQuietly();
+        emit loadProgress(0, 0);
+        leaveNobodyOnShift();
+        m_ctx.prompts.message(e.message());
+        Outcome loggedOut;
+        loggedOut.loggedOut = true;
+        return loggedOut;
+    }
+    putInForce(shift, outcome);
+    outcome.loggedIn = true;
     return outcome;
 }
 
-void ShiftChangeController::loadCompanySettings(Outcome& outcome)
+void ShiftChangeController::readCompanySettings(NewShift& shift, Outcome& outcome)
 {
     TDANI& dani = m_ctx.dani;
-    SettingsStore& store = m_ctx.settings;
+    SettingsStore& store = shift.settings;
     const FbRows company = dani.RIZNE.exec(QStringLiteral("SELECT  *  FROM  DANI_FIRMI"));
     dani.TRANZ_RIZNE.commitIfActive();
     const QStringList columns = {SettingKeys::kAverageSpeed,
@@ -163,40 +190,75 @@ void ShiftChangeController::loadCompanySettings(Outcome& outcome)
     outcome.period = periodFor(m_ctx.clock.now(), outcome.rollCallLabel);
 }
 
-void ShiftChangeController::loadWorkstationSettings()
+void ShiftChangeController::readWorkstationSettings(NewShift& shift)
 {
-    SettingsStore& store = m_ctx.settings;
+    SettingsStore& store = shift.settings;
     const TarifIni::Outcome tarif = TarifIni::regenerateAndLoad(m_ctx.dani, store);
-    if (!tarif.regenerateError.isEmpty())
-        m_ctx.prompts.message(tarif.regenerateError);
+    shift.tarifError = tarif.regenerateError;
     if (!tarif.loaded)
         return;
     const QString computer = GetLocalHostName();
     store.setValue(SettingsStore::kAnalysisGroup, QStringLiteral("COMPUTER_NAME"), computer);
-    const bool analyser = store.value(SettingKeys::kAnalysisComputer) == computer;
+    const bool analyser = shift.value(m_ctx.settings, SettingKeys::kAnalysisComputer) == computer;
     store.setFlag(SettingsStore::kAnalysisGroup, SettingKeys::kAnalysisAllowed, analyser);
     if (!analyser)
         store.setValue(SettingsStore::kAnalysisGroup, SettingKeys::kAnalysisSchedule,
                        QStringLiteral("компютер не є аналізатором роботи"));
 }
 
-void ShiftChangeController::loadMap(bool allowed)
+void ShiftChangeController::readMap(NewShift& shift)
 {
     auto progress = [this](int done, int total) { emit loadProgress(done, total); };
-    const CityMapData::LoadResult result = m_map.LoadMap(progress);
-    if (result.districtTablesNeeded)
-        LoadRegions(m_ctx, progress);
-    if (!result.report.isEmpty())
-        CityMapData::showReport(result.report, m_ctx.dani.messagesView());
-    if (!allowed)
-        m_map.switchOff();
+    shift.map = m_map.read(progress);
+    if (!shift.map.settings)
+        shift.regions = ReadRegions(m_ctx, progress);
     emit loadProgress(0, 0); // done, also after a load that stopped half way
 }
 
-void ShiftChangeController::startGprsPeriod()
+void ShiftChangeController::readGprsPeriod(NewShift& shift)
 {
     TDANI& dani = m_ctx.dani;
     const FbRows& rows = dani.RIZNE.exec(QStringLiteral("SELECT MAX(DYA_VODIY_GPRS_NP) FROM DYA_VODIY_GPRS"));
-    dani.gprsLowerBound = rows.isEmpty() ? 0 : typedInteger(displayText(rows.rows.back()[0]).trimmed());
+    shift.gprsLowerBound = rows.isEmpty() ? 0 : typedInteger(displayText(rows.rows.back()[0]).trimmed());
     dani.TRANZ_RIZNE.commitIfActive();
+}
+
+void ShiftChangeController::readOrderCounts(NewShift& shift)
+{
+    const QString lead = shift.value(m_ctx.settings, SettingKeys::kPreliminaryLead);
+    shift.counts = CountOrders(m_ctx, HotLimitAt(m_ctx.clock.now(), lead));
+}
+
+void ShiftChangeController::putInForce(NewShift& shift, const Outcome& outcome)
+{
+    m_ctx.currentDispatcher = shift.dispatcher;
+    m_ctx.settings.takeValuesOf(shift.settings);
+    const CityMapData::LoadResult map = m_map.putInForce(std::move(shift.map));
+    if (shift.regions)
+        m_ctx.regions = std::move(*shift.regions);
+    if (!outcome.rights.maps)
+        m_map.switchOff();
+    m_ctx.dani.gprsLowerBound = shift.gprsLowerBound;
+
+    // What the dispatcher is told, now that his shift is in force.
+    if (!shift.tarifError.isEmpty())
+        m_ctx.prompts.message(shift.tarifError);
+    if (!m_line.configureFor(shift.dispatcher))
+        m_ctx.prompts.message(
+            QStringLiteral("Виникла помилка під час відкриття зєднання оператора IP телефонії."));
+    ShowOrderCounters(m_ctx, shift.counts);
+    if (!map.report.isEmpty())
+        CityMapData::showReport(map.report, m_ctx.dani.messagesView());
+}
+
+void ShiftChangeController::leaveNobodyOnShift()
+{
+    m_ctx.currentDispatcher.clear();
+    SettingsStore& store = m_ctx.settings;
+    store.setValue(SettingsStore::kUserGroup, QStringLiteral("TABLE_PRACIV_FIO"), QString());
+    for (const QString& column : kRightColumns)
+        store.setFlag(SettingsStore::kUserGroup, column, false);
+    m_map.switchOff();
+    m_ctx.regions = {};
+    m_ctx.dani.gprsLowerBound = 0;
 }

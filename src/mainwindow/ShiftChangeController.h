@@ -43,12 +43,17 @@ public:
     struct Outcome
     {
         bool loggedIn = false;
+        // The password was accepted but the new shift could not be read: nobody is on
+        // shift now and nothing of the previous shift stays in force.
+        bool loggedOut = false;
         DispatcherRights rights;
         std::optional<ShiftPeriod> period; // none: the period stays as it was
         QString rollCallLabel;             // hh:mm
     };
     // A wrong name or password changes nothing and tells nothing; the line of the
-    // dispatcher on shift is released only once the new password was accepted.
+    // dispatcher on shift is released only once the new password was accepted. The new
+    // shift is read in full first and put in force at once; a database error on the way
+    // shows its message and leaves the workstation logged out.
     Outcome logIn(const QString& name, const QString& password);
 
     // 5 → 00:05, 930 → 09:30, 1930 → 19:30; five characters and more as they are.
@@ -62,10 +67,16 @@ signals:
     void loadProgress(int done, int total);
 
 private:
-    void loadCompanySettings(Outcome& outcome);
-    void loadWorkstationSettings();
-    void loadMap(bool allowed);
-    void startGprsPeriod();
+    struct NewShift;
+    // Each read throws DbError and changes nothing but the new shift (and TARIF.INI,
+    // which mirrors the database).
+    void readCompanySettings(NewShift& shift, Outcome& outcome);
+    void readWorkstationSettings(NewShift& shift);
+    void readMap(NewShift& shift);
+    void readGprsPeriod(NewShift& shift);
+    void readOrderCounts(NewShift& shift);
+    void putInForce(NewShift& shift, const Outcome& outcome);
+    void leaveNobodyOnShift();
 
     DispatchContext& m_ctx;
     CityMapData& m_map;

@@ -15,7 +15,9 @@
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -24,11 +26,14 @@ class RecordingLine : public ISoftphoneLine
 public:
     bool connected = true;
     QStringList calls;
+    std::function<void()> whenDisconnected; // what else happens right after the password check
     bool isConnected() const override { return connected; }
     bool disconnect() override
     {
         calls << QStringLiteral("disconnect");
         connected = false;
+        if (whenDisconnected)
+            whenDisconnected();
         return true;
     }
     bool configureFor(const QString& dispatcher) override
@@ -106,6 +111,28 @@ protected:
             *ws->dani, ws->store, ws->prompts, clock, *ws->map, QStringLiteral("Попередня"), {}});
         controller = std::make_unique<ShiftChangeController>(*ctx, *ws->map, line);
     }
+    // The workstation's attachment as a lost network leaves it: every statement fails.
+    std::function<void()> killTheAttachment()
+    {
+        const qint64 mine =
+            ws->dani->RIZNE.exec(QStringLiteral("SELECT CURRENT_CONNECTION FROM RDB$DATABASE"))
+                .rows[0][0]
+                .toLongLong();
+        ws->dani->TRANZ_RIZNE.commit();
+        return [mine] {
+            db->exec(QStringLiteral("DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = %1").arg(mine));
+        };
+    }
+    // The shift before: a map in use, a GPRS bound, district tables.
+    void previousShift()
+    {
+        ws->useMap(2.0);
+        ws->dani->gprsLowerBound = 17;
+        ctx->regions.streets.push_back({QStringLiteral("Ковельська"), QStringLiteral("Вокзал")});
+        ws->store.setValue(SettingsStore::kUserGroup, QStringLiteral("TABLE_PRACIV_FIO"),
+                           QStringLiteral("Попередня"));
+        ws->store.setFlag(SettingsStore::kUserGroup, QStringLiteral("TABLE_PRACIV_DOST_ROZD"), true);
+    }
     void TearDown() override
     {
         controller.reset();
@@ -130,6 +157,7 @@ TEST_F(ShiftChange, OnlyDispatchersWithARightAreOffered)
 
 TEST_F(ShiftChange, AWrongPasswordChangesNothingAndKeepsTheLineOnShift)
 {
+    ws->dani->gprsLowerBound = 17;
     for (const QString& typed : {QStringLiteral("пароль"), QStringLiteral("' OR '1'='1"), QString()}) {
         const auto outcome = controller->logIn(QStringLiteral("Мар'яна"), typed);
         EXPECT_FALSE(outcome.loggedIn) << qPrintable(typed);
@@ -138,7 +166,69 @@ TEST_F(ShiftChange, AWrongPasswordChangesNothingAndKeepsTheLineOnShift)
     EXPECT_TRUE(ws->prompts.shown().isEmpty());
     EXPECT_TRUE(line.calls.isEmpty());
     EXPECT_EQ(ctx->currentDispatcher, QStringLiteral("Попередня"));
+    EXPECT_EQ(ws->dani->gprsLowerBound, 17); // the dispatcher on shift still sees only his actions
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("TARIF.INI"))));
+}
+
+TEST_F(ShiftChange, APasswordThatCannotBeCheckedKeepsTheShiftAsItWas)
+{
+    previousShift();
+    killTheAttachment()();
+    const auto outcome = controller->logIn(QStringLiteral("Мар'яна"), QStringLiteral("па'роль"));
+    EXPECT_FALSE(outcome.loggedIn);
+    EXPECT_FALSE(outcome.loggedOut);
+    EXPECT_EQ(ws->prompts.messages().size(), 1); // the database's reason
+    EXPECT_TRUE(line.calls.isEmpty());
+    EXPECT_EQ(ctx->currentDispatcher, QStringLiteral("Попередня"));
+    EXPECT_TRUE(ws->map->MapSupported());
+    EXPECT_EQ(ws->dani->gprsLowerBound, 17);
+}
+
+// The link goes after the password was accepted: the TARIF.INI and map reads fall back
+// on what they can, but the district tables cannot be read either.
+TEST_F(ShiftChange, ADatabaseErrorAfterThePasswordLeavesNobodyOnShift)
+{
+    previousShift();
+    line.whenDisconnected = killTheAttachment();
+    QSignalSpy progress(controller.get(), &ShiftChangeController::loadProgress);
+    const auto outcome = controller->logIn(QStringLiteral("Мар'яна"), QStringLiteral("па'роль"));
+    EXPECT_FALSE(outcome.loggedIn);
+    EXPECT_TRUE(outcome.loggedOut);
+    EXPECT_FALSE(outcome.rights.handOut); // nothing is granted
+    EXPECT_TRUE(ctx->currentDispatcher.isEmpty());
+    EXPECT_EQ(line.calls, QStringList{QStringLiteral("disconnect")}); // no line for a shift not begun
+    ASSERT_FALSE(ws->prompts.messages().isEmpty());
+    EXPECT_NE(
+        ws->prompts.messages().last(),
+        QStringLiteral("Процес закриття зєднання попереднього оператора IP телефонії пройшло успішно."));
+    EXPECT_TRUE(ws->store.value(QStringLiteral("TABLE_PRACIV_FIO")).isEmpty());
+    EXPECT_FALSE(ws->store.flag(QStringLiteral("TABLE_PRACIV_DOST_ROZD")));
+    EXPECT_EQ(ws->view.messagesFormOpened, 0); // no map report for a shift that did not begin
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_EQ(progress.last(), (QList<QVariant>{0, 0})); // the gauge goes
+    // Nothing of the previous shift's map stays in force.
+    EXPECT_FALSE(ws->map->MapSupported());
+    EXPECT_EQ(ws->map->lengthText(), QStringLiteral("0"));
+    EXPECT_FALSE(ws->map->metres(100).has_value());
+    EXPECT_TRUE(ctx->regions.streets.empty());
+    EXPECT_EQ(ws->dani->gprsLowerBound, 0);
+}
+
+// The link goes once the company settings, TARIF.INI and the district tables were read,
+// before the GPRS period: none of what was read comes into force.
+TEST_F(ShiftChange, SettingsReadBeforeAFailureDoNotComeIntoForce)
+{
+    ws->store.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kPreliminaryLead, QStringLiteral("99"));
+    std::function<void()> kill = killTheAttachment();
+    QObject::connect(controller.get(), &ShiftChangeController::loadProgress, controller.get(), [&] {
+        if (kill)
+            std::exchange(kill, {})();
+    });
+    EXPECT_TRUE(controller->logIn(QStringLiteral("Мар'яна"), QStringLiteral("па'роль")).loggedOut);
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("TARIF.INI")))); // it was read
+    EXPECT_EQ(ws->store.value(SettingKeys::kPreliminaryLead), QStringLiteral("99"));
+    EXPECT_FALSE(ws->store.contains(SettingKeys::kHotOrderDelay));
+    EXPECT_FALSE(ws->store.contains(SettingKeys::kRollCall));
 }
 
 TEST_F(ShiftChange, ALogInHandsTheWorkstationOver)

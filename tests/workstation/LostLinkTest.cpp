@@ -5,6 +5,8 @@
 #include "support/WaitFor.h"
 
 #include <QFile>
+#include <QTabWidget>
+#include <utility>
 
 namespace {
 int linkMessages(const ScriptedPrompts& prompts)
@@ -34,6 +36,35 @@ TEST_F(WorkstationWindow, AKilledAttachmentShowsTheLostLinkOnceAndEndsTheProgram
     EXPECT_FALSE(ws->dani.BAZA.isConnected());
     // With the link given up the window may close: the program is ending anyway.
     ws->form1.closeGuard = {};
+}
+
+// The link goes in the middle of a shift change, after the password was accepted: the
+// desk is left with nobody on shift and grants nothing, rather than a dispatcher without
+// rights and the previous shift's settings.
+TEST_F(WorkstationWindow, ALinkLostDuringTheShiftChangeLeavesTheDeskLoggedOut)
+{
+    logIn();
+    ASSERT_TRUE(ws->form1.loggedIn());
+    prompts.clear();
+    const qint64 mine = ws->dani.RIZNE.exec(QStringLiteral("SELECT CURRENT_CONNECTION FROM RDB$DATABASE"))
+                            .rows[0][0]
+                            .toLongLong();
+    ws->dani.TRANZ_RIZNE.commit();
+    bool killed = false;
+    QObject::connect(&ws->shiftChange, &ShiftChangeController::loadProgress, &ws->form3, [&] {
+        if (std::exchange(killed, true))
+            return;
+        db->exec(QStringLiteral("DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = %1").arg(mine));
+    });
+    ws->form3.show();
+    logIn();
+    EXPECT_TRUE(killed);
+    EXPECT_FALSE(ws->form1.loggedIn());
+    EXPECT_EQ(ws->form1.dispatcherName(), TForm1::kNobodyLoggedIn);
+    EXPECT_FALSE(ws->form1.mainTabs()->isTabVisible(0));
+    EXPECT_TRUE(ws->form3.isVisible()); // the log-in can be tried again
+    EXPECT_FALSE(prompts.messages().isEmpty());
+    EXPECT_TRUE(ws->dispatch.currentDispatcher.isEmpty());
 }
 
 // Without a database the program tells why and ends; it does not wait for a log-in.

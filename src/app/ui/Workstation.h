@@ -7,6 +7,7 @@
 #include "foundation/SettingsStore.h"
 #include "foundation/TDANI.h"
 #include "foundation/ui/TForm4.h"
+#include "mainwindow/BlackListController.h"
 #include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/ShiftChangeController.h"
 #include "mainwindow/ui/MainWindowWiring.h"
@@ -60,7 +61,6 @@ public:
     std::unique_ptr<TForm7> form7;
     std::unique_ptr<TForm8> form8;
     std::unique_ptr<TForm9> form9;
-    std::unique_ptr<TForm10> form10;
     std::unique_ptr<TForm11> form11;
     TDANI dani;
     TForm12 form12;
@@ -77,6 +77,8 @@ public:
     // One wiring per subsystem.
     DataModuleWiring dataModuleWiring;
     OrderFormController orderForm; // the order form's state and commands
+    BlackListController blackList;
+    std::unique_ptr<TForm10> form10; // over the black list's state and commands
     MainWindowWiring mainWindow;
     OrderFormWiring orderFormWiring;
 };

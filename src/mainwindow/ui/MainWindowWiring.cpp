@@ -174,6 +174,13 @@ void MainWindowWiring::wireShiftChange()
             [this](const QString& name, const QString& password) {
                 const ShiftChangeController::Outcome outcome = m_shiftChange.logIn(name, password);
                 m_form3.clearFields();
+                if (outcome.loggedOut) {
+                    // Nobody is on shift: the desk shows no dispatcher and grants nothing,
+                    // and closing the shift change ends the program.
+                    m_form1.applyLogIn(TForm1::kNobodyLoggedIn, DispatcherRights{});
+                    m_actions->applyRights(DispatcherRights{});
+                    return;
+                }
                 if (!outcome.loggedIn)
                     return;
                 m_form1.applyLogIn(name, outcome.rights);
