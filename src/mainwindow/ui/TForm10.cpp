@@ -107,6 +107,9 @@ bool TForm10::eventFilter(QObject* watched, QEvent* event)
     // The callsign box takes digits only; the controller keeps its text.
     if (watched == m_callsign && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Tab still moves on to the next box.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            return false;
         return m_controller.CallsignKey(key->key(), key->text());
     }
     return FormShell::eventFilter(watched, event);
