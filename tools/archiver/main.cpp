@@ -2,8 +2,9 @@
 // server. Every few seconds it moves executed and deleted orders from ZAMOVLENNIA into
 // CLOSEZAMOVLENNIA (the database procedure does the move in one transaction), which
 // posts the events every workstation reloads its closed-order lists on.
-//   taxi-archiver <database> [--interval SECONDS] [--min-age MINUTES] [--user U] [--password P]
-// <database> is a path (embedded engine) or host:/path (network server). SIGINT or
+//   taxi-archiver <database> [--interval SECONDS] [--min-age MINUTES] [--user U] [--password-file F]
+// <database> is a path (embedded engine) or host:/path (network server). The password
+// comes from the file or from ISC_PASSWORD (see ToolCredentials.h). SIGINT or
 // SIGTERM stops it between two runs (see StopSignals for why they are not handlers).
 #include "foundation/fb/DbError.h"
 #include "foundation/fb/FbConnection.h"
@@ -13,9 +14,18 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include "ToolCredentials.h"
 #include "platform/StopSignals.h"
 
 namespace {
+
+int usage()
+{
+    QTextStream(stderr) << "usage: taxi-archiver <database> [--interval S] [--min-age M]\n"
+                           "options: "
+                        << ToolCredentials::kOptions << '\n';
+    return 2;
+}
 
 qint64 archiveOnce(FbConnection& connection, int minAgeMinutes)
 {
@@ -41,6 +51,10 @@ int main(int argc, char** argv)
     int interval = 60;
     int minAge = 0;
     QTextStream err(stderr);
+    if (const QString refused = ToolCredentials::take(args, params); !refused.isEmpty()) {
+        err << "taxi-archiver: " << refused << '\n';
+        return 2;
+    }
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -48,21 +62,13 @@ int main(int argc, char** argv)
             interval = std::max(1, args[++i].toInt());
         else if (a == QLatin1String("--min-age") && hasValue)
             minAge = std::max(0, args[++i].toInt());
-        else if (a == QLatin1String("--user") && hasValue)
-            params.user = args[++i];
-        else if (a == QLatin1String("--password") && hasValue)
-            params.password = args[++i];
         else if (params.database.isEmpty() && !a.startsWith(QLatin1String("--")))
             params.database = a;
-        else {
-            err << "usage: taxi-archiver <database> [--interval S] [--min-age M] [--user U] [--password P]\n";
-            return 2;
-        }
+        else
+            return usage();
     }
-    if (params.database.isEmpty()) {
-        err << "usage: taxi-archiver <database> [--interval S] [--min-age M] [--user U] [--password P]\n";
-        return 2;
-    }
+    if (params.database.isEmpty())
+        return usage();
 
     FbConnection connection;
     do {

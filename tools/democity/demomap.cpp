@@ -3,9 +3,10 @@
 //   demomap <database> <base folder> [--name NAME] [--tile WIDTHxHEIGHT]
 // The base folder is the workstation's executable folder: SETTING_KART.INI goes there
 // and the tiles into its folder NAME (default: the city name of the dispatcher
-// settings). Options --user and --password as for taxidb.
+// settings). Options --user and --password-file as for taxidb.
 #include "DemoMapCity.h"
 #include "DemoMapWriter.h"
+#include "ToolCredentials.h"
 #include "foundation/fb/DbError.h"
 #include "foundation/fb/FbConnection.h"
 
@@ -17,7 +18,8 @@ namespace {
 int usage()
 {
     QTextStream(stderr) << "usage: demomap <database> <base folder> [--name NAME] [--tile WIDTHxHEIGHT]\n"
-                           "options: --user NAME --password TEXT\n";
+                           "options: "
+                        << ToolCredentials::kOptions << '\n';
     return 2;
 }
 } // namespace
@@ -32,6 +34,10 @@ int main(int argc, char** argv)
     ConnectionParameters params{{}, QStringLiteral("SYSDBA"), QStringLiteral("masterkey")};
     QString name;
     QSize tile(1000, 750);
+    if (const QString refused = ToolCredentials::take(args, params); !refused.isEmpty()) {
+        QTextStream(stderr) << "demomap: " << refused << '\n';
+        return 2;
+    }
     for (int i = 0; i < args.size();) {
         const QString option = args[i];
         if (!option.startsWith(QStringLiteral("--"))) {
@@ -41,11 +47,7 @@ int main(int argc, char** argv)
         if (i + 1 >= args.size())
             return usage();
         const QString value = args[i + 1];
-        if (option == QLatin1String("--user"))
-            params.user = value;
-        else if (option == QLatin1String("--password"))
-            params.password = value;
-        else if (option == QLatin1String("--name"))
+        if (option == QLatin1String("--name"))
             name = value;
         else if (option == QLatin1String("--tile")) {
             const auto match = QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)$")).match(value);

@@ -3,8 +3,9 @@
 # system-wide Firebird configuration.
 #   fb-private-root.sh <folder> superclassic
 #       embedded engine in SuperClassic mode: several processes may open one database file
-#   fb-private-root.sh <folder> server <port> [sysdba-password]
+#   fb-private-root.sh <folder> server <port>
 #       the network server on 127.0.0.1:<port> with a security database of its own
+#       (start-server.sh sets its SYSDBA password)
 # Then export FIREBIRD=<folder> FIREBIRD_LOCK=<folder>/lock before starting a program.
 set -euo pipefail
 root="$1"; mode="$2"
@@ -19,7 +20,7 @@ case "$mode" in
     printf 'ServerMode = SuperClassic\n' > "$root/firebird.conf"
     ;;
   server)
-    port="$3"; password="${4:-masterkey}"
+    port="$3"
     if [ ! -f "$root/security3.fdb" ]; then
       cp /var/lib/firebird/3.0/system/security3.fdb "$root/security3.fdb"
       chmod 600 "$root/security3.fdb"

@@ -2,17 +2,24 @@
 //   taxidb create <database> <script.sql>...   new database, scripts run in order
 //   taxidb load <database> <script.sql>...     run scripts against an existing database
 //   taxidb exec <database> <statement>         run one statement, print its rows
-// Options: --user NAME (default SYSDBA), --password TEXT (default masterkey).
+//   taxidb set-password <database> <user>      the user's new password, read from the
+//                                              first line of standard input
+// Options: --user NAME (default SYSDBA), --password-file FILE; the password comes from
+// that file or from ISC_PASSWORD (see ToolCredentials.h), never from the command line.
 // Scripts are UTF-8 files; their text is stored as cp1251.
+#include "foundation/SqlLiteral.h"
 #include "foundation/fb/DbError.h"
 #include "foundation/fb/FbConnection.h"
 #include "foundation/fb/FbQuery.h"
 #include "foundation/fb/FbTransaction.h"
 #include "foundation/fb/SqlScript.h"
 
+#include "ToolCredentials.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTextStream>
 
 namespace {
@@ -21,8 +28,28 @@ int usage()
 {
     QTextStream(stderr) << "usage: taxidb create|load <database> <script.sql>...\n"
                            "       taxidb exec <database> <statement>\n"
-                           "options: --user NAME --password TEXT\n";
+                           "       taxidb set-password <database> <user>   (new password on stdin)\n"
+                           "options: "
+                        << ToolCredentials::kOptions << '\n';
     return 2;
+}
+
+// A user's new password goes to the server as an SQL text literal; it is read from
+// standard input so that it is on no command line, not even the one of the script that
+// sets it.
+QString setPasswordStatement(const QString& user)
+{
+    // The user name is an identifier, not a value: only a plain one is accepted.
+    if (!QRegularExpression(QStringLiteral("^[A-Za-z][A-Za-z0-9_$]*$")).match(user).hasMatch())
+        throw DbError(QStringLiteral("not a plain user name: %1").arg(user));
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        throw DbError(QStringLiteral("cannot read the new password from standard input"));
+    const QString password = ToolCredentials::firstLine(in.readLine());
+    if (password.isEmpty())
+        throw DbError(QStringLiteral("no new password on standard input"));
+    return QStringLiteral("CREATE OR ALTER USER %1 PASSWORD %2 USING PLUGIN Srp")
+        .arg(user, sql::text(password));
 }
 
 QString readScript(const QString& path)
@@ -53,14 +80,9 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     ConnectionParameters params{{}, QStringLiteral("SYSDBA"), QStringLiteral("masterkey")};
-    for (int i = 0; i < args.size();) {
-        if ((args[i] == QLatin1String("--user") || args[i] == QLatin1String("--password")) &&
-            i + 1 < args.size()) {
-            (args[i] == QLatin1String("--user") ? params.user : params.password) = args[i + 1];
-            args.remove(i, 2);
-        } else {
-            ++i;
-        }
+    if (const QString refused = ToolCredentials::take(args, params); !refused.isEmpty()) {
+        QTextStream(stderr) << "taxidb: " << refused << '\n';
+        return 2;
     }
     if (args.size() < 3)
         return usage();
@@ -70,14 +92,17 @@ int main(int argc, char** argv)
     try {
         if (command == QLatin1String("create"))
             FbConnection::createDatabase(params);
-        else if (command != QLatin1String("load") && command != QLatin1String("exec"))
+        else if (command != QLatin1String("load") && command != QLatin1String("exec") &&
+                 (command != QLatin1String("set-password") || args.size() != 3))
             return usage();
         FbConnection connection;
         connection.connect(params);
-        if (command == QLatin1String("exec")) {
+        if (command == QLatin1String("exec") || command == QLatin1String("set-password")) {
+            const QString statement = command == QLatin1String("exec") ? args.mid(2).join(QLatin1Char(' '))
+                                                                       : setPasswordStatement(args[2]);
             FbTransaction transaction(connection, QStringLiteral("EXEC"));
             FbQuery query(transaction);
-            const FbRows& rows = query.exec(args.mid(2).join(QLatin1Char(' ')));
+            const FbRows& rows = query.exec(statement);
             transaction.commit();
             if (!rows.columns.isEmpty())
                 out << rows.columns.join(QLatin1Char('\t')) << '\n';
