@@ -8,6 +8,7 @@
 #include "support/RecordingView.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -87,4 +88,20 @@ TEST_F(ServerSettingsFile, SettingsWindowShowsExactlyWhatWasRead)
     EXPECT_EQ(window.shownValue(SettingsStore::kServer), QString()); // empty, not "не задано"
     EXPECT_EQ(window.shownValue(SettingsStore::kPass), QString());
     EXPECT_EQ(store.groupOf(SettingsStore::kLogin), SettingsStore::kServerGroup);
+}
+
+TEST_F(ServerSettingsFile, SettingsWindowMasksTheDatabasePasswordButConnectsWithIt)
+{
+    write("[SHLYAH_BAZA]\r\nNAME_BAZA=A.FDB\r\n[SET_SERV]\r\nLOGIN=SYSDBA\r\nPASS=Sekret-42\r\n");
+    SettingsStore store;
+    TForm4 window(store);
+    const QString shown = window.shownValue(SettingsStore::kPass);
+    EXPECT_FALSE(shown.isEmpty()); // a password is set, and the window says so
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        EXPECT_FALSE(label->text().contains(QStringLiteral("Sekret"))) << label->text().toStdString();
+    EXPECT_EQ(ServerSettings::fromStore(store).pass, QStringLiteral("Sekret-42"));
+
+    // A value set later is masked as well, and a shorter one looks the same.
+    store.setValue(SettingsStore::kServerGroup, SettingsStore::kPass, QStringLiteral("ab"));
+    EXPECT_EQ(window.shownValue(SettingsStore::kPass), shown);
 }

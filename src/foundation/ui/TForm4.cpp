@@ -124,7 +124,10 @@ void TForm4::showValue(const QString& key)
         m_captions.insert(key, beside);
         layoutFor(key)->addRow(beside, label);
     }
-    label->setText(m_store.value(key));
+    // The database password, like the operators' SIP passwords, is not for the screen:
+    // one fixed mask says that it is set without telling its length.
+    const QString value = m_store.value(key);
+    label->setText(key == SettingsStore::kPass && !value.isEmpty() ? QStringLiteral("********") : value);
 }
 
 QString TForm4::shownCaption(const QString& key) const
