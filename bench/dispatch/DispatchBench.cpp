@@ -132,7 +132,7 @@ int main(int argc, char** argv)
         (nearest.cpuMedian() - query.cpuMedian()) / n);
 
     // Automatic distribution of 200 hot orders.
-    QList<DataModuleView::HotOrderLine> hot = ListHotOrders(ctx);
+    QList<HotOrdersView::HotOrderLine> hot = ListHotOrders(ctx);
     if (hot.size() > 200)
         hot = hot.mid(0, 200);
     ws.prompts.answerQuestion(true);

@@ -109,6 +109,6 @@ int main(int argc, char** argv)
                 median(minute));
     std::printf("resident memory of the running workstation: %.1f MB  target < 200 MB\n",
                 residentKilobytes() / 1024.0);
-    ws.form1.closeGuard = [] { return true; };
+    ws.form1.allowClose();
     return 0;
 }

@@ -40,7 +40,7 @@ QString question(const QString& maxDistance, bool freeRides, bool marked)
 
 } // namespace
 
-int DistributeHotOrders(DispatchContext& ctx, const QList<DataModuleView::HotOrderLine>& hotLines,
+int DistributeHotOrders(DispatchContext& ctx, const QList<HotOrdersView::HotOrderLine>& hotLines,
                         const std::function<void(int, int)>& progress)
 {
     const QString maxText = ctx.settings.value(SettingKeys::kMaxAutoDistance, QStringLiteral("0"));
@@ -54,7 +54,7 @@ int DistributeHotOrders(DispatchContext& ctx, const QList<DataModuleView::HotOrd
                          : marked   ? DistributionMode::kFreeRidesMarkedAllowed
                                     : DistributionMode::kFreeRidesMarkedExcluded;
     int handedOut = 0;
-    const QList<DataModuleView::HotOrderLine> lines = hotLines; // the list may be rebuilt meanwhile
+    const QList<HotOrdersView::HotOrderLine> lines = hotLines; // the list may be rebuilt meanwhile
     for (int i = 0; i < lines.size(); ++i) {
         if (progress)
             progress(i, lines.size());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/DataModuleView.h"
+#include "foundation/HotOrdersView.h"
 
 #include <functional>
 
@@ -10,5 +10,5 @@ struct DispatchContext;
 // configured distance, after the dispatcher confirms. hotLines are the lines of the
 // hot orders list. progress(done, total) may be empty. Returns the orders handed out.
 // Throws DbError when a read fails; each assignment stands on its own.
-int DistributeHotOrders(DispatchContext& ctx, const QList<DataModuleView::HotOrderLine>& hotLines,
+int DistributeHotOrders(DispatchContext& ctx, const QList<HotOrdersView::HotOrderLine>& hotLines,
                         const std::function<void(int, int)>& progress = {});

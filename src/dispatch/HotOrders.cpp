@@ -9,7 +9,7 @@
 #include "foundation/TDANI.h"
 #include "platform/Clock.h"
 
-QList<DataModuleView::HotOrderLine> ListHotOrders(DispatchContext& ctx)
+QList<HotOrdersView::HotOrderLine> ListHotOrders(DispatchContext& ctx)
 {
     TDANI& dani = ctx.dani;
     dani.TRANZ_FOR_EVENTS.commitIfActive();
@@ -21,9 +21,9 @@ QList<DataModuleView::HotOrderLine> ListHotOrders(DispatchContext& ctx)
     const QDateTime limit = HotLimit(ctx);
     const qint64 delayMinutes =
         typedInteger(ctx.settings.value(SettingKeys::kHotOrderDelay, QStringLiteral("5")));
-    const int selected = dani.view().selectedHotLine();
+    const int selected = dani.hotOrdersView().selectedHotLine();
 
-    QList<DataModuleView::HotOrderLine> lines;
+    QList<HotOrdersView::HotOrderLine> lines;
     for (int r = 0; r < rows.rowCount(); ++r) {
         const QDate date = rows.value(r, QStringLiteral("ZAMOVL_DATA_PRIYOMA")).toDate();
         const QVariant time = rows.value(r, QStringLiteral("ZAMOVL_CHAS_PRIYOMA"));
@@ -36,9 +36,9 @@ QList<DataModuleView::HotOrderLine> ListHotOrders(DispatchContext& ctx)
                              displayText(rows.value(r, QStringLiteral("ZAMOVL_BEZKOSHTOVN"))) +
                              QStringLiteral("} ") +
                              displayText(rows.value(r, QStringLiteral("ZAMOVL_POCHAT_PUNKT")));
-        lines << DataModuleView::HotOrderLine{text, overdue ? 0xFF0000u : 0xFFFFFFu};
+        lines << HotOrdersView::HotOrderLine{text, overdue ? 0xFF0000u : 0xFFFFFFu};
     }
     const int select = selected > 0 && selected < lines.size() ? selected : -1;
-    dani.view().showHotOrders(lines, select);
+    dani.hotOrdersView().showHotOrders(lines, select);
     return lines;
 }

@@ -84,7 +84,7 @@ void RefreshLists(DispatchContext& ctx)
         const bool stillOpen = rows.rowCount() == 1;
         dani.TRANZ_FOR_EVENTS.commitIfActive();
         if (!stillOpen)
-            dani.view().clearHotOrderDetails();
+            dani.hotOrdersView().clearHotOrderDetails();
     }
     if (page.driversGroupVisible && !dani.TABL_DIY_VODY_GPRS.isOpen()) {
         QString sql = QStringLiteral("SELECT * FROM  DYA_VODIY_GPRS ");

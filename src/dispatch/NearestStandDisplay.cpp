@@ -49,9 +49,9 @@ void NearestStandDisplay::showForHotOrder(const QString& pickup)
     TDANI& dani = m_ctx.dani;
     dani.NearestStand = pickup.isEmpty() ? QString() : nearestFor(pickup);
     if (dani.NearestStand.isEmpty())
-        dani.view().showHotNearestStand(TDANI::kNotSet, TDANI::kNotSet);
-    else if (dani.NearestStand != dani.view().shownHotNearestStand())
-        dani.view().showHotNearestStand(dani.NearestStand, firstDriverText(dani.NearestStand));
+        dani.hotOrdersView().showHotNearestStand(TDANI::kNotSet, TDANI::kNotSet);
+    else if (dani.NearestStand != dani.hotOrdersView().shownHotNearestStand())
+        dani.hotOrdersView().showHotNearestStand(dani.NearestStand, firstDriverText(dani.NearestStand));
 }
 
 void NearestStandDisplay::followCurrentOrder()
@@ -61,8 +61,9 @@ void NearestStandDisplay::followCurrentOrder()
     if (page != DataModuleView::OrdersPage::Panels && page != DataModuleView::OrdersPage::ShortGrid)
         return;
     showForCurrentOrder();
-    if (view.standGridShown())
-        view.repaintStandGrid();
+    DriversGroupView& drivers = m_ctx.dani.driversGroupView();
+    if (drivers.standGridShown())
+        drivers.repaintStandGrid();
 }
 
 void NearestStandDisplay::followDriversChange()
@@ -70,7 +71,7 @@ void NearestStandDisplay::followDriversChange()
     TDANI& dani = m_ctx.dani;
     DataModuleView& view = dani.view();
     if (view.ordersPage() == DataModuleView::OrdersPage::Hot) {
-        const auto selected = view.selectedHotOrder();
+        const auto selected = dani.hotOrdersView().selectedHotOrder();
         showForHotOrder(selected ? selected->pickup : QString());
         return;
     }

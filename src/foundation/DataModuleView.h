@@ -8,7 +8,8 @@
 
 // What the data module and the dispatch operations show and ask of the main window: its
 // caption, the pages shown, the nearest-stand texts, the counters and the details beside
-// the lists. The messages window has its own (MessagesView).
+// the lists. The hot orders page, the drivers group and the messages window have their
+// own (HotOrdersView, DriversGroupView, MessagesView).
 // The main window implements it; tests use a recording one.
 class DataModuleView
 {
@@ -21,12 +22,6 @@ public:
         QString reason; // CZ_PRICHINA_DELETE
         QString clientName, clientAddress, clientPhone;
         QString driverName, driverAddress, driverPhone, car;
-    };
-
-    struct HotSelection
-    {
-        qint64 orderNumber = 0;
-        QString pickup;
     };
 
     // What the list refresh needs to know of the main window.
@@ -42,39 +37,22 @@ public:
         std::optional<qint64> hotOrderShown; // number in the hot order's details
     };
 
-    struct HotOrderLine
-    {
-        QString text;
-        quint32 rgb = 0xFFFFFF; // red 0xFF0000 for overdue orders, white for the others
-        bool operator==(const HotOrderLine&) const = default;
-    };
-
     virtual ~DataModuleView() = default;
 
     virtual void setMainCaption(const QString& caption) = 0;
 
     virtual OrdersPage ordersPage() const = 0;
-    virtual bool standGridShown() const = 0;
-    virtual void repaintStandGrid() = 0;
 
     // Nearest stand and its first driver under the order grid ("не задано" for none).
     virtual QString shownNearestStand() const = 0;
     virtual void showNearestStand(const QString& stand, const QString& firstDriver) = 0;
     virtual void setNearestStandPanelVisible(bool visible) = 0;
-    // The same on the hot orders page.
-    virtual std::optional<HotSelection> selectedHotOrder() const = 0;
-    virtual QString shownHotNearestStand() const = 0;
-    virtual void showHotNearestStand(const QString& stand, const QString& firstDriver) = 0;
 
     virtual void showExecutedCount(qint64 count) = 0;
-    virtual void showStandCounters(int onAir, int gprs, int free, int freeAtStand) = 0;
     virtual void showClosedOrderDetails(ClosedList list, const ClosedOrderDetails& details) = 0;
 
     virtual PageState pageState() const = 0;
-    virtual void clearHotOrderDetails() = 0;
     virtual void showOrderCounters(int inExecution, int hot, int preliminary) = 0;
-    virtual int selectedHotLine() const = 0; // -1 when none
-    virtual void showHotOrders(const QList<HotOrderLine>& lines, int selectLine) = 0;
 };
 
 // A view that shows nothing: the data module's state before the windows are wired.
@@ -83,20 +61,11 @@ class NullDataModuleView : public DataModuleView
 public:
     void setMainCaption(const QString&) override {}
     OrdersPage ordersPage() const override { return OrdersPage::Panels; }
-    bool standGridShown() const override { return false; }
-    void repaintStandGrid() override {}
     QString shownNearestStand() const override { return {}; }
     void showNearestStand(const QString&, const QString&) override {}
     void setNearestStandPanelVisible(bool) override {}
-    std::optional<HotSelection> selectedHotOrder() const override { return std::nullopt; }
-    QString shownHotNearestStand() const override { return {}; }
-    void showHotNearestStand(const QString&, const QString&) override {}
     void showExecutedCount(qint64) override {}
-    void showStandCounters(int, int, int, int) override {}
     void showClosedOrderDetails(ClosedList, const ClosedOrderDetails&) override {}
     PageState pageState() const override { return {}; }
-    void clearHotOrderDetails() override {}
     void showOrderCounters(int, int, int) override {}
-    int selectedHotLine() const override { return -1; }
-    void showHotOrders(const QList<HotOrderLine>&, int) override {}
 };

@@ -166,7 +166,7 @@ void TDANI::beforeDriversOpened()
     const int freeAtStand = countRows(
         names + QStringLiteral("WHERE (ZAD_AVTO_NOMER_ZAMOVL = 0) AND (ZAD_AVTO_VULICA <> '[]{}')") +
         groupBy);
-    m_view->showStandCounters(onAir, gprs, free, freeAtStand);
+    m_driversView->showStandCounters(onAir, gprs, free, freeAtStand);
 }
 
 void TDANI::afterClosedScrolled(FbDataSet& list, DataModuleView::ClosedList which)

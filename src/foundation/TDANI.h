@@ -1,6 +1,8 @@
 #pragma once
 
 #include "foundation/DataModuleView.h"
+#include "foundation/DriversGroupView.h"
+#include "foundation/HotOrdersView.h"
 #include "foundation/MessagesView.h"
 #include "foundation/fb/FbConnection.h"
 #include "foundation/fb/FbDataSet.h"
@@ -29,6 +31,10 @@ public:
 
     void setView(DataModuleView* view) { m_view = view ? view : &m_nullView; }
     DataModuleView& view() const { return *m_view; }
+    void setHotOrdersView(HotOrdersView* view) { m_hotView = view ? view : &m_nullHotView; }
+    HotOrdersView& hotOrdersView() const { return *m_hotView; }
+    void setDriversGroupView(DriversGroupView* view) { m_driversView = view ? view : &m_nullDriversView; }
+    DriversGroupView& driversGroupView() const { return *m_driversView; }
     void setMessagesView(MessagesView* view) { m_messages = view ? view : &m_nullMessages; }
     MessagesView& messagesView() const { return *m_messages; }
     SettingsStore& settings() const { return m_settings; }
@@ -111,6 +117,10 @@ private:
     IPrompts& m_prompts;
     NullDataModuleView m_nullView;
     DataModuleView* m_view = &m_nullView;
+    NullHotOrdersView m_nullHotView;
+    HotOrdersView* m_hotView = &m_nullHotView;
+    NullDriversGroupView m_nullDriversView;
+    DriversGroupView* m_driversView = &m_nullDriversView;
     NullMessagesView m_nullMessages;
     MessagesView* m_messages = &m_nullMessages;
     qint64 m_lastShownMessage = -1; // -1: none shown yet, show only the newest

@@ -90,7 +90,7 @@ TEST_F(NearestStandDisplayTest, OnTheHotPageTheChosenOrderDecidesAndOrderEventsR
     putOnAir(5, QStringLiteral("А"), QStringLiteral("Вокзал"), QStringLiteral("0001"));
     openLists();
     view().page = DataModuleView::OrdersPage::Hot;
-    view().hotSelection = DataModuleView::HotSelection{1, QStringLiteral("[Шевченка]{1}")};
+    view().hotSelection = HotOrdersView::HotSelection{1, QStringLiteral("[Шевченка]{1}")};
     db->exec(QStringLiteral("UPDATE ZADIANI_AVTO SET ZAD_AVTO_CHAS_ZAMOVL = '0002'"));
     ASSERT_TRUE(waitFor([&] { return view().hotStand == QStringLiteral("Вокзал"); }));
     EXPECT_EQ(view().hotDriver, QStringLiteral("5"));

@@ -25,6 +25,8 @@ protected:
         store.setValue(SettingsStore::kServerGroup, SettingsStore::kPass, p.password);
         dani = std::make_unique<TDANI>(store, prompts);
         dani->setView(&view);
+        dani->setHotOrdersView(&view);
+        dani->setDriversGroupView(&view);
         dani->setMessagesView(&view);
         reopener = std::make_unique<ListReopener>(ListReopener{*dani, {}});
         QObject::connect(dani.get(), &TDANI::listsClosed, dani.get(), [this] { (*reopener)(); });

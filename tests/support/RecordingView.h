@@ -1,12 +1,18 @@
 #pragma once
 
 #include "foundation/DataModuleView.h"
+#include "foundation/DriversGroupView.h"
+#include "foundation/HotOrdersView.h"
 #include "foundation/MessagesView.h"
 
 #include <QStringList>
 
-// A main window stand-in that remembers what the data module showed.
-class RecordingView : public DataModuleView, public MessagesView
+// A main window stand-in that remembers what the data module showed on the desk, the
+// hot orders page, the drivers group and the messages window.
+class RecordingView : public DataModuleView,
+                      public HotOrdersView,
+                      public DriversGroupView,
+                      public MessagesView
 {
 public:
     QString caption;

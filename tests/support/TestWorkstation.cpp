@@ -7,6 +7,8 @@ TestWorkstation::TestWorkstation(const ServerSettings& server)
     server.storeInto(store);
     dani = std::make_unique<TDANI>(store, prompts);
     dani->setView(&view);
+    dani->setHotOrdersView(&view);
+    dani->setDriversGroupView(&view);
     dani->setMessagesView(&view);
     reopener = std::make_unique<ListReopener>(ListReopener{*dani, {}});
     QObject::connect(dani.get(), &TDANI::listsClosed, dani.get(), [this] { (*reopener)(); });

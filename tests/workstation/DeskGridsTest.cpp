@@ -1,6 +1,9 @@
 #include "WorkstationFixture.h"
+#include "citymap/ui/TForm8.h"
+#include "fleet/ui/TForm5.h"
 #include "mainwindow/ui/DataSetTableModel.h"
 #include "mainwindow/ui/OrderRecordPanels.h"
+#include "orders/maintenance/ui/TForm11.h"
 #include "support/WaitFor.h"
 
 #include <QHeaderView>
@@ -169,4 +172,86 @@ TEST_F(DeskGrids, TheNearestStandStripShowsOnlyUnderADueUnassignedChosenOrder)
     db->exec(QStringLiteral("UPDATE ZAMOVLENNIA SET ZAMOVL_STATUS_ZAMOVL = 1"));
     ASSERT_TRUE(waitFor([&] { return orders().isOpen() && orders().isEmpty(); }));
     EXPECT_FALSE(strip->isVisible());
+}
+
+// A double-click on a record panel leads where the value under the pointer says: the
+// callsign to the car card, the client code to the client card, a place to the map, the
+// status square folds the facts, anywhere else edits the order; the nearest-stand strip
+// edits the chosen order too.
+TEST_F(DeskGrids, ADoubleClickOnARecordPanelLeadsWhereItsValueSays)
+{
+    putOnAir(21, "Шевчук");
+    addOrder(1, 21, "08.12.2026", "11:50");
+    addOrder(2, 0, "08.12.2026", "11:55");
+    db->exec(QStringLiteral("UPDATE ZAMOVLENNIA SET ZAMOVL_NOMER_KLIENT = 37 WHERE ZAMOVL_NUMBER = 1"));
+    ASSERT_TRUE(waitFor([&] { return orders().recordCount() == 2; }));
+    OrderRecordPanels* panels = ws->form1.recordPanels();
+    ASSERT_GE(panels->panelCount(), 2);
+    const int firstRow = orders().valueAt(1, QStringLiteral("ZAMOVL_NUMBER")).toInt() == 1 ? 1 : 2;
+    auto valueOnPanel = [&](int panel, const QString& text) -> QLabel* {
+        for (QLabel* label : panels->findChildren<QLabel*>())
+            if (label->text() == text && label->isVisible() &&
+                panels->panelGeometry(panel).contains(label->mapTo(panels, QPoint(1, 1))))
+                return label;
+        return nullptr;
+    };
+    const int panel = firstRow - 1;
+    QLabel* callsign = valueOnPanel(panel, QStringLiteral("21"));
+    ASSERT_NE(callsign, nullptr);
+    QTest::mouseDClick(callsign, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_TRUE(ws->form5->isVisible());
+    ws->form5->close();
+
+    orders().moveTo(firstRow == 1 ? 2 : 1); // the double-click chooses its own order first
+    QLabel* client = valueOnPanel(panel, QStringLiteral("37"));
+    ASSERT_NE(client, nullptr);
+    QTest::mouseDClick(client, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(orders().recNo(), firstRow);
+    EXPECT_TRUE(ws->form2.isVisible());
+    ws->form2.close();
+
+    QLabel* pickup = valueOnPanel(panel, QStringLiteral("[Лесі]{2}"));
+    ASSERT_NE(pickup, nullptr);
+    QTest::mouseDClick(pickup, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_TRUE(ws->form8->isVisible());
+    ws->form8->close();
+
+    const QRect frame = panels->panelGeometry(panel);
+    EXPECT_FALSE(panels->compact());
+    QTest::mouseDClick(panels, Qt::LeftButton, {}, frame.topLeft() + QPoint(12, 12)); // the status square
+    EXPECT_TRUE(panels->compact());
+    EXPECT_FALSE(ws->form11->isVisible());
+
+    QTest::mouseDClick(panels, Qt::LeftButton, {}, QPoint(frame.right() - 3, frame.bottom() - 3));
+    EXPECT_TRUE(ws->form11->isVisible());
+    ws->form11->close();
+
+    // The unassigned order is due: the strip shows under it and edits it.
+    orders().moveTo(firstRow == 1 ? 2 : 1);
+    ASSERT_TRUE(ws->form1.nearestStandStrip()->isVisible());
+    QTest::mouseDClick(ws->form1.nearestStandStrip(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(ws->form11->isVisible());
+    ws->form11->close();
+}
+
+TEST_F(DeskGrids, EnterOnTheDriversAndExecutedGridsDoesWhatTheirDoubleClickDoes)
+{
+    putOnAir(21, "Шевчук");
+    ASSERT_TRUE(waitFor([&] { return drivers().recordCount() == 1; }));
+    QTableView* grid = ws->form1.grid(TForm1::Drivers);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_TRUE(ws->form5->isVisible());
+    ws->form5->close();
+
+    db->exec(QStringLiteral("INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_STATUS_ZAMOVL, CZ_DATA_PRIYOMA, "
+                            "CZ_CHAS_PRIYOMA, CZ_POCHAT_PUNKT) VALUES (7, 1, '08.12.2026', '11:00', "
+                            "'[Лесі]{2}')"));
+    ws->form1.mainTabs()->setCurrentIndex(1);
+    ASSERT_TRUE(waitFor([&] { return ws->dani.TABL_VIKON_ZAMOVL.recordCount() == 1; }));
+    QTableView* executed = ws->form1.grid(TForm1::Executed);
+    executed->setFocus();
+    QTest::keyClick(executed, Qt::Key_Enter);
+    EXPECT_TRUE(ws->form11->isVisible());
+    ws->form11->close();
 }

@@ -35,7 +35,7 @@ TEST_F(WorkstationWindow, AKilledAttachmentShowsTheLostLinkOnceAndEndsTheProgram
     EXPECT_EQ(linkMessages(prompts), 1);
     EXPECT_FALSE(ws->dani.BAZA.isConnected());
     // With the link given up the window may close: the program is ending anyway.
-    ws->form1.closeGuard = {};
+    ws->form1.allowClose();
 }
 
 // The link goes in the middle of a shift change, after the password was accepted: the

@@ -30,7 +30,7 @@ void WorkstationWindow::SetUp()
 
 void WorkstationWindow::TearDown()
 {
-    ws->form1.closeGuard = [] { return true; };
+    ws->form1.allowClose();
     ws.reset();
     db->exec(QStringLiteral("DELETE FROM DANI_FIRMI"));
     BaseFolder::overrideForTests({});

@@ -3,6 +3,8 @@
 #include "citymap/ui/TForm8.h"
 #include "citymap/ui/TForm9.h"
 #include "fleet/ui/TForm5.h"
+#include "mainwindow/ui/DriversPanel.h"
+#include "mainwindow/ui/HotOrdersPage.h"
 #include "mainwindow/ui/TForm10.h"
 #include "mainwindow/ui/TForm13.h"
 #include "orders/intake/ui/TForm6.h"
@@ -47,6 +49,8 @@ Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts, IProgramExi
       orderFormWiring(form2, orderForm, clock, mainWindow.timer())
 {
     dani.setView(&form1);
+    dani.setHotOrdersView(form1.hotPage());
+    dani.setDriversGroupView(form1.driversPanel());
     dani.ConnectDatabase();
 }
 

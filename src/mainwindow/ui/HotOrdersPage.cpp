@@ -59,7 +59,7 @@ HotOrdersPage::HotOrdersPage(QWidget* parent) : QWidget(parent)
     connect(distribute, &QPushButton::clicked, this, &HotOrdersPage::distributionRequested);
 }
 
-void HotOrdersPage::showLines(const QList<DataModuleView::HotOrderLine>& lines, int selectLine)
+void HotOrdersPage::showHotOrders(const QList<HotOrderLine>& lines, int selectLine)
 {
     m_list->clear();
     for (const auto& line : lines) {
@@ -71,7 +71,7 @@ void HotOrdersPage::showLines(const QList<DataModuleView::HotOrderLine>& lines, 
         m_list->setCurrentRow(selectLine);
 }
 
-int HotOrdersPage::selectedLine() const
+int HotOrdersPage::selectedHotLine() const
 {
     return m_list->currentRow();
 }
@@ -83,22 +83,22 @@ void HotOrdersPage::showDetails(const HotOrderDetails& d)
                                 d.pickup,     d.destination};
     for (int i = 0; i < m_values.size(); ++i)
         m_values[i]->setText(values[i]);
-    m_selection = DataModuleView::HotSelection{d.number, d.pickup};
+    m_selection = HotSelection{d.number, d.pickup};
 }
 
-void HotOrdersPage::clearDetails()
+void HotOrdersPage::clearHotOrderDetails()
 {
     for (QLabel* value : m_values)
         value->clear();
     m_selection.reset();
 }
 
-QString HotOrdersPage::shownStand() const
+QString HotOrdersPage::shownHotNearestStand() const
 {
     return m_stand->text();
 }
 
-void HotOrdersPage::showNearestStand(const QString& stand, const QString& firstDriver)
+void HotOrdersPage::showHotNearestStand(const QString& stand, const QString& firstDriver)
 {
     m_stand->setText(stand);
     m_driver->setText(firstDriver);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/DataModuleView.h"
+#include "foundation/HotOrdersView.h"
 
 #include <QWidget>
 
@@ -10,19 +10,22 @@ struct HotOrderDetails;
 
 // The hot orders page: the coloured list of hot orders, the nearest stand of the chosen
 // one with its first driver, and the chosen order's details.
-class HotOrdersPage : public QWidget
+class HotOrdersPage : public QWidget, public HotOrdersView
 {
     Q_OBJECT
 public:
     explicit HotOrdersPage(QWidget* parent = nullptr);
 
-    void showLines(const QList<DataModuleView::HotOrderLine>& lines, int selectLine);
-    int selectedLine() const;
     void showDetails(const HotOrderDetails& details);
-    void clearDetails();
-    const std::optional<DataModuleView::HotSelection>& selection() const { return m_selection; }
-    QString shownStand() const;
-    void showNearestStand(const QString& stand, const QString& firstDriver);
+    const std::optional<HotSelection>& selection() const { return m_selection; }
+
+    // HotOrdersView
+    std::optional<HotSelection> selectedHotOrder() const override { return m_selection; }
+    QString shownHotNearestStand() const override;
+    void showHotNearestStand(const QString& stand, const QString& firstDriver) override;
+    void clearHotOrderDetails() override;
+    int selectedHotLine() const override;
+    void showHotOrders(const QList<HotOrderLine>& lines, int selectLine) override;
 
 signals:
     // A line was double-clicked: its text.
@@ -34,5 +37,5 @@ private:
     QLabel* m_stand;
     QLabel* m_driver;
     QList<QLabel*> m_values;
-    std::optional<DataModuleView::HotSelection> m_selection;
+    std::optional<HotSelection> m_selection;
 };

@@ -4,6 +4,7 @@
 #include "mainwindow/ui/DataSetTableModel.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 ListGrid::ListGrid(DataSetTableModel* model, Rows rows, QWidget* parent) : QTableView(parent), m_model(model)
 {
@@ -21,6 +22,16 @@ ListGrid::ListGrid(DataSetTableModel* model, Rows rows, QWidget* parent) : QTabl
     connect(this, &QTableView::doubleClicked, this, &ListGrid::rowDoubleClicked);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int section) { emit sortRequested(m_model->fieldOf(section)); });
+}
+
+void ListGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit enterPressed();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void ListGrid::showEvent(QShowEvent* event)

@@ -22,9 +22,12 @@ signals:
     // A column title was clicked: the field of that column.
     void sortRequested(const QString& field);
     void rowDoubleClicked();
+    // Enter or Return on the grid; where the desk says so it acts as a double-click.
+    void enterPressed();
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void showCurrentRow();

@@ -4,6 +4,7 @@
 #include "foundation/TDANI.h"
 #include "foundation/fb/DbError.h"
 #include "mainwindow/MainWindowCommands.h"
+#include "mainwindow/ui/OrderRecordPanels.h"
 #include "mainwindow/ui/TForm1.h"
 #include "platform/Prompts.h"
 
@@ -28,6 +29,34 @@ MainWindowActions::MainWindowActions(DispatchContext& ctx, MainWindowCommands& c
     QObject::connect(&form, &TForm1::sortRequested, &form,
                      [this](int model, const QString& field) { sort(model, field); });
     QObject::connect(&form, &TForm1::gridDoubleClicked, &form, [this](int model) { doubleClicked(model); });
+    QObject::connect(
+        form.recordPanels(), &OrderRecordPanels::panelDoubleClicked, &form,
+        [this](OrderRecordPanels::Spot spot, const QString& value) { panelDoubleClicked(spot, value); });
+}
+
+void MainWindowActions::panelDoubleClicked(OrderRecordPanels::Spot spot, const QString& value)
+{
+    using Spot = OrderRecordPanels::Spot;
+    MainWindowCommands& commands = m_open.commands();
+    try {
+        switch (spot) {
+        case Spot::Callsign:
+            m_open.carCard(commands.openers().driverCardForOrder());
+            break;
+        case Spot::ClientCode:
+            m_open.clientCard(commands.openers().clientCardForOrder());
+            break;
+        case Spot::Pickup:
+        case Spot::Destination:
+            m_open.map(value.trimmed().isEmpty() ? std::nullopt : std::optional<QString>(value));
+            break;
+        case Spot::Elsewhere:
+            m_open.maintenance(OrderMaintenanceRequest::Variant::Edit);
+            break;
+        }
+    } catch (const DbError& e) {
+        m_open.context().prompts.message(e.message());
+    }
 }
 
 void MainWindowActions::sort(int model, const QString& field)

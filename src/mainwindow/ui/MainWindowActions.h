@@ -6,6 +6,7 @@
 #include "mainwindow/ui/DriverActions.h"
 #include "mainwindow/ui/ExecutedActions.h"
 #include "mainwindow/ui/OrderActions.h"
+#include "mainwindow/ui/OrderRecordPanels.h"
 
 // Everything the dispatcher can do from the main window besides its lists: the tool
 // strips, the popup menus, the bottom bar, the hot keys, the title clicks and the
@@ -25,6 +26,7 @@ public:
 private:
     void sort(int model, const QString& field);
     void doubleClicked(int model);
+    void panelDoubleClicked(OrderRecordPanels::Spot spot, const QString& value);
 
     DeskOpeners m_open;
     HotKeyDispatch m_hotKeys;

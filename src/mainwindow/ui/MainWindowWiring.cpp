@@ -15,6 +15,7 @@
 #include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/SecondTimer.h"
 #include "mainwindow/ShiftChangeController.h"
+#include "mainwindow/ui/DriversPanel.h"
 #include "mainwindow/ui/HotOrdersPage.h"
 #include "mainwindow/ui/MainWindowActions.h"
 #include "mainwindow/ui/TForm1.h"
@@ -111,12 +112,12 @@ void MainWindowWiring::chooseHotOrder(const QString& line)
         const auto number = HotOrderDetails::numberOfLine(line);
         const auto details = number ? HotOrderDetails::load(m_dispatch, *number) : std::nullopt;
         if (!details) {
-            m_form1.clearHotOrderDetails();
+            m_form1.hotPage()->clearHotOrderDetails();
             return;
         }
         m_form1.hotPage()->showDetails(*details);
         m_nearestStand.showForHotOrder(details->pickup);
-        m_form1.repaintStandGrid();
+        m_form1.driversPanel()->repaintStandGrid();
     } catch (const DbError& e) {
         m_prompts.message(e.message());
     }
@@ -139,19 +140,20 @@ void MainWindowWiring::wireWindows()
         if (QFile::exists(file))
             QDesktopServices::openUrl(QUrl::fromLocalFile(file));
     });
-    // Once somebody is logged in the window stays while the database is there.
-    m_form1.closeGuard = [this] {
-        if (!m_dispatch.dani.BAZA.isConnected())
-            return true;
-        if (!CheckDatabaseLink(m_dispatch, m_programExit))
-            return true; // the program ends anyway
+    // Once somebody is logged in the window stays while the database is there; without
+    // it the program is ending anyway.
+    connect(&m_form1, &TForm1::closeRefusedOnShift, this, [this] {
+        if (!m_dispatch.dani.BAZA.isConnected() || !CheckDatabaseLink(m_dispatch, m_programExit)) {
+            m_form1.allowClose();
+            m_form1.close();
+            return;
+        }
         m_prompts.message(QStringLiteral("Немає можливості закрити програму, так як є ймовірність того що є "
                                          "невіддані або не закритті замовлення і "
                                          "активні водії в ефірі !!!\rЯКЩО ПЛАНУЄТЕ ЗАКРИТИ ЧЕРЕЗ ДИСПЕТЧЕР "
                                          "ЗАДАЧ І У ВИПАДКУ ВІДКРИТОГО SIP ОПЕРАТОРА - "
                                          "ЗАКРИЙТЕ ЗЄДНАННЯ ДАНОГО ОПЕРАТОРА !!!"));
-        return false;
-    };
+    });
 }
 
 void MainWindowWiring::openShiftChange()

@@ -17,6 +17,7 @@ struct Field
 {
     const char* caption;
     const char* column;
+    OrderRecordPanels::Spot spot = OrderRecordPanels::Spot::Elsewhere;
 };
 // Facts on the left, content on the right, row by row.
 const Field kFacts[] = {{"н/п", "ZAMOVL_NUMBER"},
@@ -28,18 +29,19 @@ const Field kFacts[] = {{"н/п", "ZAMOVL_NUMBER"},
                         {"Дата розрах. прибуття", "ZAMOVL_DATA_ZAKR_ZAMOVL"},
                         {"Час прибуття", "ZAMOVL_CHAS_ZAKR_ZAMOVL"}};
 const Field kContent[] = {{"Ювілейка", "ZAMOVL_BEZKOSHTOVN"},
-                          {"Початковий пункт", "ZAMOVL_POCHAT_PUNKT"},
-                          {"Кінцевий пункт", "ZAMOVL_PUNKT_PRIZHACH"},
-                          {"Позивний", "ZAMOVL_POZIVNIY"},
+                          {"Початковий пункт", "ZAMOVL_POCHAT_PUNKT", OrderRecordPanels::Spot::Pickup},
+                          {"Кінцевий пункт", "ZAMOVL_PUNKT_PRIZHACH", OrderRecordPanels::Spot::Destination},
+                          {"Позивний", "ZAMOVL_POZIVNIY", OrderRecordPanels::Spot::Callsign},
                           {"ФІО водія", "ZAMOVL_FIO_TAXI"},
                           {"Додаткові дані", "ZAMOVL_PRICHINA_DELETE"},
-                          {"Код клієнта", "ZAMOVL_NOMER_KLIENT"},
+                          {"Код клієнта", "ZAMOVL_NOMER_KLIENT", OrderRecordPanels::Spot::ClientCode},
                           {"Розрахункова сума", "ZAMOVL_SUMA_ROZRAHUNK"}};
 constexpr int kPanelHeight = 160;
 
 } // namespace
 
-OrderRecordPanels::OrderRecordPanels(FbDataSet& orders, QWidget* parent) : QWidget(parent), m_orders(orders)
+OrderRecordPanels::OrderRecordPanels(FbDataSet& orders, LeadMinutes leadMinutes, Now now, QWidget* parent)
+    : QWidget(parent), m_orders(orders), m_leadMinutes(std::move(leadMinutes)), m_now(std::move(now))
 {
     new QVBoxLayout(this);
     layout()->setContentsMargins(0, 0, 0, 0);
@@ -137,17 +139,21 @@ QString OrderRecordPanels::statusCaptionOfPanel(int panel) const
     return panel >= 0 && panel < m_panels.size() ? m_panels[panel].status->text() : QString();
 }
 
-void OrderRecordPanels::mousePressEvent(QMouseEvent* event)
+const OrderRecordPanels::Panel* OrderRecordPanels::panelAt(const QPoint& at) const
 {
     // The layout spreads spare height between the panels, so a panel is found by where
-    // it lies, not by multiples of its height. Clicks on its captions arrive here too.
-    const QPoint at = event->position().toPoint();
-    for (const Panel& panel : std::as_const(m_panels)) {
-        if (panel.row > 0 && panel.frame->geometry().contains(at)) {
-            m_orders.moveTo(panel.row);
-            refresh();
-            break;
-        }
+    // it lies, not by multiples of its height. Clicks on its labels arrive here too.
+    for (const Panel& panel : m_panels)
+        if (panel.row > 0 && panel.frame->geometry().contains(at))
+            return &panel;
+    return nullptr;
+}
+
+void OrderRecordPanels::mousePressEvent(QMouseEvent* event)
+{
+    if (const Panel* panel = panelAt(event->position().toPoint())) {
+        m_orders.moveTo(panel->row);
+        refresh();
     }
     QWidget::mousePressEvent(event);
 }
@@ -170,7 +176,7 @@ OrderPanels::Status OrderRecordPanels::statusOf(int row) const
     const QDateTime due(m_orders.valueAt(row, QStringLiteral("ZAMOVL_DATA_PRIYOMA")).toDate(),
                         m_orders.valueAt(row, QStringLiteral("ZAMOVL_CHAS_PRIYOMA")).toTime());
     return OrderPanels::status(m_orders.valueAt(row, QStringLiteral("ZAMOVL_POZIVNIY")).toLongLong(), due,
-                               leadMinutes ? leadMinutes() : 0, now ? now() : QDateTime::currentDateTime());
+                               m_leadMinutes(), m_now());
 }
 
 void OrderRecordPanels::wheelEvent(QWheelEvent* event)
@@ -186,10 +192,23 @@ void OrderRecordPanels::wheelEvent(QWheelEvent* event)
 
 void OrderRecordPanels::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The status square sits at the left of each panel.
-    if (event->position().x() < 40)
+    const QPoint at = event->position().toPoint();
+    const Panel* panel = panelAt(at);
+    if (!panel)
+        return;
+    m_orders.moveTo(panel->row);
+    const QWidget* hit = panel->frame->childAt(panel->frame->mapFrom(this, at));
+    if (hit == panel->status) {
         toggleCompact();
-    QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    for (int i = 0; i < 8; ++i) {
+        if (hit == panel->values[2 * i + 1] && kContent[i].spot != Spot::Elsewhere) {
+            emit panelDoubleClicked(kContent[i].spot, panel->values[2 * i + 1]->text());
+            return;
+        }
+    }
+    emit panelDoubleClicked(Spot::Elsewhere, {});
 }
 
 void OrderRecordPanels::toggleCompact()

@@ -11,16 +11,20 @@ class QLabel;
 
 // The open orders as record panels, 160 pixels each, as many as fit: the status square
 // ("!" due, "?" preliminary, empty when a driver has the order; red for the chosen
-// order) and the order's facts and content. A click chooses the order.
+// order) and the order's facts and content. A click chooses the order; a double-click
+// on the status square folds the facts, elsewhere it says where it fell.
 class OrderRecordPanels : public QWidget
 {
     Q_OBJECT
 public:
-    OrderRecordPanels(FbDataSet& orders, QWidget* parent = nullptr);
-
     // Minutes before its time at which a preliminary order becomes due, and now.
-    std::function<int()> leadMinutes;
-    std::function<QDateTime()> now;
+    using LeadMinutes = std::function<int()>;
+    using Now = std::function<QDateTime()>;
+    OrderRecordPanels(FbDataSet& orders, LeadMinutes leadMinutes, Now now, QWidget* parent = nullptr);
+
+    // Where on a panel a double-click fell: the values that lead somewhere of their own,
+    // or anywhere else on the panel.
+    enum class Spot { Elsewhere, Callsign, ClientCode, Pickup, Destination };
 
     // Shows the orders around the list's current row again.
     void refresh();
@@ -35,6 +39,9 @@ public:
 signals:
     // The panels show the list again (after a reload, a click or the wheel).
     void refreshed();
+    // A panel was double-clicked (its order is the chosen one by then): where, and the
+    // value shown there.
+    void panelDoubleClicked(OrderRecordPanels::Spot spot, const QString& value);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -54,8 +61,11 @@ private:
     void layOut();
     void fill(Panel& panel, int row);
     OrderPanels::Status statusOf(int row) const;
+    const Panel* panelAt(const QPoint& at) const;
 
     FbDataSet& m_orders;
+    LeadMinutes m_leadMinutes;
+    Now m_now;
     QList<Panel> m_panels;
     int m_top = 1;
     bool m_compact = false; // facts block hidden

@@ -13,6 +13,7 @@
 #include "mainwindow/StandCell.h"
 #include "mainwindow/ui/ClosedOrdersPanel.h"
 #include "mainwindow/ui/DataSetTableModel.h"
+#include "mainwindow/ui/DriversPanel.h"
 #include "mainwindow/ui/HotOrdersPage.h"
 #include "mainwindow/ui/ListGrid.h"
 #include "mainwindow/ui/OrderRecordPanels.h"
@@ -40,7 +41,13 @@ const QString TForm1::kNobodyLoggedIn = QStringLiteral("ФІО ДИСПЕТЧЕ�
 
 namespace {
 const QString kNotSet = QStringLiteral("не задано");
+
+// Enter on the drivers and executed grids does what their double-click does.
+bool enterActsAsDoubleClick(int model)
+{
+    return model == TForm1::Drivers || model == TForm1::Executed;
 }
+} // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
@@ -86,8 +93,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
     connect(m_mainTabs, &QTabWidget::currentChanged, this, &TForm1::listsNeeded);
     connect(m_orderViews, &QTabWidget::currentChanged, this, [this](int page) {
-        clearHotOrderDetails();
-        m_hotPage->showLines({}, -1);
+        m_hotPage->clearHotOrderDetails();
+        m_hotPage->showHotOrders({}, -1);
         if (page == int(OrdersPage::ShortGrid))
             showNearestStand(kNotSet, kNotSet);
         emit listsNeeded();
@@ -153,28 +160,10 @@ QWidget* TForm1::buildActiveOrdersTab()
     strip->addWidget(new QLabel(QStringLiteral("Перший водій на стоянці :"), m_nearestPanel), 0, 2);
     strip->addWidget(m_firstDriver, 0, 3);
     m_orderGrids[0]->layout()->addWidget(m_nearestPanel);
+    m_nearestPanel->setToolTip(QStringLiteral("Редагувати / закрити вибране замовлення"));
+    m_nearestPanel->installEventFilter(this);
 
-    m_driversGroup = new QWidget(splitter);
-    auto* drivers = new QVBoxLayout(m_driversGroup);
-    drivers->addWidget(new QLabel(QStringLiteral("Активні водії"), m_driversGroup));
-    m_driverTools = new QToolBar(m_driversGroup);
-    drivers->addWidget(m_driverTools);
-    m_driverPages = new QTabWidget(m_driversGroup);
-    auto* listPage = new QWidget(m_driverPages);
-    new QVBoxLayout(listPage);
-    auto* standPage = new QWidget(m_driverPages);
-    new QVBoxLayout(standPage);
-    m_driverPages->addTab(listPage, QStringLiteral("  Розширений список ...  "));
-    m_driverPages->addTab(standPage, QStringLiteral("  Групування по стоянках вільних водіїв  ...  "));
-    drivers->addWidget(m_driverPages, 1);
-    m_standCounters = new QLabel(standPage);
-    m_standCounters->setWordWrap(true);
-    m_standCounters->setStyleSheet(QStringLiteral("background: rgb(166, 202, 240);"));
-    standPage->layout()->addWidget(m_standCounters);
-    m_standCounters->setToolTip(QStringLiteral("Щоб заховати цю панель клацніть два рази по ній мишкою"));
-    m_standCounters->setFixedHeight(80);
-    m_standCounters->installEventFilter(this);
-    showStandCounters(0, 0, 0, 0);
+    m_drivers = new DriversPanel(splitter);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     splitter->setChildrenCollapsible(false);
@@ -189,6 +178,8 @@ QTableView* TForm1::addGrid(QWidget* parent, DataSetTableModel* model, ListGrid:
     parent->layout()->addWidget(grid);
     const int which = int(m_models.indexOf(model));
     connect(grid, &ListGrid::rowDoubleClicked, this, [this, which] { emit gridDoubleClicked(which); });
+    if (enterActsAsDoubleClick(which))
+        connect(grid, &ListGrid::enterPressed, this, [this, which] { emit gridDoubleClicked(which); });
     connect(grid, &ListGrid::sortRequested, this,
             [this, which](const QString& field) { emit sortRequested(which, field); });
     m_grids << grid;
@@ -252,39 +243,20 @@ void TForm1::attachLists(DispatchContext& ctx)
         return ListColours::gprsAction(
             dani.TABL_DIY_VODY_GPRS.valueAt(row + 1, QStringLiteral("DYA_VODIY_GPRS_DYA")).toString());
     };
-    m_panels = new OrderRecordPanels(dani.TABL_AKTIV_ZAMOVL, m_orderGrids[0]);
-    m_panels->leadMinutes = [&ctx] {
-        return int(typedInteger(ctx.settings.value(SettingKeys::kPreliminaryLead)));
-    };
-    m_panels->now = [&ctx] { return ctx.clock.now(); };
+    m_panels = new OrderRecordPanels(
+        dani.TABL_AKTIV_ZAMOVL,
+        [&ctx] { return int(typedInteger(ctx.settings.value(SettingKeys::kPreliminaryLead))); },
+        [&ctx] { return ctx.clock.now(); }, m_orderGrids[0]);
     static_cast<QVBoxLayout*>(m_orderGrids[0]->layout())->insertWidget(0, m_panels, 1);
     connect(m_panels, &OrderRecordPanels::refreshed, this, &TForm1::updateNearestStrip);
     updateNearestStrip();
     m_grids.clear();
     using Rows = ListGrid::Rows;
     addGrid(m_orderGrids[1], m_models[OpenOrders], Rows::One);
-    addGrid(m_driverPages->widget(0), m_models[Drivers], Rows::Several);
-    addGrid(m_driverPages->widget(1), stands, Rows::One);
-    m_gprsPanel = new QWidget(m_driversGroup);
-    new QVBoxLayout(m_gprsPanel);
-    m_gprsPanel->layout()->setContentsMargins(0, 0, 0, 0);
-    m_driversGroup->layout()->addWidget(m_gprsPanel);
-    m_gprsPanel->layout()->addWidget(new QLabel(QStringLiteral("  GPRS повідомлення ...  "), m_gprsPanel));
-    addGrid(m_gprsPanel, m_models[GprsActions], Rows::One)->setMaximumHeight(160);
-    auto* legend = new QWidget(m_gprsPanel);
-    auto* legendLayout = new QHBoxLayout(legend);
-    legendLayout->setContentsMargins(0, 0, 0, 0);
-    const QList<QPair<QString, quint32>> legendItems = {
-        {QStringLiteral("ТРИВОГА ВІД ВОДІЯ"), ListColours::kRed},
-        {QStringLiteral("Відмова від замовлення або пропуск"), ListColours::kYellow},
-        {QStringLiteral("Прохання турбувати клієнтів"), ListColours::kLime}};
-    for (const auto& [caption, rgb] : legendItems) {
-        auto* label = new QLabel(caption, legend);
-        label->setWordWrap(true);
-        label->setStyleSheet(QStringLiteral("background: #%1;").arg(rgb, 6, 16, QLatin1Char('0')));
-        legendLayout->addWidget(label);
-    }
-    m_gprsPanel->layout()->addWidget(legend);
+    addGrid(m_drivers->listArea(), m_models[Drivers], Rows::Several);
+    addGrid(m_drivers->standArea(), stands, Rows::One);
+    m_drivers->setStandsModel(stands);
+    addGrid(m_drivers->gprsArea(), m_models[GprsActions], Rows::One)->setMaximumHeight(160);
     addGrid(m_closed[0]->gridArea(), m_models[Executed], Rows::Several);
     addGrid(m_closed[1]->gridArea(), m_models[Deleted], Rows::Several);
     for (DataSetTableModel* closed : {m_models[Executed], m_models[Deleted]})
@@ -294,8 +266,8 @@ void TForm1::attachLists(DispatchContext& ctx)
     // same list, so the driver commands act on the row chosen there.
     m_extraDriversGrid = new ListGrid(m_models[Drivers], Rows::Several, m_extraDriversPanel);
     m_extraDriversPanel->layout()->addWidget(m_extraDriversGrid);
-    connect(m_extraDriversGrid, &ListGrid::rowDoubleClicked, this,
-            [this] { emit gridDoubleClicked(Drivers); });
+    for (auto signal : {&ListGrid::rowDoubleClicked, &ListGrid::enterPressed})
+        connect(m_extraDriversGrid, signal, this, [this] { emit gridDoubleClicked(Drivers); });
     connect(m_extraDriversGrid, &ListGrid::sortRequested, this,
             [this](const QString& field) { emit sortRequested(Drivers, field); });
 }
@@ -310,7 +282,17 @@ void TForm1::reloadLists()
 
 bool TForm1::driversPageShown() const
 {
-    return m_driverPages->currentIndex() == 0;
+    return m_drivers->listPageShown();
+}
+
+QTabWidget* TForm1::driverPages() const
+{
+    return m_drivers->pages();
+}
+
+QToolBar* TForm1::driverTools() const
+{
+    return m_drivers->tools();
 }
 
 void TForm1::setOrderFilters(bool onlyToHandOut, bool onlyCarried)
@@ -333,9 +315,9 @@ HotKeyState TForm1::hotKeyState() const
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    // A double-click on the counts panel folds it to a strip and opens it again.
-    if (watched == m_standCounters && event->type() == QEvent::MouseButtonDblClick) {
-        m_standCounters->setFixedHeight(m_standCounters->height() > 10 ? 10 : 80);
+    // The nearest-stand strip stands for the chosen order: its double-click edits it.
+    if (watched == m_nearestPanel && event->type() == QEvent::MouseButtonDblClick) {
+        emit gridDoubleClicked(OpenOrders);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -370,12 +352,6 @@ void TForm1::keyPressEvent(QKeyEvent* event)
         return;
     }
     emit hotKeyPressed(*key);
-}
-
-void TForm1::repaintStandGrid()
-{
-    if (!m_models.isEmpty())
-        m_models[Stands]->refreshDrawing();
 }
 
 QString TForm1::dispatcherName() const
@@ -427,12 +403,12 @@ QString TForm1::shownPeriodTime() const
 
 void TForm1::setDriversGroupVisible(bool visible)
 {
-    m_driversGroup->setVisible(visible);
+    m_drivers->setVisible(visible);
 }
 
 void TForm1::setGprsPanelVisible(bool visible)
 {
-    m_gprsPanel->setVisible(visible);
+    m_drivers->setGprsPanelVisible(visible);
 }
 
 void TForm1::setExtraDriversPanelVisible(bool visible)
@@ -447,8 +423,9 @@ void TForm1::showClock(const QDateTime& now)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (loggedIn() && closeGuard && !closeGuard()) {
+    if (loggedIn() && !m_closeAllowed) {
         event->ignore();
+        emit closeRefusedOnShift();
         return;
     }
     QMainWindow::closeEvent(event);
@@ -492,35 +469,9 @@ void TForm1::updateNearestStrip()
     m_nearestPanel->setVisible(m_panels && m_panels->chosenOrderWaitsForADriver());
 }
 
-std::optional<DataModuleView::HotSelection> TForm1::selectedHotOrder() const
-{
-    return m_hotPage->selection();
-}
-
-QString TForm1::shownHotNearestStand() const
-{
-    return m_hotPage->shownStand();
-}
-
-void TForm1::showHotNearestStand(const QString& stand, const QString& firstDriver)
-{
-    m_hotPage->showNearestStand(stand, firstDriver);
-}
-
 void TForm1::showExecutedCount(qint64 count)
 {
     m_closed[0]->showCount(count);
-}
-
-void TForm1::showStandCounters(int onAir, int gprs, int free, int freeAtStand)
-{
-    m_standCounters->setText(
-        QStringLiteral("Загальна кількість водіїв в ефірі: %1   Кількість водіїв зі статусом GPRS: %2\n"
-                       "Кількість вільних водіїв: %3   Кількість вільних водіїв на стоянках: %4")
-            .arg(onAir)
-            .arg(gprs)
-            .arg(free)
-            .arg(freeAtStand));
 }
 
 void TForm1::showClosedOrderDetails(ClosedList list, const ClosedOrderDetails& details)
@@ -532,7 +483,7 @@ DataModuleView::PageState TForm1::pageState() const
 {
     PageState state;
     state.mainPage = m_mainTabs->currentIndex();
-    state.driversGroupVisible = m_driversGroup->isVisibleTo(this);
+    state.driversGroupVisible = m_drivers->isVisibleTo(this);
     state.extraDriversPanelVisible = m_extraDriversPanel->isVisibleTo(this);
     state.from = m_periodFrom;
     state.to = m_periodTo;
@@ -543,11 +494,6 @@ DataModuleView::PageState TForm1::pageState() const
     return state;
 }
 
-void TForm1::clearHotOrderDetails()
-{
-    m_hotPage->clearDetails();
-}
-
 void TForm1::showOrderCounters(int inExecution, int hot, int preliminary)
 {
     m_orderCounters->setText(
@@ -555,14 +501,4 @@ void TForm1::showOrderCounters(int inExecution, int hot, int preliminary)
             .arg(inExecution)
             .arg(hot)
             .arg(preliminary));
-}
-
-int TForm1::selectedHotLine() const
-{
-    return m_hotPage->selectedLine();
-}
-
-void TForm1::showHotOrders(const QList<HotOrderLine>& lines, int selectLine)
-{
-    m_hotPage->showLines(lines, selectLine);
 }

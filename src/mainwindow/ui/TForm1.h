@@ -5,10 +5,10 @@
 #include "mainwindow/ui/ListGrid.h"
 
 #include <QMainWindow>
-#include <functional>
 
 class ClosedOrdersPanel;
 class DataSetTableModel;
+class DriversPanel;
 class HotOrdersPage;
 class OrderRecordPanels;
 class QDateEdit;
@@ -20,8 +20,9 @@ struct DispatchContext;
 struct DispatcherRights;
 struct HotOrderDetails;
 
-// The main window: the dispatcher's desk. Before a dispatcher has logged in, closing it
-// ends the program; afterwards closeGuard decides.
+// The main window: the dispatcher's desk, laid out of its panels. Before a dispatcher has
+// logged in, closing it ends the program; afterwards it stays open and tells whoever
+// decides (closeRefusedOnShift) until it is let go (allowClose).
 class TForm1 : public QMainWindow, public DataModuleView
 {
     Q_OBJECT
@@ -53,7 +54,7 @@ public:
     enum Model { OpenOrders, Drivers, Stands, GprsActions, Executed, Deleted };
     QTableView* grid(int which) const { return m_grids.value(which); }
     QTableView* extraDriversGrid() const { return m_extraDriversGrid; }
-    QToolBar* driverTools() const { return m_driverTools; }
+    QToolBar* driverTools() const;
     QToolBar* orderTools() const { return m_orderTools; }
     QToolBar* bottomTools() const { return m_bottomTools; }
     QToolBar* executedTools() const;
@@ -63,35 +64,27 @@ public:
     }
     // The drivers group shows the full list (page 0) or the stands (page 1).
     bool driversPageShown() const;
-    QTabWidget* driverPages() const { return m_driverPages; }
+    QTabWidget* driverPages() const;
     OrderRecordPanels* recordPanels() const { return m_panels; }
     QWidget* nearestStandStrip() const { return m_nearestPanel; }
     void setOrderFilters(bool onlyToHandOut, bool onlyCarried);
     // The state the hot keys are decided in.
     HotKeyState hotKeyState() const;
 
-    // Asked when the window is to close while somebody is logged in; false keeps it open.
-    std::function<bool()> closeGuard;
+    // From now on the window closes even with somebody on shift: the program is ending.
+    void allowClose() { m_closeAllowed = true; }
+    DriversPanel* driversPanel() const { return m_drivers; }
 
     // DataModuleView
     void setMainCaption(const QString& caption) override;
     OrdersPage ordersPage() const override;
-    bool standGridShown() const override { return !driversPageShown(); }
-    void repaintStandGrid() override;
     QString shownNearestStand() const override;
     void showNearestStand(const QString& stand, const QString& firstDriver) override;
     void setNearestStandPanelVisible(bool visible) override;
-    std::optional<HotSelection> selectedHotOrder() const override;
-    QString shownHotNearestStand() const override;
-    void showHotNearestStand(const QString& stand, const QString& firstDriver) override;
     void showExecutedCount(qint64 count) override;
-    void showStandCounters(int onAir, int gprs, int free, int freeAtStand) override;
     void showClosedOrderDetails(ClosedList list, const ClosedOrderDetails& details) override;
     PageState pageState() const override;
-    void clearHotOrderDetails() override;
     void showOrderCounters(int inExecution, int hot, int preliminary) override;
-    int selectedHotLine() const override;
-    void showHotOrders(const QList<HotOrderLine>& lines, int selectLine) override;
 
 signals:
     void shiftChangeRequested();
@@ -107,6 +100,8 @@ signals:
     void hotKeyPressed(HotKey key);
     // A row of a grid was double-clicked.
     void gridDoubleClicked(int model);
+    // The window was to close while a dispatcher is on shift; it stayed open.
+    void closeRefusedOnShift();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -128,20 +123,17 @@ private:
     QWidget* m_nearestPanel = nullptr;
     QLabel* m_nearestStand = nullptr;
     QLabel* m_firstDriver = nullptr;
-    QLabel* m_standCounters = nullptr;
     QLabel* m_orderCounters = nullptr;
     ClosedOrdersPanel* m_closed[2] = {};
-    QWidget* m_driversGroup = nullptr;
-    QWidget* m_gprsPanel = nullptr;
+    DriversPanel* m_drivers = nullptr;
     QWidget* m_extraDriversPanel = nullptr;
     QWidget* m_orderGrids[2] = {};
     QList<DataSetTableModel*> m_models;
     QList<QTableView*> m_grids;
     ListGrid* m_extraDriversGrid = nullptr;
-    QTabWidget* m_driverPages = nullptr;
-    QToolBar* m_driverTools = nullptr;
     QToolBar* m_orderTools = nullptr;
     QToolBar* m_bottomTools = nullptr;
+    bool m_closeAllowed = false;
     bool m_onlyToHandOut = false;
     bool m_onlyCarried = false;
     QDate m_periodFrom = QDate::currentDate();
