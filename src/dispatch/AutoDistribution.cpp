@@ -54,6 +54,7 @@ int DistributeHotOrders(DispatchContext& ctx, const QList<HotOrdersView::HotOrde
                          : marked   ? DistributionMode::kFreeRidesMarkedAllowed
                                     : DistributionMode::kFreeRidesMarkedExcluded;
     int handedOut = 0;
+    StandCandidates stands(ctx, mode);
     const QList<HotOrdersView::HotOrderLine> lines = hotLines; // the list may be rebuilt meanwhile
     for (int i = 0; i < lines.size(); ++i) {
         if (progress)
@@ -71,12 +72,16 @@ int DistributeHotOrders(DispatchContext& ctx, const QList<HotOrdersView::HotOrde
         if (at < 0)
             continue;
         const QString pickup = text.mid(at + marker.size());
-        const QString stand = FindNearestStand(ctx, pickup, mode);
+        const NearestStand nearest = stands.nearestTo(pickup);
+        const QString& stand = nearest.stand;
         if (stand.isEmpty())
             continue;
         // The whole pick-up text is the label: a pick-up with more after the house has no
-        // distance and stays for the dispatcher.
-        const auto distance = MapDistanceMetres(ctx, pickup, stand);
+        // distance and stays for the dispatcher. A pick-up that is just the house was
+        // measured already while its stand was found.
+        const auto distance = HouseOfAddress(pickup) == pickup && nearest.metresFromHouse
+                                  ? nearest.metresFromHouse
+                                  : MapDistanceMetres(ctx, pickup, stand);
         if (!distance || *distance > maxDistance)
             continue;
         QString extra = QStringLiteral("AND (ZAD_AVTO_MARKA_AVTO LIKE '%' || '{GPRS}' || '%') ");
@@ -85,8 +90,11 @@ int DistributeHotOrders(DispatchContext& ctx, const QList<HotOrdersView::HotOrde
         ctx.dani.TRANZ_FOR_EVENTS.commitIfActive();
         const auto driver = FirstFreeDriverAtStand(ctx.dani.RIZNE_EVENTS, stand, extra);
         ctx.dani.TRANZ_FOR_EVENTS.commitIfActive();
-        if (driver && AssignOrderToDriver(ctx, *driver, number))
+        if (!driver)
+            continue;
+        if (AssignOrderToDriver(ctx, *driver, number))
             ++handedOut;
+        stands.recheck(stand); // the driver is gone, or was taken by another workstation
     }
     if (progress)
         progress(lines.size(), lines.size());

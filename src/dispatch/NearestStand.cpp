@@ -4,6 +4,7 @@
 #include "dispatch/DispatchContext.h"
 #include "dispatch/DistrictNeighbours.h"
 #include "foundation/SqlLiteral.h"
+#include "foundation/StandQueue.h"
 #include "foundation/TDANI.h"
 
 #include <cmath>
@@ -54,14 +55,6 @@ const QString kFreeAtAStand =
     QStringLiteral("(ZAD_AVTO_VULICA <> '[]{}') and ((ZAD_AVTO_NOMER_ZAMOVL IS NULL) OR "
                    "(ZAD_AVTO_NOMER_ZAMOVL = 0))");
 
-QString houseOf(const QString& address)
-{
-    if (!address.contains(QLatin1String("]{")))
-        return address;
-    const qsizetype brace = address.indexOf(QLatin1Char('}'));
-    return brace < 0 ? address : address.left(brace + 1);
-}
-
 QStringList namesInBraces(const QString& text)
 {
     QStringList names;
@@ -79,24 +72,44 @@ QStringList namesInBraces(const QString& text)
     return names;
 }
 
-QString nearestByMap(DispatchContext& ctx, const QString& address, const QString& mode)
+struct StandPoint
 {
-    const Point target = pointOf(ctx, houseOf(address));
-    if (!target.placed() || !ctx.map.metresPerPixel())
-        return {};
+    QString stand;
+    Point point;
+};
+
+std::vector<StandPoint> readCandidates(DispatchContext& ctx, const QString& mode)
+{
     const FbRows& rows = ctx.dani.RIZNE_EVENTS.exec(CandidateStandsStatement(mode));
+    std::vector<StandPoint> candidates;
+    candidates.reserve(rows.rows.size());
+    for (const auto& row : rows.rows)
+        candidates.push_back({row[0].toString(), {row[1].toLongLong(), row[2].toLongLong()}});
+    return candidates;
+}
+
+NearestStand nearestAmong(const DispatchContext& ctx, const std::vector<StandPoint>& candidates,
+                          const Point& target)
+{
     QString best;
     double bestDistance = 0;
-    for (const auto& row : rows.rows) {
-        const Point stand{row[1].toLongLong(), row[2].toLongLong()};
-        const auto distance = metres(ctx, stand, target);
+    for (const StandPoint& candidate : candidates) {
+        const auto distance = metres(ctx, candidate.point, target);
         // Only a strictly smaller positive distance replaces: the first of equals wins.
         if (distance && *distance > 0 && (best.isEmpty() || *distance < bestDistance)) {
-            best = row[0].toString();
+            best = candidate.stand;
             bestDistance = *distance;
         }
     }
-    return best;
+    return {best, best.isEmpty() ? std::nullopt : std::optional<double>(bestDistance)};
+}
+
+NearestStand nearestByMap(DispatchContext& ctx, const QString& address, const QString& mode)
+{
+    const Point target = pointOf(ctx, HouseOfAddress(address));
+    if (!target.placed() || !ctx.map.metresPerPixel())
+        return {};
+    return nearestAmong(ctx, readCandidates(ctx, mode), target);
 }
 
 QString nearestByRegions(DispatchContext& ctx, const QString& address, const QString& mode)
@@ -137,6 +150,14 @@ QString nearestByRegions(DispatchContext& ctx, const QString& address, const QSt
 }
 
 } // namespace
+
+QString HouseOfAddress(const QString& address)
+{
+    if (!address.contains(QLatin1String("]{")))
+        return address;
+    const qsizetype brace = address.indexOf(QLatin1Char('}'));
+    return brace < 0 ? address : address.left(brace + 1);
+}
 
 QString CandidateStandsStatement(const QString& mode)
 {
@@ -201,11 +222,76 @@ QString MapDistance(DispatchContext& ctx, const QString& labelA, const QString& 
     return QString::number(*distance, 'g', 15).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
+QHash<QString, double> DistancesToStands(DispatchContext& ctx, const QString& label)
+{
+    QHash<QString, double> distances;
+    if (!ctx.map.MapSupported())
+        return distances;
+    ctx.dani.TRANZ_FOR_EVENTS.commitIfActive();
+    const Point from = pointOf(ctx, label);
+    if (from.placed()) {
+        const FbRows& rows = ctx.dani.RIZNE_EVENTS.exec(CandidateStandsStatement(DistributionMode::kNone));
+        for (const auto& row : rows.rows)
+            if (const auto distance = metres(ctx, {row[1].toLongLong(), row[2].toLongLong()}, from))
+                distances.insert(row[0].toString(), *distance);
+    }
+    ctx.dani.TRANZ_FOR_EVENTS.commitIfActive();
+    return distances;
+}
+
 QString FindNearestStand(DispatchContext& ctx, const QString& address, const QString& mode)
 {
+    return FindNearestStandAndDistance(ctx, address, mode).stand;
+}
+
+NearestStand FindNearestStandAndDistance(DispatchContext& ctx, const QString& address, const QString& mode)
+{
     ctx.dani.TRANZ_FOR_EVENTS.commitIfActive();
-    const QString stand =
-        ctx.map.MapSupported() ? nearestByMap(ctx, address, mode) : nearestByRegions(ctx, address, mode);
+    const NearestStand found = ctx.map.MapSupported()
+                                   ? nearestByMap(ctx, address, mode)
+                                   : NearestStand{nearestByRegions(ctx, address, mode), {}};
     ctx.dani.TRANZ_FOR_EVENTS.commitIfActive();
-    return stand;
+    return found;
+}
+
+// Held by the distribution for one run, so nothing else reads the candidates meanwhile.
+struct StandCandidates::Held
+{
+    std::vector<StandPoint> candidates;
+};
+
+StandCandidates::StandCandidates(DispatchContext& ctx, const QString& mode)
+    : m_ctx(ctx), m_mode(mode), m_held(std::make_unique<Held>())
+{
+}
+
+StandCandidates::~StandCandidates() = default;
+
+NearestStand StandCandidates::nearestTo(const QString& address)
+{
+    if (!m_ctx.map.MapSupported())
+        return FindNearestStandAndDistance(m_ctx, address, m_mode);
+    m_ctx.dani.TRANZ_FOR_EVENTS.commitIfActive();
+    const Point target = pointOf(m_ctx, HouseOfAddress(address));
+    if (target.placed() && m_ctx.map.metresPerPixel() && !m_read) {
+        m_held->candidates = readCandidates(m_ctx, m_mode);
+        m_read = true;
+    }
+    m_ctx.dani.TRANZ_FOR_EVENTS.commitIfActive();
+    if (!target.placed() || !m_ctx.map.metresPerPixel())
+        return {};
+    return nearestAmong(m_ctx, m_held->candidates, target);
+}
+
+void StandCandidates::recheck(const QString& stand)
+{
+    if (!m_read)
+        return;
+    m_ctx.dani.TRANZ_FOR_EVENTS.commitIfActive();
+    const bool stillHasADriver =
+        FirstFreeDriverAtStand(m_ctx.dani.RIZNE_EVENTS, stand, modeConditions(m_mode) + QLatin1Char(' '))
+            .has_value();
+    m_ctx.dani.TRANZ_FOR_EVENTS.commitIfActive();
+    if (!stillHasADriver)
+        std::erase_if(m_held->candidates, [&](const StandPoint& c) { return c.stand == stand; });
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -22,3 +23,7 @@ struct QueuedDriver
     QString model;
 };
 std::vector<QueuedDriver> FreeDriversAtStand(FbQuery& query, const QString& stand);
+
+// The free drivers of every stand, each stand's in queue order, in one read (the stand
+// grid shows them all at once). Throws DbError.
+std::map<QString, std::vector<QueuedDriver>> FreeDriversByStand(FbQuery& query);

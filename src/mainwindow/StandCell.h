@@ -1,7 +1,11 @@
 #pragma once
 
+#include "foundation/StandQueue.h"
+
+#include <QHash>
 #include <QString>
-#include <optional>
+#include <map>
+#include <vector>
 
 struct DispatchContext;
 
@@ -15,5 +19,22 @@ struct StandCellOptions
     bool jubileeFlag = false;
     QString startPoint; // the order's pick-up, empty when there is none to measure from
 };
-// Throws DbError.
+
+// The cells of every stand at once: the queues and the distances are read once (two or
+// three statements), however many stands the grid shows.
+class StandCells
+{
+public:
+    // Throws DbError.
+    StandCells(DispatchContext& ctx, const StandCellOptions& options);
+
+    QString text(const QString& stand) const;
+
+private:
+    StandCellOptions m_options;
+    std::map<QString, std::vector<QueuedDriver>> m_queues;
+    QHash<QString, double> m_distances;
+};
+
+// One stand's cell. Throws DbError.
 QString StandCellText(DispatchContext& ctx, const QString& stand, const StandCellOptions& options);

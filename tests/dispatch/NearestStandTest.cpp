@@ -134,7 +134,7 @@ TEST_F(NearestStandTest, DistributionHandsHotOrdersToTheHeadOfTheNearestGprsQueu
     const qint64 exact = addOrder(QStringLiteral("[Лесі]{2}"));
     const qint64 withFlat = addOrder(QStringLiteral("[Лесі]{2} під'їзд 3"));
     const qint64 freeRide = addOrder(QStringLiteral("Парк"), {}, {}, 0, 0, QStringLiteral("TAK"));
-    const QList<DataModuleView::HotOrderLine> lines = {
+    const QList<HotOrdersView::HotOrderLine> lines = {
         {hotLine(exact, QStringLiteral("HI"), QStringLiteral("[Лесі]{2}"))},
         {hotLine(withFlat, QStringLiteral("HI"), QStringLiteral("[Лесі]{2} під'їзд 3"))},
         {hotLine(freeRide, QStringLiteral("TAK"), QStringLiteral("Парк"))},
@@ -157,6 +157,39 @@ TEST_F(NearestStandTest, DistributionHandsHotOrdersToTheHeadOfTheNearestGprsQueu
         count(QStringLiteral("SELECT COALESCE(ZAMOVL_POZIVNIY, 0) FROM ZAMOVLENNIA WHERE ZAMOVL_NUMBER = %1")
                   .arg(freeRide)),
         0);
+}
+
+// The candidate stands are read once per run: a stand whose last driver took an order
+// is left for the next nearest, as a fresh read of the candidates would leave it.
+TEST_F(NearestStandTest, DistributionMovesOnToTheNextStandOnceTheNearestIsEmptied)
+{
+    setting(SettingKeys::kMaxAutoDistance, QStringLiteral("1000"));
+    putOnAir(40, QStringLiteral("Вокзальний"), QStringLiteral("Вокзал"), QStringLiteral("0001"), 0,
+             QStringLiteral("{GPRS}Ланос"));
+    putOnAir(50, QStringLiteral("Ринковий"), QStringLiteral("Ринок"), QStringLiteral("0001"), 0,
+             QStringLiteral("{GPRS}Ланос"));
+    putOnAir(51, QStringLiteral("Ще ринковий"), QStringLiteral("Ринок"), QStringLiteral("0002"), 0,
+             QStringLiteral("{GPRS}Ланос"));
+    // [Лесі]{2} is 100 pixels from both stands: Вокзал comes first among equals.
+    const qint64 first = addOrder(QStringLiteral("[Лесі]{2}"));
+    const qint64 second = addOrder(QStringLiteral("[Лесі]{2}"));
+    const qint64 third = addOrder(QStringLiteral("[Лесі]{2}"));
+    const qint64 fourth = addOrder(QStringLiteral("[Лесі]{2}"));
+    QList<HotOrdersView::HotOrderLine> lines;
+    for (qint64 order : {first, second, third, fourth})
+        lines << HotOrdersView::HotOrderLine{
+            hotLine(order, QStringLiteral("HI"), QStringLiteral("[Лесі]{2}"))};
+    ws->prompts.answerQuestion(true);
+    EXPECT_EQ(DistributeHotOrders(*ctx, lines), 3);
+    auto driverOf = [&](qint64 order) {
+        return count(
+            QStringLiteral("SELECT COALESCE(ZAMOVL_POZIVNIY, 0) FROM ZAMOVLENNIA WHERE ZAMOVL_NUMBER = %1")
+                .arg(order));
+    };
+    EXPECT_EQ(driverOf(first), 40);
+    EXPECT_EQ(driverOf(second), 50);
+    EXPECT_EQ(driverOf(third), 51);
+    EXPECT_EQ(driverOf(fourth), 0); // nobody left within reach
 }
 
 TEST_F(NearestStandTest, DistributionWithFreeRidesSkipsMarkedDriversOnlyForFreeOrders)
@@ -186,7 +219,7 @@ TEST_F(NearestStandTest, DistributionDoesNothingWhenSwitchedOffDeclinedOrWithout
     putOnAir(40, QStringLiteral("Перший"), QStringLiteral("Вокзал"), QStringLiteral("0001"), 0,
              QStringLiteral("{GPRS}Ланос"));
     const qint64 order = addOrder(QStringLiteral("[Лесі]{2}"));
-    const QList<DataModuleView::HotOrderLine> lines = {
+    const QList<HotOrdersView::HotOrderLine> lines = {
         {hotLine(order, QStringLiteral("HI"), QStringLiteral("[Лесі]{2}"))}};
     setting(SettingKeys::kMaxAutoDistance, QStringLiteral("0"));
     EXPECT_EQ(DistributeHotOrders(*ctx, lines), 0);

@@ -108,11 +108,11 @@ TEST(MainWindowRules, HotOrderDescriptionParts)
     EXPECT_FALSE(HotOrderDetails::numberOfLine(QStringLiteral("  -> {HI}")).has_value());
 }
 
-class StandCells : public DatabaseSuite
+class StandGridCells : public DatabaseSuite
 {
 };
 
-TEST_F(StandCells, TheQueueWithFlagsAndTheDistance)
+TEST_F(StandGridCells, TheQueueWithFlagsAndTheDistance)
 {
     TestWorkstation ws(db->serverSettings());
     ASSERT_TRUE(ws.connect());
@@ -122,7 +122,8 @@ TEST_F(StandCells, TheQueueWithFlagsAndTheDistance)
     for (const char* row :
          {"(12, 'Вокзал', '0001', '{GPRS}Ланос', '02.03.2026 10:00:00')",
           "(15, 'Вокзал', '0002', 'Ланос', NULL)", "(7, 'Вокзал', '0003', 'Ланос {GPRS}', NULL)",
-          "(8, '[]{}', '0001', 'Ланос', NULL)"})
+          "(8, '[]{}', '0001', 'Ланос', NULL)", "(9, 'Ринок', '0004', 'Ланос', NULL)",
+          "(4, 'Ринок', '0004', 'Ланос', NULL)"})
         db->exec(QStringLiteral(
                      "INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_VULICA, ZAD_AVTO_CHAS_ZAMOVL, "
                      "ZAD_AVTO_MARKA_AVTO, ZAD_AVTO_YUVILEYKA) VALUES ") +
@@ -142,4 +143,11 @@ TEST_F(StandCells, TheQueueWithFlagsAndTheDistance)
     // The zero stand never gets a distance.
     EXPECT_EQ(StandCellText(ctx, QStringLiteral("[]{}"), {false, false, QStringLiteral("[Лесі]{2}")}),
               QStringLiteral("[]{}  <[8]>"));
+    // All stands from one read: each keeps its own queue, equal keys go by callsign as the
+    // head of the queue does, a stand without a map point shows no distance, and a stand
+    // without free drivers shows none.
+    const ::StandCells cells(ctx, {false, false, QStringLiteral("[Лесі]{2}")});
+    EXPECT_EQ(cells.text(QStringLiteral("Вокзал")), QStringLiteral("850 м.  Вокзал  <[12]> [15] [7]"));
+    EXPECT_EQ(cells.text(QStringLiteral("Ринок")), QStringLiteral("Ринок  <[4]> [9]"));
+    EXPECT_EQ(cells.text(QStringLiteral("Порт")), QStringLiteral("Порт  "));
 }

@@ -43,10 +43,8 @@ void DataSetTableModel::refreshDrawing()
 void DataSetTableModel::computeRowTexts()
 {
     m_rowTexts.clear();
-    if (!rowText)
-        return;
-    for (int row = 0; row < rowCount(); ++row)
-        m_rowTexts << rowText(row);
+    if (rowTexts && rowCount() > 0)
+        m_rowTexts = rowTexts(0, rowCount());
 }
 
 bool DataSetTableModel::canFetchMore(const QModelIndex& parent) const
@@ -76,9 +74,8 @@ void DataSetTableModel::takeNewRows()
     beginInsertRows({}, m_rowCount, count - 1);
     const int first = m_rowCount;
     m_rowCount = count;
-    if (rowText)
-        for (int row = first; row < count; ++row)
-            m_rowTexts << rowText(row);
+    if (rowTexts)
+        m_rowTexts << rowTexts(first, count - first);
     endInsertRows();
 }
 

@@ -28,8 +28,9 @@ public:
     void moveListTo(int row);
     QString fieldOf(int column) const;
 
-    // A whole-row text computed when the list reloads (the stand grid builds its cells).
-    std::function<QString(int row)> rowText;
+    // Whole-row texts of count rows from first (from 0), computed together when the list
+    // reloads or more rows arrive (the stand grid builds its cells from one read).
+    std::function<QStringList(int first, int count)> rowTexts;
     std::function<std::optional<quint32>(int row)> rowBackground;
     // Design colours of whole columns by field (0xRRGGBB), under any row colour.
     QHash<QString, quint32> columnColours;

@@ -221,15 +221,20 @@ void TForm1::attachLists(DispatchContext& ctx)
             return {};
         return displayText(orders.value(QStringLiteral("ZAMOVL_POCHAT_PUNKT")));
     };
-    stands->rowText = [&ctx, &dani, startPoint](int row) {
-        const QString stand =
-            displayText(dani.TABLE_ZADIANI_AVTO_GROUP.valueAt(row + 1, QStringLiteral("ZAD_AVTO_VULICA")));
+    stands->rowTexts = [&ctx, &dani, startPoint](int first, int count) {
+        QStringList names;
+        for (int row = first; row < first + count; ++row)
+            names << displayText(
+                dani.TABLE_ZADIANI_AVTO_GROUP.valueAt(row + 1, QStringLiteral("ZAD_AVTO_VULICA")));
         try {
-            return StandCellText(ctx, stand,
-                                 {ctx.settings.flag(SettingKeys::kStandShowsGprs),
-                                  ctx.settings.flag(SettingKeys::kStandShowsJubilee), startPoint()});
+            const StandCells cells(ctx, {ctx.settings.flag(SettingKeys::kStandShowsGprs),
+                                         ctx.settings.flag(SettingKeys::kStandShowsJubilee), startPoint()});
+            QStringList texts;
+            for (const QString& stand : std::as_const(names))
+                texts << cells.text(stand);
+            return texts;
         } catch (const DbError&) {
-            return stand;
+            return names; // the stands at least, when their queues cannot be read
         }
     };
     stands->rowBackground = [&dani, startPoint](int row) -> std::optional<quint32> {
