@@ -190,10 +190,11 @@ CREATE TABLE KARTA_MISTA (
     KOORD_KART_MISTA_PUKT_5  INTEGER,
     KOORD_KART_MISTA_RAYON   VARCHAR(100),
     KOORD_KART_MISTA_STATUS  VARCHAR(50),
-    CONSTRAINT UQ_KOORD_KART_MISTA_NP UNIQUE (KOORD_KART_MISTA_NP)
+    CONSTRAINT UQ_KOORD_KART_MISTA_NP UNIQUE (KOORD_KART_MISTA_NP),
+    -- Stands and addresses are looked up on the map by their label, and two workstations
+    -- putting the same house on the map at once keep one point.
+    CONSTRAINT UQ_KOORD_KART_MISTA_PIDPIS UNIQUE (KOORD_KART_MISTA_PIDPIS)
 );
--- Stands and addresses are looked up on the map by their label.
-CREATE INDEX IX_KARTA_MISTA_PIDPIS ON KARTA_MISTA (KOORD_KART_MISTA_PIDPIS);
 
 CREATE TABLE VULICA_LUCK (
     SPISOK_VUL_NOMER   INTEGER,

@@ -81,6 +81,7 @@ void CityMapData::adopt(const MapSettings& settings, TileGrid tiles, MapPoints p
     m_points = std::move(points);
     m_supported = true;
     tellSkippedOneWayEntries(m_network.build(std::move(streets), m_points, oneWayEntries()));
+    emit loaded();
 }
 
 QStringList CityMapData::oneWayEntries() const

@@ -94,6 +94,8 @@ public:
     static void showReport(const QStringList& lines, MessagesView& view);
 
 signals:
+    // A map was put in force: its window starts again at tile 1_1.
+    void loaded();
     // Points put on the map by another workstation were added to the table.
     void pointsAdded(const MapPoints& added);
 

@@ -17,6 +17,7 @@ QHash<QString, Caption> catalogue()
     return {
         {QStringLiteral("TABLE_PRACIV_FIO"), {QStringLiteral("ФІО диспетчера")}},
         {kMyCity, {QStringLiteral("Своє місто")}},
+        {kMapSearchPage, {QStringLiteral("Сторінка пошуку онлайн-карти (порожньо - за замовчуванням)")}},
         {QStringLiteral("TABLE_PRACIV_DOST_ADMIN"), {QStringLiteral("Доступ адміністратора"), box}},
         {QStringLiteral("TABLE_PRACIV_DOST_PRIYOM"), {QStringLiteral("Доступ прийому замовлення"), box}},
         {QStringLiteral("TABLE_PRACIV_DOST_ROZD"), {QStringLiteral("Доступ віддачи замовлень"), box}},

@@ -39,6 +39,9 @@ inline const QString kAnalysisSchedule = tarif("SET_ANALIZ", "PROMIZHOK"); // en
 
 // TARIF.INI, the rest of SET_DISPETCHER
 inline const QString kMyCity = tarif("SET_DISPETCHER", "MY_CITY");
+// The online map's search page for places when the city map is not in use; empty for
+// the default one.
+inline const QString kMapSearchPage = tarif("SET_DISPETCHER", "MAP_SEARCH_PAGE");
 inline const QString kFirstNewClientCode = tarif("SET_DISPETCHER", "MIN_KOD_FOR_CREATE");
 inline const QString kMaxStandsPerDriver = tarif("SET_DISPETCHER", "MAX_KIL_STOYANKA_VODIY");
 

@@ -139,9 +139,10 @@ TEST(TarifIniValues, EveryValueLandsInAGroupOfTheSettingsWindow)
     QStringList keys;
     for (const QString& group : SettingsStore::groupCaptions())
         keys += store.keysOf(group);
-    // 24 single values and 9 lists: nothing is left outside the window's groups.
-    EXPECT_EQ(keys.size(), 33);
+    // 25 single values and 9 lists: nothing is left outside the window's groups.
+    EXPECT_EQ(keys.size(), 34);
     EXPECT_EQ(store.groupOf(SettingKeys::kMyCity), SettingsStore::kUserGroup);
+    EXPECT_EQ(store.groupOf(SettingKeys::kMapSearchPage), SettingsStore::kUserGroup);
     EXPECT_EQ(store.groupOf(SettingKeys::kMaxAutoDistance), SettingsStore::kOrderLogicGroup);
     EXPECT_EQ(store.groupOf(SettingKeys::kOwnDriverMessagesAllowed), SettingKeys::kDriverTemplatesGroup);
     EXPECT_EQ(store.groupOf(SettingKeys::kExtraSettlements), SettingKeys::kSettlementsGroup);

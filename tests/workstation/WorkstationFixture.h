@@ -3,6 +3,7 @@
 #include "app/ui/Workstation.h"
 #include "platform/ProgramExit.h"
 #include "platform/ScriptedPrompts.h"
+#include "platform/ShellOpen.h"
 #include "support/DatabaseSuite.h"
 
 #include <QEventLoop>
@@ -39,5 +40,6 @@ protected:
     FixedClock clock{QDateTime(QDate(2026, 12, 8), QTime(12, 0))};
     OpenBoxPrompts prompts;
     RecordedExit exit;
+    RecordedShellOpen shell; // web addresses are recorded, never opened
     std::unique_ptr<Workstation> ws;
 };

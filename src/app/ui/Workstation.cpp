@@ -11,6 +11,7 @@
 #include "orders/intake/ui/TForm7.h"
 #include "orders/maintenance/ui/TForm11.h"
 #include "platform/ProgramExit.h"
+#include "platform/ui/DesktopShellOpen.h"
 #include "platform/ui/QtPrompts.h"
 
 namespace {
@@ -29,25 +30,37 @@ IProgramExit* exitFor(IProgramExit* given, std::unique_ptr<IProgramExit>& own)
     own = std::make_unique<EventLoopExit>();
     return own.get();
 }
+
+IShellOpen* shellFor(IShellOpen* given, std::unique_ptr<IShellOpen>& own)
+{
+    if (given)
+        return given;
+    own = std::make_unique<DesktopShellOpen>();
+    return own.get();
+}
 } // namespace
 
 // The members are created in declaration order, which is the windows' fixed order: the
 // settings window reads SETSERVER.INI when it is created, and the data module, created
 // later, connects with what it holds. The wiring of each subsystem comes last, once
 // everything it ties together exists.
-Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts, IProgramExit* givenExit)
+Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts, IProgramExit* givenExit,
+                         IShellOpen* givenShell)
     : prompts(*promptsFor(givenPrompts, ownPrompts, &form1)), programExit(*exitFor(givenExit, ownExit)),
-      form4(settings), form5(std::make_unique<TForm5>()), form6(std::make_unique<TForm6>()),
-      form7(std::make_unique<TForm7>()), form8(std::make_unique<TForm8>()), form9(std::make_unique<TForm9>()),
-      form11(std::make_unique<TForm11>()), dani(settings, prompts), form13(std::make_unique<TForm13>()),
-      clock(clockToUse), map(dani, clock), dispatch{dani, settings, prompts, clock, map, {}, {}},
+      shellOpen(*shellFor(givenShell, ownShell)), form4(settings), form5(std::make_unique<TForm5>()),
+      form6(std::make_unique<TForm6>()), form7(std::make_unique<TForm7>()), form8(std::make_unique<TForm8>()),
+      form9(std::make_unique<TForm9>()), form11(std::make_unique<TForm11>()), dani(settings, prompts),
+      form13(std::make_unique<TForm13>()), clock(clockToUse),
+      map(dani, clock), dispatch{dani, settings, prompts, clock, map, {}, {}},
       shiftChange(dispatch, map, softphoneLine), commands(dispatch, carCardStands, [] { return false; }),
-      dataModuleWiring(dispatch), orderForm(dispatch), blackList(dispatch),
-      form10(std::make_unique<TForm10>(blackList)),
+      mapWindow(dispatch, map, *form8, shellOpen), dataModuleWiring(dispatch), orderForm(dispatch),
+      blackList(dispatch), form10(std::make_unique<TForm10>(blackList)),
       mainWindow({form1, form3, form4, form12, form2, *form5, *form8, *form10, *form11, *form13},
-                 {dispatch, shiftChange, commands, dataModuleWiring.nearestStand(), programExit, orderForm}),
+                 {dispatch, shiftChange, commands, dataModuleWiring.nearestStand(), programExit, orderForm,
+                  mapWindow}),
       orderFormWiring(form2, orderForm, clock, mainWindow.timer())
 {
+    form8->setController(mapWindow);
     dani.setView(&form1);
     dani.setHotOrdersView(form1.hotPage());
     dani.setDriversGroupView(form1.driversPanel());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "citymap/CityMapData.h"
+#include "citymap/window/MapWindowController.h"
 #include "dispatch/DataModuleWiring.h"
 #include "dispatch/DispatchContext.h"
 #include "fleet/CarCardStands.h"
@@ -24,6 +25,7 @@
 
 class IPrompts;
 class IProgramExit;
+class IShellOpen;
 class TForm5;
 class TForm6;
 class TForm7;
@@ -40,7 +42,9 @@ class Workstation
 public:
     // prompts: the dialogs to use (the message boxes of the main window when null).
     // exit: how the program ends (the event loop's exit when null).
-    explicit Workstation(IClock& clock, IPrompts* prompts = nullptr, IProgramExit* exit = nullptr);
+    // shell: what opens web addresses (the desktop's browser when null).
+    explicit Workstation(IClock& clock, IPrompts* prompts = nullptr, IProgramExit* exit = nullptr,
+                         IShellOpen* shell = nullptr);
     ~Workstation();
 
     // Shows the main window and, with a database, the shift change; without one the
@@ -53,6 +57,8 @@ public:
     IPrompts& prompts;
     std::unique_ptr<IProgramExit> ownExit;
     IProgramExit& programExit;
+    std::unique_ptr<IShellOpen> ownShell;
+    IShellOpen& shellOpen;
     TForm2 form2;
     TForm3 form3;
     TForm4 form4;
@@ -73,6 +79,7 @@ public:
     ShiftChangeController shiftChange;
     NoCarCardStands carCardStands; // until the car card changes stands
     MainWindowCommands commands;
+    MapWindowController mapWindow; // the city map window's state and commands
 
     // One wiring per subsystem.
     DataModuleWiring dataModuleWiring;

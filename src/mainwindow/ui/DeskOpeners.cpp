@@ -1,5 +1,6 @@
 #include "mainwindow/ui/DeskOpeners.h"
 
+#include "citymap/window/MapWindowController.h"
 #include "dispatch/DriversOnAir.h"
 #include "foundation/ui/FormShell.h"
 #include "mainwindow/MainWindowCommands.h"
@@ -10,8 +11,9 @@
 #include <QScreen>
 
 DeskOpeners::DeskOpeners(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form,
-                         DeskWindows windows, OrderFormController& orderForm)
-    : m_ctx(ctx), m_commands(commands), m_form(form), m_windows(windows), m_orderForm(orderForm)
+                         DeskWindows windows, OrderFormController& orderForm, MapWindowController& cityMap)
+    : m_ctx(ctx), m_commands(commands), m_form(form), m_windows(windows), m_orderForm(orderForm),
+      m_cityMap(cityMap)
 {
 }
 
@@ -53,8 +55,10 @@ void DeskOpeners::maintenanceWindow()
 
 void DeskOpeners::map(const std::optional<QString>& place)
 {
-    if (place)
-        m_windows.cityMap.show();
+    if (!place || place->trimmed().isEmpty())
+        return;
+    m_cityMap.setSearchPanelShown(false);
+    m_cityMap.ShowLabelOnMap(*place);
 }
 
 void DeskOpeners::blackList()

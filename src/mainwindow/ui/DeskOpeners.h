@@ -8,6 +8,7 @@
 #include <optional>
 
 class MainWindowCommands;
+class MapWindowController;
 class OrderFormController;
 class QWidget;
 class TForm1;
@@ -19,7 +20,7 @@ class DeskOpeners
 {
 public:
     DeskOpeners(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form, DeskWindows windows,
-                OrderFormController& orderForm);
+                OrderFormController& orderForm, MapWindowController& cityMap);
 
     // The car card of a callsign, when there is one. Throws DbError.
     void carCard(std::optional<qint64> callsign);
@@ -31,7 +32,8 @@ public:
     void maintenance(const OrderMaintenanceRequest& request);
     // The order maintenance window itself, for its commands that need no order.
     void maintenanceWindow();
-    // A start point, destination or stand on the city map, when there is one.
+    // A start point, destination or stand on the city map, when there is one: the map
+    // window shows it without its search panel (or the browser searches it).
     void map(const std::optional<QString>& place);
     void blackList();
     // The messages window and the hot-key help sit at the screen's bottom right.
@@ -53,4 +55,5 @@ private:
     TForm1& m_form;
     DeskWindows m_windows;
     OrderFormController& m_orderForm;
+    MapWindowController& m_cityMap;
 };

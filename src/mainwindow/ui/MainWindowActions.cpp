@@ -11,8 +11,9 @@
 #include <QTabWidget>
 
 MainWindowActions::MainWindowActions(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form,
-                                     DeskWindows windows, OrderFormController& orderForm)
-    : m_open(ctx, commands, form, windows, orderForm), m_hotKeys(ctx, commands), m_orders(m_open),
+                                     DeskWindows windows, OrderFormController& orderForm,
+                                     MapWindowController& cityMap)
+    : m_open(ctx, commands, form, windows, orderForm, cityMap), m_hotKeys(ctx, commands), m_orders(m_open),
       m_drivers(m_open), m_executed(m_open), m_bottomBar(m_open)
 {
     QObject::connect(&form, &TForm1::hotKeyPressed, &m_hotKeys,

@@ -15,7 +15,7 @@ class MainWindowActions
 {
 public:
     MainWindowActions(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form, DeskWindows windows,
-                      OrderFormController& orderForm);
+                      OrderFormController& orderForm, MapWindowController& cityMap);
 
     void applyRights(const DispatcherRights& rights) { m_bottomBar.applyRights(rights); }
     HotKeyDispatch& hotKeys() { return m_hotKeys; }

@@ -12,6 +12,7 @@ class IProgramExit;
 class MainWindowActions;
 class MainWindowCommands;
 class NearestStandDisplay;
+class MapWindowController;
 class OrderFormController;
 class SecondTimer;
 class SettingsStore;
@@ -50,6 +51,7 @@ public:
         NearestStandDisplay& nearestStand;
         IProgramExit& programExit; // a lost link ends the program through it
         OrderFormController& orderForm;
+        MapWindowController& cityMap;
     };
 
     MainWindowWiring(const Windows& windows, const Logic& logic, QObject* parent = nullptr);
@@ -97,6 +99,7 @@ private:
     NearestStandDisplay& m_nearestStand;
     IProgramExit& m_programExit;
     OrderFormController& m_orderFormController;
+    MapWindowController& m_cityMapController;
     std::unique_ptr<SecondTimer> m_secondTimer;
     std::unique_ptr<MainWindowActions> m_actions;
     QTimer m_timer;

@@ -41,6 +41,7 @@ const std::vector<Scalar>& scalars()
     static const std::vector<Scalar> table = {
         {"SET_DISPETCHER", "MY_CITY", Kind::Text, QStringLiteral("Луцьк Волинська (по замовчуванні)"),
          SettingsStore::kUserGroup},
+        {"SET_DISPETCHER", "MAP_SEARCH_PAGE", Kind::Text, QString(), SettingsStore::kUserGroup},
         {"SET_DISPETCHER", "CHAS_OBNUL_YUVILEYKA", Kind::Integer, QStringLiteral("0"), logic},
         {"SET_DISPETCHER", "CHAS_OBNUL_RIBA", Kind::Integer, QStringLiteral("0"), logic},
         {"SET_DISPETCHER", "PROZVON_KLIENT", Kind::Integer, QStringLiteral("5"), logic},
