@@ -40,7 +40,8 @@ TForm8::TForm8(QWidget* parent) : FormShell(QStringLiteral("Карта міст�
     layout->addWidget(buildToolbar());
     auto* body = new QHBoxLayout;
     m_viewport = new QWidget(this);
-    m_viewport->setMinimumSize(640, 480);
+    m_viewport->setMinimumSize(320, 240);
+    m_viewport->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_viewport->setStyleSheet(QStringLiteral("background: rgb(128, 128, 128);"));
     m_picture = new QLabel(m_viewport);
     m_picture->setMouseTracking(true);
@@ -58,6 +59,7 @@ TForm8::TForm8(QWidget* parent) : FormShell(QStringLiteral("Карта міст�
 QWidget* TForm8::buildToolbar()
 {
     auto* bar = new QWidget(this);
+    bar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* row = new QHBoxLayout(bar);
     const QList<QPair<QString, ScrollDirection>> buttons = {{QStringLiteral("◄"), ScrollDirection::Left},
                                                             {QStringLiteral("►"), ScrollDirection::Right},
@@ -234,6 +236,9 @@ void TForm8::repaintPicture()
         return;
     setWindowTitle(m_controller->caption().isEmpty() ? QStringLiteral("Карта міста")
                                                      : m_controller->caption());
+    // The viewport is never larger than a tile, so a point can always be centred in it.
+    const QSize largest = m_controller->largestTile();
+    m_viewport->setMaximumSize(largest.isEmpty() ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) : largest);
     m_step->setText(m_controller->stepText());
     m_cursorX->setText(QString::number(m_controller->cursor().x()));
     m_cursorY->setText(QString::number(m_controller->cursor().y()));

@@ -89,6 +89,11 @@ QString MapWindowController::caption() const
     return m_map.settings().name;
 }
 
+QSize MapWindowController::largestTile() const
+{
+    return {m_map.tiles().widestTile(), m_map.tiles().tallestTile()};
+}
+
 QString MapWindowController::lengthText() const
 {
     return m_map.lengthText();
