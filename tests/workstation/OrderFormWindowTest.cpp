@@ -4,9 +4,12 @@
 #include "orders/intake/Price.h"
 #include "orders/intake/ui/MeasuringStepView.h"
 #include "orders/intake/ui/OrderFormView.h"
+#include "orders/intake/ui/RoutePointPanel.h"
 #include "support/DemoCity.h"
 #include "support/WaitFor.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +40,15 @@ QPushButton* buttonOf(QWidget* within, const QString& caption)
     return nullptr;
 }
 
+// Types text as the keyboard does, one key pressed and released at a time (keyClicks
+// knows ASCII only).
+void type(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text)
+        for (QTest::KeyAction action : {QTest::Press, QTest::Release})
+            QTest::sendKeyEvent(action, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 } // namespace
 
 // The order form as the dispatcher meets it: opened from the main window, its pages,
@@ -62,18 +74,18 @@ protected:
     }
     OrderFormView& view() { return *ws->form2.view(); }
     void openUncoded() { emit ws->form1.hotKeyPressed(HotKey::CtrlV); }
-    // Three points off the map, then on to the last step without a distance.
+    // Two points off the map, then on to the last step without a distance.
     void enterRouteAndGoOn()
     {
-        auto* point = view().findChild<QLineEdit*>(QString(), Qt::FindChildrenRecursively);
-        for (QLineEdit* box : view().findChildren<QLineEdit*>())
-            if (box->placeholderText() == QStringLiteral("пункт поза картою міста"))
-                point = box;
-        for (const char* place : {"Рівне, вул. Київська 2", "Луцьк, вокзал", "Ковель"}) {
-            point->setText(QString::fromUtf8(place));
-            emit point->returnPressed();
-        }
-        ASSERT_EQ(view().routeList()->count(), 3);
+        RoutePointPanel* points = view().routePoints();
+        points->openOutsideArea(true);
+        points->startMyCity()->setChecked(false);
+        points->startPlace()->setEditText(QStringLiteral("Рівне, вул. Київська 2"));
+        points->destinationMyCity()->setChecked(false);
+        points->destinationPlace()->setEditText(QStringLiteral("Ковель"));
+        prompts.answerQuestion(true);
+        points->addOutsideButton()->click();
+        ASSERT_EQ(view().routeList()->count(), 2);
         prompts.answerQuestion(true);
         buttonOf(&view(), QStringLiteral("Далі"))->click();
         ASSERT_EQ(view().stepName(), QStringLiteral("STEP_3"));
@@ -163,7 +175,7 @@ TEST_F(OrderFormWindow, ATripCountOfZeroIsRefusedAndTheRouteStays)
     view().saveButton()->click();
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM ZAMOVLENNIA")), 0);
     EXPECT_TRUE(ws->form2.isVisible());
-    EXPECT_EQ(ws->orderForm.order().route().size(), 3);
+    EXPECT_EQ(ws->orderForm.order().route().size(), 2);
 }
 
 TEST_F(OrderFormWindow, APreliminaryOrderOnTheLastStepBlinksWithTheTimer)
@@ -212,4 +224,37 @@ TEST_F(OrderFormWindow, TheSecondStepShowsTheMeasuredLegsOfARouteOnTheMap)
     step->nextButton()->click();
     EXPECT_EQ(view().stepName(), QStringLiteral("STEP_3"));
     EXPECT_EQ(ws->orderForm.order().kmInTown(), Price::measuredKilometres(distance));
+}
+
+TEST_F(OrderFormWindow, TheKeyboardLeadsFromTheSearchBoxThroughTheHousesToTheFlatWhereEnterAddsTheHouse)
+{
+    for (const char* table : {"VULICA_LUCK", "KARTA_MISTA"})
+        db->exec(QStringLiteral("DELETE FROM ") + QLatin1String(table));
+    db->exec(QStringLiteral("INSERT INTO VULICA_LUCK (SPISOK_VUL_NOMER, SPISOK_VUL_VULICA) "
+                            "VALUES (1, 'вул. Лесі Українки')"));
+    db->exec(QStringLiteral("INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, "
+                            "KOORD_KART_MISTA_PUKT_1, KOORD_KART_MISTA_STATUS) "
+                            "VALUES (7, '[вул. Лесі Українки]{12}', 0, 'БУДИНОК')"));
+    openUncoded();
+    QApplication::setActiveWindow(&ws->form2);
+    RoutePointPanel* points = view().routePoints();
+    ASSERT_TRUE(points->mapArea()->isVisible());
+
+    type(points->searchBox(), QStringLiteral("Українки"));
+    ASSERT_EQ(points->namesList()->count(), 1);
+    QTest::keyClick(points->searchBox(), Qt::Key_Return);
+    ASSERT_EQ(points->housesList()->count(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), points->housesList());
+
+    QTest::keyClick(points->housesList(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), points->flatBox());
+    EXPECT_EQ(points->housesList()->toolTip(), QStringLiteral("12"));
+    type(points->flatBox(), QStringLiteral("кв. 3"));
+    prompts.answerQuestion(true);
+    QTest::keyClick(points->flatBox(), Qt::Key_Return);
+
+    ASSERT_EQ(view().routeList()->count(), 1);
+    EXPECT_EQ(view().routeList()->item(0)->text(), QStringLiteral("[вул. Лесі Українки]{12}кв. 3<7>"));
+    EXPECT_EQ(QApplication::focusWidget(), points->searchBox());
+    EXPECT_EQ(points->searchBox()->selectedText(), QStringLiteral("Українки"));
 }

@@ -39,7 +39,7 @@ const QString kClearHistoryQuestion = QStringLiteral("Очистити істо�
 OrderFormController::OrderFormController(DispatchContext& ctx, QObject* parent)
     : QObject(parent), m_ctx(ctx), m_lookup(ctx.dani, ctx.prompts),
       m_cards(ctx.dani, ctx.settings, ctx.prompts, ctx.clock, m_lookup), m_intake(ctx),
-      m_measuring(ctx.map, ctx.settings)
+      m_routeEntry(ctx, m_intake), m_measuring(ctx.map, ctx.settings)
 {
 }
 
@@ -123,7 +123,7 @@ void OrderFormController::closed()
     m_showing = false;
     m_intake.setPreliminary(false);
     m_intake.setJubilee(false);
-    m_outsideDistance = kNoDistance;
+    m_routeEntry.setCalculatedDistance(kNoDistance);
     m_lookup.close();
     m_current.reset();
     emit listChanged();
@@ -343,10 +343,11 @@ void OrderFormController::next()
         m_ctx.prompts.message(kNoStartMessage);
         return;
     }
-    const bool gridDistance = m_outsideDistance != kNoDistance;
+    const QString& outside = outsideDistance();
+    const bool gridDistance = outside != kNoDistance;
     const QString& question = gridDistance ? kGridQuestion : mapInUse() ? kOffMapQuestion : kNoMapQuestion;
     if (m_ctx.prompts.question(question))
-        enterLastStep(gridDistance ? m_outsideDistance : QStringLiteral("0"));
+        enterLastStep(gridDistance ? outside : QStringLiteral("0"));
 }
 
 void OrderFormController::enterLastStep(const QString& kmInTown)
@@ -365,7 +366,7 @@ void OrderFormController::afterSave(OrderIntake::SaveOutcome outcome)
     using Outcome = OrderIntake::SaveOutcome;
     if (outcome != Outcome::Saved && outcome != Outcome::Gone)
         return;
-    m_outsideDistance = kNoDistance;
+    m_routeEntry.clearOutside();
     emit closeRequested();
 }
 

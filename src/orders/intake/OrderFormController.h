@@ -5,6 +5,7 @@
 #include "orders/intake/MapRouteMeasuring.h"
 #include "orders/intake/OrderFormOpening.h"
 #include "orders/intake/OrderIntake.h"
+#include "orders/intake/RoutePointEntry.h"
 #include "orders/intake/TelephoneHistory.h"
 
 #include <QObject>
@@ -85,9 +86,11 @@ public:
     // ---- order page ----------------------------------------------------------------------
     OrderIntake& order() { return m_intake; }
     const OrderIntake& order() const { return m_intake; }
+    // The inputs of the first step that fill the route list.
+    RoutePointEntry& routeEntry() { return m_routeEntry; }
     // The distance of the outside-address tab ("000" for none).
-    void setOutsideDistance(const QString& distance) { m_outsideDistance = distance; }
-    const QString& outsideDistance() const { return m_outsideDistance; }
+    void setOutsideDistance(const QString& distance) { m_routeEntry.setCalculatedDistance(distance); }
+    const QString& outsideDistance() const { return m_routeEntry.calculatedDistance(); }
     // The distance the internal map measured on the second step.
     void setMeasuredDistance(const QString& distance) { m_measuredDistance = distance; }
     // What the second step shows of the last measurement.
@@ -130,6 +133,7 @@ private:
     ClientLookup m_lookup;
     ClientCardEditor m_cards;
     OrderIntake m_intake;
+    RoutePointEntry m_routeEntry;
     TelephoneHistory m_history;
     MapRouteMeasuring m_measuring;
     MeasuredRoute m_measuredRoute;
@@ -141,6 +145,5 @@ private:
     QStringList m_debtorLines;
     bool m_birthday = false;
     QString m_telephoneSearch;
-    QString m_outsideDistance = QStringLiteral("000");
     QString m_measuredDistance = QStringLiteral("0");
 };

@@ -5,6 +5,7 @@
 #include "orders/intake/ClientWarnings.h"
 #include "orders/intake/OrderFormController.h"
 #include "orders/intake/ui/MeasuringStepView.h"
+#include "orders/intake/ui/RoutePointPanel.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -349,34 +350,24 @@ QWidget* OrderFormView::buildFirstStep()
         new QLabel(QStringLiteral("Маршрут (перший пункт - початковий, останній - кінцевий)"), step));
     m_route = new QListWidget(step);
     layout->addWidget(m_route, 1);
-    auto* outside = new QHBoxLayout;
-    m_outsidePoint = new QLineEdit(step);
-    m_outsidePoint->setPlaceholderText(QStringLiteral("пункт поза картою міста"));
-    auto* add =
-        button(QStringLiteral("Добавити"), step, QStringLiteral("Добавити пункт до списку розрахунку руху"));
-    outside->addWidget(m_outsidePoint, 1);
-    outside->addWidget(add);
-    layout->addLayout(outside);
+    m_routePoints = new RoutePointPanel(m_controller.routeEntry(), step);
+    layout->addWidget(m_routePoints);
     auto* buttons = new QHBoxLayout;
     auto* remove = button(QStringLiteral("Знищити"), step, QStringLiteral("Знищити виділений запис"));
     auto* clear = button(QStringLiteral("Очистити"), step, QStringLiteral("Очистити список"));
+    auto* onMap =
+        button(QStringLiteral("На карті"), step, QStringLiteral("Показати виділений пункт на карті міста"));
     auto* driver = button(QStringLiteral("Попередній підбір водія"), step);
     auto* next = button(QStringLiteral("Далі"), step);
-    for (QPushButton* b : {remove, clear, driver})
+    for (QPushButton* b : {remove, clear, onMap, driver})
         buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(next);
     layout->addLayout(buttons);
 
-    const auto addOutside = [this] {
-        if (const auto item = RouteItem::offMapText(m_outsidePoint->text().trimmed())) {
-            m_controller.order().addRouteItem(*item);
-            m_outsidePoint->clear();
-            showRoute();
-        }
-    };
-    connect(add, &QPushButton::clicked, this, addOutside);
-    connect(m_outsidePoint, &QLineEdit::returnPressed, this, addOutside);
+    connect(&m_controller.routeEntry(), &RoutePointEntry::routeChanged, this, &OrderFormView::showRoute);
+    connect(onMap, &QPushButton::clicked, this,
+            [this] { m_controller.routeEntry().showOnMap(m_route->currentRow()); });
     connect(remove, &QPushButton::clicked, this, [this] {
         m_controller.removeSelectedRouteItem(m_route->currentRow());
         showRoute();

@@ -17,6 +17,7 @@ class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class QTableView;
+class RoutePointPanel;
 
 // The pages of the order form over its controller: the client list, the two client
 // cards, the order wizard and the quick-search strip. Shows what the controller holds
@@ -38,6 +39,7 @@ public:
     QLabel* sumToPay() const { return m_sum; }
     QComboBox* tariffs() const { return m_tariff; }
     QListWidget* routeList() const { return m_route; }
+    RoutePointPanel* routePoints() const { return m_routePoints; }
     QLineEdit* tripCount() const { return m_count; }
     QWidget* kindPanel() const { return m_kindPanel; }
     MeasuringStepView* measuringStep() const { return m_measuring; }
@@ -108,7 +110,7 @@ private:
     QLabel* m_orderClient = nullptr;
     QPushButton* m_chooseClient = nullptr;
     QListWidget* m_route = nullptr;
-    QLineEdit* m_outsidePoint = nullptr;
+    RoutePointPanel* m_routePoints = nullptr;
     QLineEdit* m_kmInTown = nullptr;
     QLineEdit* m_kmOutOfTown = nullptr;
     QLineEdit* m_waiting = nullptr;
