@@ -28,7 +28,8 @@ protected:
                                 "KOORD_KART_MISTA_PUKT_2) VALUES (5, 1, 2)"));
         addPoint(10, QStringLiteral("[вул. Лесі Українки]{10}"), 0);
         addPoint(11, QStringLiteral("[вул. Лесі Українки]{9}"), 0);
-        addPoint(12, QStringLiteral("[вул. Лесі Українки]{9}"), 0); // a second point of house 9
+        // A second point of house 9 (labels are unique: it names its block too).
+        addPoint(12, QStringLiteral("[вул. Лесі Українки]{9} корпус 2"), 0);
         addPoint(13, QStringLiteral("[вул. Лесі Українки 2-га]{1}"), 0);
         addPoint(20, QStringLiteral("Готель Прем'єр"), 2, QStringLiteral("ГОТЕЛЬ"));
         addPoint(21, QStringLiteral("Кафе Прем'єр на трасі"), 0, QStringLiteral("КАФЕ"));

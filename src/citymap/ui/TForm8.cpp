@@ -35,13 +35,12 @@ QFont labelFont()
 TForm8::TForm8(QWidget* parent) : FormShell(QStringLiteral("Карта міста"), parent)
 {
     setWindowFlag(Qt::WindowStaysOnTopHint);
-    resize(1200, 720);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildToolbar());
     auto* body = new QHBoxLayout;
     m_viewport = new QWidget(this);
-    m_viewport->setMinimumSize(320, 240);
-    m_viewport->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // A viewport smaller than a full tile, so that a point can be centred in it.
+    m_viewport->setFixedSize(800, 560);
     m_viewport->setStyleSheet(QStringLiteral("background: rgb(128, 128, 128);"));
     m_picture = new QLabel(m_viewport);
     m_picture->setMouseTracking(true);
@@ -236,9 +235,6 @@ void TForm8::repaintPicture()
         return;
     setWindowTitle(m_controller->caption().isEmpty() ? QStringLiteral("Карта міста")
                                                      : m_controller->caption());
-    // The viewport is never larger than a tile, so a point can always be centred in it.
-    const QSize largest = m_controller->largestTile();
-    m_viewport->setMaximumSize(largest.isEmpty() ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) : largest);
     m_step->setText(m_controller->stepText());
     m_cursorX->setText(QString::number(m_controller->cursor().x()));
     m_cursorY->setText(QString::number(m_controller->cursor().y()));

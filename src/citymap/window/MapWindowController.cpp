@@ -89,11 +89,6 @@ QString MapWindowController::caption() const
     return m_map.settings().name;
 }
 
-QSize MapWindowController::largestTile() const
-{
-    return {m_map.tiles().widestTile(), m_map.tiles().tallestTile()};
-}
-
 QString MapWindowController::lengthText() const
 {
     return m_map.lengthText();

@@ -35,8 +35,6 @@ public:
     const QSize& viewport() const { return m_viewport; }
     const MapPlacement& placement() const { return m_placement; }
     QString caption() const;
-    // The largest tile of the map: the viewport is never larger.
-    QSize largestTile() const;
     // The scale boxes: LENGTH and LENGTH_TOCHKA, "0" without a map in use.
     QString lengthText() const;
     QString pixelsPerCmText() const;

@@ -1,5 +1,6 @@
 #include "orders/intake/ui/OrderFormWiring.h"
 
+#include "citymap/window/MapWindowController.h"
 #include "orders/intake/OrderFormController.h"
 #include "orders/intake/ui/OrderFormView.h"
 #include "orders/intake/ui/PaymentFormPrinter.h"
@@ -10,7 +11,7 @@
 #include <QTimer>
 
 OrderFormWiring::OrderFormWiring(TForm2& form, OrderFormController& controller, IClock& clock,
-                                 QTimer& secondTimer, QObject* parent)
+                                 QTimer& secondTimer, MapWindowController& cityMap, QObject* parent)
     : QObject(parent), m_form(form), m_controller(controller), m_view(new OrderFormView(controller))
 {
     m_form.setView(m_view);
@@ -26,6 +27,17 @@ OrderFormWiring::OrderFormWiring(TForm2& form, OrderFormController& controller, 
     connect(&m_controller, &OrderFormController::closeRequested, &m_form, &QWidget::close);
     connect(m_view, &OrderFormView::printRequested, this, &OrderFormWiring::print);
     connect(&secondTimer, &QTimer::timeout, m_view, [this, &clock] { m_view->tick(clock.now()); });
+
+    RoutePointEntry& route = controller.routeEntry();
+    connect(&route, &RoutePointEntry::newHouseRequested, &cityMap,
+            [&cityMap](const QString& street, int streetNumber, qint64) {
+                cityMap.startHouseCreation(street, streetNumber);
+            });
+    connect(&route, &RoutePointEntry::showOnMapRequested, &cityMap, [&cityMap](qint64, const QString& label) {
+        cityMap.setSearchPanelShown(false);
+        cityMap.ShowLabelOnMap(label);
+    });
+    connect(&cityMap, &MapWindowController::houseCreated, &route, &RoutePointEntry::houseCreated);
 }
 
 void OrderFormWiring::print()
