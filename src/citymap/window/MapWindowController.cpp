@@ -214,48 +214,40 @@ void MapWindowController::drawDriversAtStands()
 
 void MapWindowController::drawObjectLabels()
 {
-    TDANI& dani = m_ctx.dani;
     const QPoint offset = m_placement.view.offset;
     const QSize size = m_placement.pictureSize;
-    dani.TRANZ_RIZNE.commitIfActive();
-    const FbRows& rows = dani.RIZNE.exec(
-        QStringLiteral(
-            "SELECT KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_X, KOORD_KART_MISTA_Y FROM KARTA_MISTA "
-            "WHERE (KOORD_KART_MISTA_X >= %1) and (KOORD_KART_MISTA_X <= %2) and (KOORD_KART_MISTA_Y "
-            ">= %3) and (KOORD_KART_MISTA_Y <= %4) and (KOORD_KART_MISTA_PUKT_1 > 0)")
-            .arg(sql::integer(offset.x()), sql::integer(offset.x() + size.width()), sql::integer(offset.y()),
-                 sql::integer(offset.y() + size.height())));
+    const FbRows rows =
+        read(QStringLiteral(
+                 "SELECT KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_X, KOORD_KART_MISTA_Y FROM KARTA_MISTA "
+                 "WHERE (KOORD_KART_MISTA_X >= %1) and (KOORD_KART_MISTA_X <= %2) and (KOORD_KART_MISTA_Y "
+                 ">= %3) and (KOORD_KART_MISTA_Y <= %4) and (KOORD_KART_MISTA_PUKT_1 > 0)")
+                 .arg(sql::integer(offset.x()), sql::integer(offset.x() + size.width()),
+                      sql::integer(offset.y()), sql::integer(offset.y() + size.height())));
     for (const auto& row : rows.rows)
         m_overlays.texts.push_back({QPoint(row[1].toInt(), row[2].toInt()) - offset + QPoint(5, 5),
                                     row[0].toString(), kBlue, kLime});
-    dani.TRANZ_RIZNE.commitIfActive();
 }
 
 void MapWindowController::highlightStreet()
 {
-    TDANI& dani = m_ctx.dani;
-    dani.TRANZ_RIZNE.commitIfActive();
-    const FbRows numbers = dani.RIZNE.exec(
-        QStringLiteral("SELECT SPISOK_VUL_NOMER FROM VULICA_LUCK WHERE SPISOK_VUL_VULICA = %1")
-            .arg(sql::text(*m_creationStreet)));
+    const FbRows numbers =
+        read(QStringLiteral("SELECT SPISOK_VUL_NOMER FROM VULICA_LUCK WHERE SPISOK_VUL_VULICA = %1")
+                 .arg(sql::text(*m_creationStreet)));
     // An unknown street, or one numbered 0, would light every point that lies on no street.
     const qint64 number = numbers.isEmpty() ? 0 : numbers.rows.back()[0].toLongLong();
-    if (number <= 0) {
-        dani.TRANZ_RIZNE.commitIfActive();
+    if (number <= 0)
         return;
-    }
-    const FbRows& points = dani.RIZNE.exec(
-        QStringLiteral(
-            "SELECT KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_X, KOORD_KART_MISTA_Y FROM KARTA_MISTA "
-            "WHERE (%1)")
-            .arg(onStreet(sql::integer(number))));
+    const FbRows points =
+        read(QStringLiteral(
+                 "SELECT KOORD_KART_MISTA_PIDPIS, KOORD_KART_MISTA_X, KOORD_KART_MISTA_Y FROM KARTA_MISTA "
+                 "WHERE (%1)")
+                 .arg(onStreet(sql::integer(number))));
     const QPoint offset = m_placement.view.offset;
     for (const auto& row : points.rows) {
         const QPoint at = QPoint(row[1].toInt(), row[2].toInt()) - offset;
         m_overlays.circles.push_back({at, 7, kBlue});
         m_overlays.texts.push_back({at + QPoint(5, 5), row[0].toString(), kBlue, kRed});
     }
-    dani.TRANZ_RIZNE.commitIfActive();
 }
 
 void MapWindowController::setShowObjects(bool show)
@@ -265,18 +257,34 @@ void MapWindowController::setShowObjects(bool show)
         moveTo(m_placement); // the tile again, with or without the labels
 }
 
-std::optional<QPoint> MapWindowController::pointOfLabel(const QString& label)
+FbRows MapWindowController::read(const QString& statement)
 {
     TDANI& dani = m_ctx.dani;
     dani.TRANZ_RIZNE.commitIfActive();
-    const FbRows& rows = dani.RIZNE.exec(QStringLiteral("SELECT KOORD_KART_MISTA_X, KOORD_KART_MISTA_Y FROM "
-                                                        "KARTA_MISTA WHERE (KOORD_KART_MISTA_PIDPIS = %1)")
-                                             .arg(sql::text(label)));
-    std::optional<QPoint> point;
-    if (!rows.isEmpty())
-        point = QPoint(rows.rows.back()[0].toInt(), rows.rows.back()[1].toInt());
+    FbRows rows = dani.RIZNE.exec(statement);
     dani.TRANZ_RIZNE.commitIfActive();
-    return point;
+    return rows;
+}
+
+std::optional<FbRows> MapWindowController::readShown(const QString& statement)
+{
+    try {
+        return read(statement);
+    } catch (const DbError& e) {
+        m_ctx.prompts.message(e.message());
+        return std::nullopt;
+    }
+}
+
+std::optional<QPoint> MapWindowController::pointOfLabel(const QString& label)
+{
+    const FbRows rows =
+        read(QStringLiteral("SELECT KOORD_KART_MISTA_X, KOORD_KART_MISTA_Y FROM KARTA_MISTA WHERE "
+                            "(KOORD_KART_MISTA_PIDPIS = %1)")
+                 .arg(sql::text(label)));
+    if (rows.isEmpty())
+        return std::nullopt;
+    return QPoint(rows.rows.back()[0].toInt(), rows.rows.back()[1].toInt());
 }
 
 void MapWindowController::ShowLabelOnMap(const QString& label)
@@ -377,19 +385,12 @@ QStringList MapWindowController::suggestions(SearchField field, const QString& t
         break;
     }
     QStringList values;
-    TDANI& dani = m_ctx.dani;
-    try {
-        dani.TRANZ_RIZNE.commitIfActive();
-        const FbRows& rows =
-            dani.RIZNE.exec(QStringLiteral("SELECT %1 FROM %2 WHERE (%1 IS NOT NULL) AND %3 GROUP BY %1")
-                                .arg(column, table, contains(column, text)));
-        for (const auto& row : rows.rows)
+    const auto rows = readShown(QStringLiteral("SELECT %1 FROM %2 WHERE (%1 IS NOT NULL) AND %3 GROUP BY %1")
+                                    .arg(column, table, contains(column, text)));
+    if (rows)
+        for (const auto& row : rows->rows)
             if (!row[0].toString().isEmpty())
                 values << row[0].toString();
-        dani.TRANZ_RIZNE.commitIfActive();
-    } catch (const DbError& e) {
-        m_ctx.prompts.message(e.message());
-    }
     return values;
 }
 
@@ -409,21 +410,12 @@ void MapWindowController::startHouseCreation(const QString& street, int streetNu
 {
     m_creationStreet = street;
     emit panelsChanged();
+    const auto rows = readShown(QStringLiteral("SELECT FIRST 1 KOORD_KART_MISTA_X, KOORD_KART_MISTA_Y FROM "
+                                               "KARTA_MISTA WHERE (%1) ORDER BY KOORD_KART_MISTA_NP")
+                                    .arg(onStreet(sql::integer(streetNumber))));
     std::optional<QPoint> first;
-    TDANI& dani = m_ctx.dani;
-    try {
-        dani.TRANZ_RIZNE.commitIfActive();
-        const FbRows& rows = dani.RIZNE.exec(
-            QStringLiteral(
-                "SELECT FIRST 1 KOORD_KART_MISTA_X, KOORD_KART_MISTA_Y FROM KARTA_MISTA WHERE (%1) "
-                "ORDER BY KOORD_KART_MISTA_NP")
-                .arg(onStreet(sql::integer(streetNumber))));
-        if (!rows.isEmpty())
-            first = QPoint(rows.rows[0][0].toInt(), rows.rows[0][1].toInt());
-        dani.TRANZ_RIZNE.commitIfActive();
-    } catch (const DbError& e) {
-        m_ctx.prompts.message(e.message());
-    }
+    if (rows && !rows->isEmpty())
+        first = QPoint(rows->rows[0][0].toInt(), rows->rows[0][1].toInt());
     if (first && m_map.MapSupported())
         if (const auto placement = MapScroll::centredOn(m_map.tiles(), m_viewport, *first))
             moveTo(*placement);
@@ -433,20 +425,13 @@ void MapWindowController::startHouseCreation(const QString& street, int streetNu
 QStringList MapWindowController::objectKinds()
 {
     QStringList kinds;
-    TDANI& dani = m_ctx.dani;
-    try {
-        dani.TRANZ_RIZNE.commitIfActive();
-        const FbRows& rows = dani.RIZNE.exec(QStringLiteral(
-            "SELECT KOORD_KART_MISTA_STATUS FROM KARTA_MISTA WHERE ((KOORD_KART_MISTA_PIDPIS is not null) "
-            "AND "
-            "(KOORD_KART_MISTA_STATUS <> 'БУДИНОК') AND (KOORD_KART_MISTA_STATUS IS NOT NULL)) GROUP BY "
-            "KOORD_KART_MISTA_STATUS"));
-        for (const auto& row : rows.rows)
+    const auto rows = readShown(QStringLiteral(
+        "SELECT KOORD_KART_MISTA_STATUS FROM KARTA_MISTA WHERE ((KOORD_KART_MISTA_PIDPIS is not null) AND "
+        "(KOORD_KART_MISTA_STATUS <> 'БУДИНОК') AND (KOORD_KART_MISTA_STATUS IS NOT NULL)) GROUP BY "
+        "KOORD_KART_MISTA_STATUS"));
+    if (rows)
+        for (const auto& row : rows->rows)
             kinds << row[0].toString();
-        dani.TRANZ_RIZNE.commitIfActive();
-    } catch (const DbError& e) {
-        m_ctx.prompts.message(e.message());
-    }
     return kinds;
 }
 
@@ -483,10 +468,9 @@ bool MapWindowController::create(const NewPoint& point)
             return false;
         qint64 streetNumber = 0;
         if (!house) {
-            dani.TRANZ_RIZNE.commitIfActive();
-            const FbRows numbers = dani.RIZNE.exec(
-                QStringLiteral("SELECT SPISOK_VUL_NOMER FROM VULICA_LUCK WHERE (SPISOK_VUL_VULICA = %1)")
-                    .arg(sql::text(street)));
+            const FbRows numbers =
+                read(QStringLiteral("SELECT SPISOK_VUL_NOMER FROM VULICA_LUCK WHERE (SPISOK_VUL_VULICA = %1)")
+                         .arg(sql::text(street)));
             if (!numbers.isEmpty())
                 streetNumber = numbers.rows.back()[0].toLongLong();
         }

@@ -2,6 +2,7 @@
 
 #include "citymap/window/MapOverlays.h"
 #include "citymap/window/MapPlacement.h"
+#include "foundation/fb/FbRows.h"
 
 #include <QObject>
 #include <QSize>
@@ -119,6 +120,11 @@ private:
     void drawObjectLabels();
     void highlightStreet();
     std::optional<QPoint> pointOfLabel(const QString& label);
+    // One read on the shared transaction, committed before and after so that it sees what
+    // other workstations committed and holds no snapshot. Throws DbError.
+    FbRows read(const QString& statement);
+    // The same with a failure shown: nothing then.
+    std::optional<FbRows> readShown(const QString& statement);
     std::optional<int> parsedStep();
 
     DispatchContext& m_ctx;
