@@ -387,3 +387,38 @@ TEST(ClientLookupWithoutSuffixes, ADatabaseWithoutTheSuffixTableIsSearchedWithLi
     ASSERT_TRUE(lookup.requery());
     EXPECT_EQ(lookup.list().recordCount(), 1);
 }
+
+TEST_F(ClientCards, TheCardButtonsAddATelephoneOfDigitsAndOfferTheStreetsHoldingTheText)
+{
+    using Card = ClientCardEditor::Card;
+    ws->prompts.answerInput(QStringLiteral("+38 (067) 123-45-67"));
+    EXPECT_EQ(editor->askTelephone(Card::New, QStringLiteral("00101"), QString()),
+              QStringLiteral("38 067 1234567"));
+    ASSERT_EQ(ws->prompts.shown().size(), 1);
+    EXPECT_EQ(ws->prompts.shown()[0].title, QStringLiteral("Добавлення телефона до коду клієнта : 00101"));
+    // A cancelled box gives what it offered: the telephone search text.
+    ws->prompts.cancelInput();
+    EXPECT_EQ(editor->askTelephone(Card::Edited, QStringLiteral("00042"), QStringLiteral("0501112233")),
+              QStringLiteral("0501112233"));
+    EXPECT_EQ(ws->prompts.shown()[1].title,
+              QStringLiteral("Добавлення нового телефона до існуючого коду клієнта : 00042"));
+    ws->prompts.answerInput(QStringLiteral("немає"));
+    EXPECT_FALSE(editor->askTelephone(Card::Edited, QStringLiteral("00042"), QStringLiteral("0501112233")));
+
+    EXPECT_EQ(ClientCardEditor::appendedAfterBlank(QStringLiteral("0671234567"), QStringLiteral("332211")),
+              QStringLiteral("0671234567 332211"));
+    EXPECT_EQ(ClientCardEditor::appendedAfterBlank(QString(), QStringLiteral("332211")),
+              QStringLiteral("332211"));
+
+    db->exec(QStringLiteral("DELETE FROM VULICA_LUCK"));
+    int number = 0;
+    for (const char* street :
+         {"вул. Лук'янівська", "вул. Лук'янівська", "пров. Лук'янівський", "вул. Соборна"})
+        db->exec(
+            QStringLiteral("INSERT INTO VULICA_LUCK (SPISOK_VUL_NOMER, SPISOK_VUL_VULICA) VALUES (%1, %2)")
+                .arg(sql::integer(++number), sql::text(QString::fromUtf8(street))));
+    db->exec(QStringLiteral("INSERT INTO VULICA_LUCK (SPISOK_VUL_NOMER) VALUES (99)"));
+    EXPECT_EQ(editor->streetsContaining(QStringLiteral("Лук'ян")),
+              (QStringList{QStringLiteral("вул. Лук'янівська"), QStringLiteral("пров. Лук'янівський")}));
+    EXPECT_EQ(editor->streetsContaining(QString()).size(), 3);
+}

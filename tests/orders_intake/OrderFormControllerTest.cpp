@@ -1,6 +1,7 @@
 #include "IntakeFixture.h"
 
 #include "foundation/SettingKeys.h"
+#include "foundation/SqlLiteral.h"
 #include "orders/intake/OrderFormController.h"
 
 #include <QSignalSpy>
@@ -311,4 +312,67 @@ TEST_F(OrderFormControllerTest, RouteCommandsAskFirst)
     form->clearRoute();
     EXPECT_TRUE(form->order().route().isEmpty());
     EXPECT_EQ(ws->prompts.questions().size(), 3);
+}
+
+// ---- the client's previous addresses -------------------------------------------------------
+
+TEST_F(OrderFormControllerTest, PreviousAddressesFollowTheClientWhileShownAndBecomeRoutePointsOnTheFirstStep)
+{
+    addClient(QStringLiteral("00043"), QStringLiteral("Оксана"));
+    const auto executed = [&](const char* table, const char* prefix, qint64 number, qint64 client,
+                              const QString& start) {
+        db->exec(QStringLiteral("INSERT INTO %1 (%2NUMBER, %2NOMER_KLIENT, %2POCHAT_PUNKT, %2STATUS_ZAMOVL) "
+                                "VALUES (%3, %4, %5, 1)")
+                     .arg(QLatin1String(table), QLatin1String(prefix), sql::integer(number),
+                          sql::integer(client), sql::text(start)));
+    };
+    executed("CLOSEZAMOVLENNIA", "CZ_", 10, 42, QStringLiteral("[вул. Київська]{3}кв. 5"));
+    executed("CLOSEZAMOVLENNIA", "CZ_", 11, 42, QStringLiteral("Драмтеатр"));
+    executed("ZAMOVLENNIA", "ZAMOVL_", 12, 42, QStringLiteral("Ґаражний кооператив"));
+    executed("ZAMOVLENNIA", "ZAMOVL_", 13, 43, QStringLiteral("Лікарня"));
+    addMapPoint(5, QStringLiteral("Магазин [вул. Київська]{3}"));
+
+    PreviousAddressesController& previous = form->previousAddresses();
+    form->open(OrderFormOpening::NewOrderCard);
+    form->quickSearch(SearchBy::Name, QString());
+    form->orderByColumn(QStringLiteral("KLIENT_NUMBER"));
+    form->currentRowChanged(2);
+    EXPECT_TRUE(previous.addresses().isEmpty()); // nothing is read while the window is hidden
+
+    form->togglePreviousAddresses();
+    ASSERT_TRUE(previous.isShown());
+    EXPECT_EQ(previous.addresses(),
+              (QStringList{QStringLiteral("Ґаражний кооператив"), QStringLiteral("Драмтеатр"),
+                           QStringLiteral("[вул. Київська]{3}кв. 5")}));
+    form->currentRowChanged(3);
+    EXPECT_EQ(previous.addresses(), QStringList{QStringLiteral("Лікарня")});
+    form->currentRowChanged(1);
+    EXPECT_TRUE(previous.addresses().isEmpty()); // the unknown client has no history
+    form->currentRowChanged(2);
+
+    // Ukrainian order: "Ґ" comes between "Г" and "Д", although its code point is far after "Я".
+    previous.sortAlphabetically();
+    EXPECT_EQ(previous.addresses(),
+              (QStringList{QStringLiteral("[вул. Київська]{3}кв. 5"), QStringLiteral("Ґаражний кооператив"),
+                           QStringLiteral("Драмтеатр")}));
+
+    // Only the first step of the order builds the route.
+    QSignalSpy added(&previous, &PreviousAddressesController::routeItemAdded);
+    EXPECT_FALSE(form->addPreviousAddress(0));
+    form->goToOrder();
+    ASSERT_EQ(form->page(), Page::CreateZam);
+    EXPECT_TRUE(form->addPreviousAddress(0));
+    EXPECT_TRUE(form->addPreviousAddress(2));
+    EXPECT_FALSE(form->addPreviousAddress(3));
+    ASSERT_EQ(form->order().route().size(), 2);
+    EXPECT_EQ(form->order().route()[0].text(), QStringLiteral("[вул. Київська]{3}кв. 5<5>"));
+    EXPECT_EQ(form->order().route()[1].text(), QStringLiteral("Драмтеатр</E>"));
+    EXPECT_EQ(added.count(), 2);
+
+    // A search that finds nobody leaves no one's addresses behind; closing hides the window.
+    ws->prompts.answerQuestion(true);
+    form->quickSearch(SearchBy::Name, QStringLiteral("Нікого"));
+    EXPECT_TRUE(previous.addresses().isEmpty());
+    form->closed();
+    EXPECT_FALSE(previous.isShown());
 }

@@ -16,6 +16,8 @@ const QString ClientCardEditor::kNoNameOrCodeMessage =
 const QString ClientCardEditor::kCodeChangedMessage =
     QStringLiteral("Зміна кода клієнта, так як, попередній код активувався іншим користувачем програми. "
                    "При потребі повторіть спробу створення нового клієнта.");
+const QString ClientCardEditor::kTelephonePrompt =
+    QStringLiteral("Вкажіть номер телефона (цифровий, без допоміжних символів) :");
 
 namespace {
 
@@ -208,4 +210,55 @@ ClientCardEditor::Outcome ClientCardEditor::edit(const EditedClientCard& card)
     m_lookup.filterByCode(typedInteger(card.code));
     m_lookup.requery();
     return Outcome::Done;
+}
+
+// ---- the cards' buttons --------------------------------------------------------------------
+
+QString ClientCardEditor::appendedAfterBlank(const QString& text, const QString& addition)
+{
+    if (addition.isEmpty())
+        return text;
+    return text.isEmpty() ? addition : text + QLatin1Char(' ') + addition;
+}
+
+std::optional<QString> ClientCardEditor::askTelephone(Card card, const QString& code, const QString& offered)
+{
+    const QString title = card == Card::New
+                              ? QStringLiteral("Добавлення телефона до коду клієнта : ")
+                              : QStringLiteral("Добавлення нового телефона до існуючого коду клієнта : ");
+    const QString answer = m_prompts.inputBox(title + code, kTelephonePrompt, offered);
+    QString number;
+    for (const QChar c : answer)
+        if ((c >= u'0' && c <= u'9') || c == u' ')
+            number += c;
+    number = number.simplified();
+    if (number.isEmpty())
+        return std::nullopt;
+    return number;
+}
+
+QStringList ClientCardEditor::streetsContaining(const QString& typed)
+{
+    QStringList streets;
+    try {
+        FbQuery query(m_transaction);
+        m_transaction.commitIfActive();
+        const FbRows& rows = query.exec(QStringLiteral("SELECT SPISOK_VUL_VULICA FROM VULICA_LUCK\n"
+                                                       "WHERE (SPISOK_VUL_VULICA IS NOT NULL) AND ") +
+                                        sql::containsCondition(QStringLiteral("SPISOK_VUL_VULICA"), typed) +
+                                        QStringLiteral("\nGROUP BY SPISOK_VUL_VULICA"));
+        for (const auto& row : rows.rows)
+            streets << row[0].toString();
+        m_transaction.commit();
+    } catch (const DbError& e) {
+        m_transaction.rollbackQuietly();
+        m_prompts.message(e.message());
+        return {};
+    }
+    return streets;
+}
+
+bool ClientCardEditor::confirmClearingNewCard()
+{
+    return m_prompts.question(QStringLiteral("Очистити поля для вводу інформації ?"));
 }

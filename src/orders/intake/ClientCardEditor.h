@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class ClientLookup;
@@ -72,8 +73,24 @@ public:
     // Changes the current client of the list.
     Outcome edit(const EditedClientCard& card);
 
+    // ---- the cards' buttons ----------------------------------------------------------
+    // What a "+" button makes of a box: the addition after a blank (no blank in front of
+    // it in an empty box).
+    static QString appendedAfterBlank(const QString& text, const QString& addition);
+    enum class Card { New, Edited };
+    // The telephone to add to a card of this code, asked for with the telephone search
+    // text offered; only its digits and blanks are kept, as the telephone boxes take no
+    // more. None when nothing is left.
+    std::optional<QString> askTelephone(Card card, const QString& code, const QString& offered);
+    // The streets of VULICA_LUCK that hold the typed text, each once; none after a
+    // failure, which is shown.
+    QStringList streetsContaining(const QString& typed);
+    // "Очистити всі поля" of the new card, after the dispatcher's Yes.
+    bool confirmClearingNewCard();
+
     static const QString kNoNameOrCodeMessage;
     static const QString kCodeChangedMessage;
+    static const QString kTelephonePrompt;
 
 private:
     // False when the code turned out taken: nothing is stored then. Throws DbError.

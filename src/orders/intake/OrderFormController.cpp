@@ -39,7 +39,7 @@ const QString kClearHistoryQuestion = QStringLiteral("Очистити істо�
 OrderFormController::OrderFormController(DispatchContext& ctx, QObject* parent)
     : QObject(parent), m_ctx(ctx), m_lookup(ctx.dani, ctx.prompts),
       m_cards(ctx.dani, ctx.settings, ctx.prompts, ctx.clock, m_lookup), m_intake(ctx),
-      m_routeEntry(ctx, m_intake), m_measuring(ctx.map, ctx.settings)
+      m_routeEntry(ctx, m_intake), m_previous(ctx, m_intake), m_measuring(ctx.map, ctx.settings)
 {
 }
 
@@ -126,6 +126,8 @@ void OrderFormController::closed()
     m_routeEntry.setCalculatedDistance(kNoDistance);
     m_lookup.close();
     m_current.reset();
+    m_previous.hide();
+    m_previous.clear();
     emit listChanged();
 }
 
@@ -208,6 +210,8 @@ void OrderFormController::currentRowChanged(int row)
             m_intake.setPreliminary(false);
             m_intake.setJubilee(false);
         }
+        // The last client's addresses would pass for nobody's.
+        m_previous.clear();
         emit clientChanged();
         return;
     }
@@ -218,6 +222,7 @@ void OrderFormController::currentRowChanged(int row)
     if (m_current)
         m_intake.setClient(OrderClient::from(*m_current, m_telephoneSearch));
     emit clientChanged();
+    m_previous.clientChanged(currentClientCode());
 }
 
 void OrderFormController::fillWarnings()
@@ -254,6 +259,16 @@ void OrderFormController::chooseUnknownClient()
     requery();
     m_step = Step::First;
     setPage(Page::CreateZam);
+}
+
+void OrderFormController::togglePreviousAddresses()
+{
+    m_previous.toggle(currentClientCode());
+}
+
+bool OrderFormController::addPreviousAddress(int index)
+{
+    return m_previous.addToRoute(index, m_page == Page::CreateZam && m_step == Step::First);
 }
 
 void OrderFormController::newClientCard()

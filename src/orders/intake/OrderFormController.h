@@ -5,6 +5,7 @@
 #include "orders/intake/MapRouteMeasuring.h"
 #include "orders/intake/OrderFormOpening.h"
 #include "orders/intake/OrderIntake.h"
+#include "orders/intake/PreviousAddressesController.h"
 #include "orders/intake/RoutePointEntry.h"
 #include "orders/intake/TelephoneHistory.h"
 
@@ -76,6 +77,11 @@ public:
     void newClientCard();
     void editClientCard();
     void backToClients() { setPage(Page::CardClient); }
+    // The window of the current client's previous addresses, shown or hidden.
+    void togglePreviousAddresses();
+    PreviousAddressesController& previousAddresses() { return m_previous; }
+    // A double-click on one of them: a route point while the order is on its first step.
+    bool addPreviousAddress(int index);
     void showTelephonePage() { setPage(Page::Telefon); }
     ClientCardEditor& cards() { return m_cards; }
     // "Присвоїти код": the code for the new card, or none after a failure (shown).
@@ -125,6 +131,7 @@ private:
     void openCreate(Page page);
     void requery();
     void fillWarnings();
+    qint64 currentClientCode() const { return m_current ? m_current->codeNumber() : 0; }
     void enterLastStep(const QString& kmInTown);
     bool mapInUse() const;
     void afterSave(OrderIntake::SaveOutcome outcome);
@@ -134,6 +141,7 @@ private:
     ClientCardEditor m_cards;
     OrderIntake m_intake;
     RoutePointEntry m_routeEntry;
+    PreviousAddressesController m_previous;
     TelephoneHistory m_history;
     MapRouteMeasuring m_measuring;
     MeasuredRoute m_measuredRoute;

@@ -63,6 +63,7 @@ void OrderIntake::prepareForShowing()
     m_jubilee = false;
     m_acceptance = toTheMinute(m_ctx.clock.now());
     recalculate();
+    emit tariffChanged();
 }
 
 void OrderIntake::startCreate()
@@ -149,6 +150,7 @@ void OrderIntake::enterLastStep(const QString& kmInTown)
     m_prices.reset();
     m_promotionalDiscount = kZero;
     recalculate();
+    emit tariffChanged();
 }
 
 void OrderIntake::setKmInTown(const QString& text)
@@ -193,6 +195,7 @@ void OrderIntake::chooseTariff(const QString& name)
     m_promotionalDiscount = Price::promotionalDiscount(
         m_ctx.settings.value(SettingKeys::kTariffDiscounts).split(QLatin1Char('\n')), name);
     recalculate();
+    emit tariffChanged();
 }
 
 void OrderIntake::clearTariff()

@@ -148,6 +148,8 @@ public:
 
 signals:
     void priceChanged();
+    // A tariff was chosen, or the chosen one was let go: its prices are shown apart.
+    void tariffChanged();
     // A batch is being saved: the window disables itself meanwhile.
     void savingChanged(bool saving);
     // After each row of a batch of more than one: the rows still to go.
