@@ -7,6 +7,7 @@
 #include "mainwindow/DriverMessageDialog.h"
 #include "mainwindow/DriversFilter.h"
 #include "mainwindow/GprsActionDetails.h"
+#include "mainwindow/HandOutCommands.h"
 #include "mainwindow/ListSorting.h"
 #include "mainwindow/OpenOrderFilters.h"
 #include "mainwindow/RecordOpeners.h"
@@ -19,7 +20,7 @@ public:
     MainWindowCommands(DispatchContext& ctx, ICarCardStands& carCard, std::function<bool()> fromAllStands)
         : m_driverAir(ctx, carCard, std::move(fromAllStands)), m_messages(ctx),
           m_gprsDetails(ctx, m_messages), m_marks(ctx), m_driversFilter(ctx.dani), m_sorting(ctx),
-          m_orderFilters(ctx), m_openers(ctx), m_clientCall(ctx)
+          m_orderFilters(ctx), m_openers(ctx), m_clientCall(ctx), m_handOut(ctx)
     {
     }
 
@@ -32,6 +33,7 @@ public:
     OpenOrderFilters& orderFilters() { return m_orderFilters; }
     RecordOpeners& openers() { return m_openers; }
     ClientCall& clientCall() { return m_clientCall; }
+    HandOutCommands& handOut() { return m_handOut; }
 
 private:
     DriverAirCommands m_driverAir;
@@ -43,4 +45,5 @@ private:
     OpenOrderFilters m_orderFilters;
     RecordOpeners m_openers;
     ClientCall m_clientCall;
+    HandOutCommands m_handOut;
 };

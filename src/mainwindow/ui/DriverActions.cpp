@@ -4,6 +4,7 @@
 #include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/ui/CommandItems.h"
 #include "mainwindow/ui/DeskOpeners.h"
+#include "mainwindow/ui/HotOrdersPage.h"
 #include "mainwindow/ui/TForm1.h"
 
 #include <QMenu>
@@ -43,9 +44,14 @@ void DriverActions::fillMenu(QMenu& menu)
     TForm1& form = open.form();
     MainWindowCommands& commands = open.commands();
     IPrompts& prompts = open.context().prompts;
-    // Handing out from this menu comes with the hand-out commands.
-    menu.addAction(QStringLiteral("Створити підсадку кодованого клієнта до вибраного позивного"))
-        ->setEnabled(false);
+    // The default item offers the current driver for the order shown; its caption says
+    // why when there is nothing to hand out.
+    const HandOutCommands::Shown shown{form.ordersPage(), form.hotPage()->selectedHotOrder()};
+    const QString caption = commands.handOut().assignmentCaption(shown);
+    menu.setDefaultAction(CommandItems::add(
+        menu, caption, {}, prompts, [&commands, caption] { commands.handOut().assignByCaption(caption); }));
+    CommandItems::add(menu, QStringLiteral("Створити підсадку кодованого клієнта до вибраного позивного"), {},
+                      prompts, [&commands] { commands.handOut().createPickUp(); });
     menu.addSeparator();
     const std::pair<const char*, DriversFilter::Kind> filters[] = {
         {"Загальний список", DriversFilter::Kind::All},

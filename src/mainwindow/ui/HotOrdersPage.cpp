@@ -2,6 +2,7 @@
 
 #include "mainwindow/HotOrderDetails.h"
 
+#include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -36,6 +37,9 @@ HotOrdersPage::HotOrdersPage(QWidget* parent) : QWidget(parent)
     auto* stripLayout = new QGridLayout(strip);
     m_stand = new QLabel(kNotSet, strip);
     m_driver = new QLabel(kNotSet, strip);
+    m_driver->setToolTip(QStringLiteral("Вибрати вказаного водія на дане замовлення"));
+    m_driver->setCursor(Qt::PointingHandCursor);
+    m_driver->installEventFilter(this);
     stripLayout->addWidget(new QLabel(QStringLiteral("Найближча стоянка з активними водіями :"), strip), 0,
                            0);
     stripLayout->addWidget(m_stand, 0, 1);
@@ -102,4 +106,13 @@ void HotOrdersPage::showHotNearestStand(const QString& stand, const QString& fir
 {
     m_stand->setText(stand);
     m_driver->setText(firstDriver);
+}
+
+bool HotOrdersPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_driver && event->type() == QEvent::MouseButtonPress) {
+        emit firstDriverClicked(m_driver->text());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -31,6 +31,11 @@ signals:
     // A line was double-clicked: its text.
     void lineChosen(const QString& line);
     void distributionRequested();
+    // The first driver of the chosen order's nearest stand was clicked: the text shown.
+    void firstDriverClicked(const QString& shownDriver);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QListWidget* m_list;

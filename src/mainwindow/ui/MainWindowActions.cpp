@@ -4,6 +4,7 @@
 #include "foundation/TDANI.h"
 #include "foundation/fb/DbError.h"
 #include "mainwindow/MainWindowCommands.h"
+#include "mainwindow/ui/HotOrdersPage.h"
 #include "mainwindow/ui/OrderRecordPanels.h"
 #include "mainwindow/ui/TForm1.h"
 #include "platform/Prompts.h"
@@ -30,6 +31,15 @@ MainWindowActions::MainWindowActions(DispatchContext& ctx, MainWindowCommands& c
     QObject::connect(&form, &TForm1::sortRequested, &form,
                      [this](int model, const QString& field) { sort(model, field); });
     QObject::connect(&form, &TForm1::gridDoubleClicked, &form, [this](int model) { doubleClicked(model); });
+    QObject::connect(&form, &TForm1::gridEnterPressed, &form, [this](int model) { enterPressed(model); });
+    // A click on the first driver of the nearest stand offers him the order shown.
+    QObject::connect(&form, &TForm1::nearestFirstDriverClicked, &form, [this](const QString& driver) {
+        guarded([this, &driver] { m_open.commands().handOut().assignFirstDriver(driver, shown()); });
+    });
+    QObject::connect(
+        form.hotPage(), &HotOrdersPage::firstDriverClicked, &form, [this](const QString& driver) {
+            guarded([this, &driver] { m_open.commands().handOut().assignFirstDriver(driver, shown()); });
+        });
     QObject::connect(
         form.recordPanels(), &OrderRecordPanels::panelDoubleClicked, &form,
         [this](OrderRecordPanels::Spot spot, const QString& value) { panelDoubleClicked(spot, value); });
@@ -94,9 +104,37 @@ void MainWindowActions::doubleClicked(int model)
         case TForm1::Executed:
             m_open.maintenance(OrderMaintenanceRequest::Variant::EditExecuted);
             break;
+        case TForm1::Stands:
+            commands.handOut().chooseCarAtStand(shown(), false);
+            break;
         default:
             break;
         }
+    } catch (const DbError& e) {
+        m_open.context().prompts.message(e.message());
+    }
+}
+
+void MainWindowActions::enterPressed(int model)
+{
+    // Enter on the drivers and executed grids does what their double-click does; on the
+    // stand grid it chooses a car too, with its own word for a wrong callsign.
+    if (model == TForm1::Drivers || model == TForm1::Executed)
+        doubleClicked(model);
+    else if (model == TForm1::Stands)
+        guarded([this] { m_open.commands().handOut().chooseCarAtStand(shown(), true); });
+}
+
+HandOutCommands::Shown MainWindowActions::shown() const
+{
+    TForm1& form = m_open.form();
+    return {form.ordersPage(), form.hotPage()->selectedHotOrder()};
+}
+
+void MainWindowActions::guarded(const std::function<void()>& command)
+{
+    try {
+        command();
     } catch (const DbError& e) {
         m_open.context().prompts.message(e.message());
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/HandOutCommands.h"
 #include "mainwindow/HotKeyDispatch.h"
 #include "mainwindow/ui/BottomBarActions.h"
 #include "mainwindow/ui/DeskOpeners.h"
@@ -27,6 +28,11 @@ private:
     void sort(int model, const QString& field);
     void doubleClicked(int model);
     void panelDoubleClicked(OrderRecordPanels::Spot spot, const QString& value);
+    void enterPressed(int model);
+    // The order views' page and the chosen hot order, for the hand-out commands.
+    HandOutCommands::Shown shown() const;
+    // Runs a command; a database failure is shown, never thrown out of a slot.
+    void guarded(const std::function<void()>& command);
 
     DeskOpeners m_open;
     HotKeyDispatch m_hotKeys;

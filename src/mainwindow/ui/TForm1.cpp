@@ -42,11 +42,6 @@ const QString TForm1::kNobodyLoggedIn = QStringLiteral("ФІО ДИСПЕТЧЕ�
 namespace {
 const QString kNotSet = QStringLiteral("не задано");
 
-// Enter on the drivers and executed grids does what their double-click does.
-bool enterActsAsDoubleClick(int model)
-{
-    return model == TForm1::Drivers || model == TForm1::Executed;
-}
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
@@ -162,6 +157,9 @@ QWidget* TForm1::buildActiveOrdersTab()
     m_orderGrids[0]->layout()->addWidget(m_nearestPanel);
     m_nearestPanel->setToolTip(QStringLiteral("Редагувати / закрити вибране замовлення"));
     m_nearestPanel->installEventFilter(this);
+    m_firstDriver->setToolTip(QStringLiteral("Вибрати вказаного водія на дане замовлення"));
+    m_firstDriver->setCursor(Qt::PointingHandCursor);
+    m_firstDriver->installEventFilter(this);
 
     m_drivers = new DriversPanel(splitter);
     splitter->setStretchFactor(0, 3);
@@ -178,8 +176,7 @@ QTableView* TForm1::addGrid(QWidget* parent, DataSetTableModel* model, ListGrid:
     parent->layout()->addWidget(grid);
     const int which = int(m_models.indexOf(model));
     connect(grid, &ListGrid::rowDoubleClicked, this, [this, which] { emit gridDoubleClicked(which); });
-    if (enterActsAsDoubleClick(which))
-        connect(grid, &ListGrid::enterPressed, this, [this, which] { emit gridDoubleClicked(which); });
+    connect(grid, &ListGrid::enterPressed, this, [this, which] { emit gridEnterPressed(which); });
     connect(grid, &ListGrid::sortRequested, this,
             [this, which](const QString& field) { emit sortRequested(which, field); });
     m_grids << grid;
@@ -271,8 +268,9 @@ void TForm1::attachLists(DispatchContext& ctx)
     // same list, so the driver commands act on the row chosen there.
     m_extraDriversGrid = new ListGrid(m_models[Drivers], Rows::Several, m_extraDriversPanel);
     m_extraDriversPanel->layout()->addWidget(m_extraDriversGrid);
-    for (auto signal : {&ListGrid::rowDoubleClicked, &ListGrid::enterPressed})
-        connect(m_extraDriversGrid, signal, this, [this] { emit gridDoubleClicked(Drivers); });
+    connect(m_extraDriversGrid, &ListGrid::rowDoubleClicked, this,
+            [this] { emit gridDoubleClicked(Drivers); });
+    connect(m_extraDriversGrid, &ListGrid::enterPressed, this, [this] { emit gridEnterPressed(Drivers); });
     connect(m_extraDriversGrid, &ListGrid::sortRequested, this,
             [this](const QString& field) { emit sortRequested(Drivers, field); });
 }
@@ -320,6 +318,11 @@ HotKeyState TForm1::hotKeyState() const
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    // A click on the first driver offers him the chosen order.
+    if (watched == m_firstDriver && event->type() == QEvent::MouseButtonPress) {
+        emit nearestFirstDriverClicked(m_firstDriver->text());
+        return true;
+    }
     // The nearest-stand strip stands for the chosen order: its double-click edits it.
     if (watched == m_nearestPanel && event->type() == QEvent::MouseButtonDblClick) {
         emit gridDoubleClicked(OpenOrders);

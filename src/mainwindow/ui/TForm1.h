@@ -100,6 +100,10 @@ signals:
     void hotKeyPressed(HotKey key);
     // A row of a grid was double-clicked.
     void gridDoubleClicked(int model);
+    // Enter on a grid.
+    void gridEnterPressed(int model);
+    // The first driver of the nearest stand, shown under the chosen order, was clicked.
+    void nearestFirstDriverClicked(const QString& shownDriver);
     // The window was to close while a dispatcher is on shift; it stayed open.
     void closeRefusedOnShift();
 
