@@ -37,11 +37,6 @@ QString onStreet(const QString& number)
     return alternatives.join(QStringLiteral(" OR "));
 }
 
-QString contains(const QString& column, const QString& text)
-{
-    return QStringLiteral("(%1 LIKE '%' || %2 || '%')").arg(column, sql::text(text));
-}
-
 // Labels, X and Y of the points with these labels; the last point of a label wins.
 QHash<QString, QPoint> pointsOfLabels(FbQuery& query, const QStringList& labels)
 {
@@ -328,18 +323,18 @@ void MapWindowController::search(const QList<SearchCondition>& conditions)
     for (const SearchCondition& condition : conditions) {
         switch (condition.field) {
         case SearchField::District:
-            filter << contains(QStringLiteral("KOORD_KART_MISTA_RAYON"), condition.text);
+            filter << sql::containsCondition(QStringLiteral("KOORD_KART_MISTA_RAYON"), condition.text);
             break;
         case SearchField::Kind:
-            filter << contains(QStringLiteral("KOORD_KART_MISTA_STATUS"), condition.text);
+            filter << sql::containsCondition(QStringLiteral("KOORD_KART_MISTA_STATUS"), condition.text);
             break;
         case SearchField::Label:
-            filter << contains(QStringLiteral("KOORD_KART_MISTA_PIDPIS"), condition.text);
+            filter << sql::containsCondition(QStringLiteral("KOORD_KART_MISTA_PIDPIS"), condition.text);
             break;
         case SearchField::Street: {
             const QString streets = QStringLiteral("(SELECT SPISOK_VUL_NOMER FROM VULICA_LUCK WHERE %1)")
-                                        .arg(contains(QStringLiteral("SPISOK_VUL_VULICA"), condition.text));
-            QStringList alternatives = {contains(QStringLiteral("KOORD_KART_MISTA_PIDPIS"), condition.text)};
+                                        .arg(sql::containsCondition(QStringLiteral("SPISOK_VUL_VULICA"), condition.text));
+            QStringList alternatives = {sql::containsCondition(QStringLiteral("KOORD_KART_MISTA_PIDPIS"), condition.text)};
             for (int i = 1; i <= 5; ++i)
                 alternatives << QStringLiteral("(KOORD_KART_MISTA_PUKT_%1 IN %2)").arg(i).arg(streets);
             filter << QLatin1Char('(') + alternatives.join(QStringLiteral(" OR ")) + QLatin1Char(')');
@@ -386,7 +381,7 @@ QStringList MapWindowController::suggestions(SearchField field, const QString& t
     }
     QStringList values;
     const auto rows = readShown(QStringLiteral("SELECT %1 FROM %2 WHERE (%1 IS NOT NULL) AND %3 GROUP BY %1")
-                                    .arg(column, table, contains(column, text)));
+                                    .arg(column, table, sql::containsCondition(column, text)));
     if (rows)
         for (const auto& row : rows->rows)
             if (!row[0].toString().isEmpty())
