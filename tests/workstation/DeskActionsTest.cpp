@@ -101,6 +101,9 @@ TEST_F(DeskActions, ThePopupMenusHaveTheirItems)
           "Перегляд місцезнаходження автомобіля", "Відправити текстове повідомлення водію",
           "Зняти / обнулити помітку GPRS всім водіям"})
         EXPECT_TRUE(captions(drivers).contains(QString::fromUtf8(item))) << item;
+    // The default item says why there is nothing to hand out on an empty desk.
+    ASSERT_NE(drivers.defaultAction(), nullptr);
+    EXPECT_EQ(drivers.defaultAction()->text(), QStringLiteral("Таблиця пуста !!!"));
 
     QMenu executed;
     ws->mainWindow.actions().executed().fillMenu(executed);
