@@ -1,10 +1,17 @@
 #include "WorkstationFixture.h"
 
+#include "foundation/SettingKeys.h"
+#include "foundation/SqlLiteral.h"
 #include "mainwindow/HotKeys.h"
+#include "orders/intake/DriverPreselection.h"
 #include "orders/intake/Price.h"
+#include "orders/intake/TariffData.h"
 #include "orders/intake/ui/MeasuringStepView.h"
 #include "orders/intake/ui/OrderFormView.h"
+#include "orders/intake/ui/PaymentFormPrinter.h"
 #include "orders/intake/ui/RoutePointPanel.h"
+#include "orders/intake/ui/TForm6.h"
+#include "orders/intake/ui/TForm7.h"
 #include "support/DemoCity.h"
 #include "support/WaitFor.h"
 
@@ -15,6 +22,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -36,6 +45,14 @@ QPushButton* buttonOf(QWidget* within, const QString& caption)
 {
     for (QPushButton* button : within->findChildren<QPushButton*>())
         if (button->text() == caption && button->isVisibleTo(within))
+            return button;
+    return nullptr;
+}
+
+QPushButton* buttonWithHint(QWidget* within, const QString& hint)
+{
+    for (QPushButton* button : within->findChildren<QPushButton*>())
+        if (button->toolTip() == hint && button->isVisibleTo(within))
             return button;
     return nullptr;
 }
@@ -73,6 +90,14 @@ protected:
         logIn();
     }
     OrderFormView& view() { return *ws->form2.view(); }
+    // A box of the quick-search strip by its placeholder.
+    QLineEdit* searchBox(const QString& placeholder)
+    {
+        for (QLineEdit* box : view().findChildren<QLineEdit*>())
+            if (box->placeholderText() == placeholder)
+                return box;
+        return nullptr;
+    }
     void openUncoded() { emit ws->form1.hotKeyPressed(HotKey::CtrlV); }
     // Two points off the map, then on to the last step without a distance.
     void enterRouteAndGoOn()
@@ -257,4 +282,194 @@ TEST_F(OrderFormWindow, TheKeyboardLeadsFromTheSearchBoxThroughTheHousesToTheFla
     EXPECT_EQ(view().routeList()->item(0)->text(), QStringLiteral("[вул. Лесі Українки]{12}кв. 3<7>"));
     EXPECT_EQ(QApplication::focusWidget(), points->searchBox());
     EXPECT_EQ(points->searchBox()->selectedText(), QStringLiteral("Українки"));
+}
+
+TEST_F(OrderFormWindow, PreviousAddressesDockToTheFormFollowTheGridAndADoubleClickAddsARoutePoint)
+{
+    db->exec(QStringLiteral("DELETE FROM KARTA_MISTA"));
+    db->exec(QStringLiteral("INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, "
+                            "KOORD_KART_MISTA_PUKT_1, KOORD_KART_MISTA_STATUS) "
+                            "VALUES (7, 'Кафе [вул. Соборна]{9}', 0, 'БУДИНОК')"));
+    for (const auto& [number, start] : {std::pair{10, "[вул. Соборна]{9}кв. 2"}, std::pair{11, "Вокзал"}})
+        db->exec(QStringLiteral("INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_NOMER_KLIENT, CZ_POCHAT_PUNKT, "
+                                "CZ_STATUS_ZAMOVL) VALUES (%1, 42, %2, 1)")
+                     .arg(sql::integer(number), sql::text(QString::fromUtf8(start))));
+    byHint(ws->form1.bottomTools(), QStringLiteral("Карточка нового замовлення"))->trigger();
+    TForm6& window = *ws->form6;
+    QPushButton* toggle = buttonOf(
+        &view(),
+        QStringLiteral("Показати / скрити список адрес попередньовиконаних 15 останніх замовлень клієнта"));
+    ASSERT_TRUE(toggle);
+    toggle->click();
+    ASSERT_TRUE(window.isVisible());
+    const auto dockedAt = [this] {
+        const QRect form = ws->form2.frameGeometry();
+        return QPoint(form.x() + form.width(), form.y());
+    };
+    EXPECT_EQ(window.frameGeometry().topLeft(), dockedAt());
+    EXPECT_EQ(window.addressList()->count(), 0); // the unknown client
+
+    QLineEdit* name = searchBox(QStringLiteral("ФІО"));
+    name->setText(QStringLiteral("Артаньян"));
+    emit name->returnPressed();
+    ASSERT_EQ(window.addressList()->count(), 2);
+    EXPECT_EQ(window.addressList()->item(0)->text(), QStringLiteral("Вокзал"));
+    window.sortButton()->click();
+    EXPECT_EQ(window.addressList()->item(0)->text(), QStringLiteral("[вул. Соборна]{9}кв. 2"));
+
+    ws->form2.move(ws->form2.pos() + QPoint(35, 20));
+    EXPECT_EQ(window.frameGeometry().topLeft(), dockedAt());
+    ws->form2.resize(ws->form2.size() + QSize(60, 0));
+    EXPECT_EQ(window.frameGeometry().topLeft(), dockedAt());
+
+    // On the client page a double-click does nothing; on the first step it adds the point.
+    QListWidget* list = window.addressList();
+    emit list->itemDoubleClicked(list->item(1));
+    buttonOf(&view(), QStringLiteral("Перейти до замовлення"))->click();
+    ASSERT_EQ(view().stepName(), QStringLiteral("STEP_1"));
+    EXPECT_EQ(view().routeList()->count(), 0);
+    emit list->itemDoubleClicked(list->item(1));
+    emit list->itemDoubleClicked(list->item(0));
+    ASSERT_EQ(view().routeList()->count(), 2);
+    EXPECT_EQ(view().routeList()->item(0)->text(), QStringLiteral("Вокзал</E>"));
+    EXPECT_EQ(view().routeList()->item(1)->text(), QStringLiteral("[вул. Соборна]{9}кв. 2<7>"));
+
+    window.closeButton()->click();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(ws->orderForm.previousAddresses().isShown());
+    ws->orderForm.togglePreviousAddresses();
+    EXPECT_TRUE(window.isVisible());
+    ws->form2.close();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(OrderFormWindow, TheTariffDataWindowShowsTheChosenTariffBelowTheDockedAddresses)
+{
+    ws->settings.setValue(SettingsStore::kOrderLogicGroup, SettingKeys::kFreeRideLimit, QStringLiteral("40"));
+    openUncoded();
+    enterRouteAndGoOn();
+    TForm7& window = *ws->form7;
+    EXPECT_FALSE(window.isVisible());
+    emit view().tariffs()->textActivated(QStringLiteral("Місто"));
+    ASSERT_TRUE(window.isVisible());
+    const QRect form = ws->form2.frameGeometry();
+    EXPECT_EQ(window.frameGeometry().topLeft(), QPoint(form.x() + form.width(), form.y() + 400));
+    QStringList shown;
+    for (int row = 0; row < TariffData::kCaptions.size(); ++row)
+        shown << window.value(row);
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("15"), QStringLiteral("4,2"), QStringLiteral("8"),
+                                  QStringLiteral("10"), QStringLiteral("1,5"), QStringLiteral("40")}));
+
+    // A tariff left empty has no prices to show.
+    emit view().tariffs()->textActivated(QString());
+    EXPECT_FALSE(window.isVisible());
+    emit view().tariffs()->textActivated(QStringLiteral("Місто"));
+    window.closeButton()->click();
+    EXPECT_FALSE(window.isVisible());
+    emit view().tariffs()->textActivated(QStringLiteral("Місто"));
+    EXPECT_TRUE(window.isVisible());
+    // Back and on again: the last step starts without a tariff.
+    buttonOf(&view(), QStringLiteral("Назад"))->click();
+    prompts.answerQuestion(true);
+    buttonOf(&view(), QStringLiteral("Далі"))->click();
+    EXPECT_FALSE(window.isVisible());
+    emit view().tariffs()->textActivated(QStringLiteral("Місто"));
+    ws->form2.close();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(OrderFormWindow, TheLastStepPreselectsADriverIntoTheNotesAndPrintingWithoutAPrinterSaysSo)
+{
+    db->exec(QStringLiteral("DELETE FROM KARTA_MISTA"));
+    db->exec(QStringLiteral("INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, "
+                            "KOORD_KART_MISTA_X, KOORD_KART_MISTA_Y, KOORD_KART_MISTA_PUKT_1, "
+                            "KOORD_KART_MISTA_STATUS) VALUES (1, 'Центр', 100, 100, 0, 'СТОЯНКА')"));
+    db->exec(
+        QStringLiteral("INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, "
+                       "KOORD_KART_MISTA_X, KOORD_KART_MISTA_Y, KOORD_KART_MISTA_PUKT_1, "
+                       "KOORD_KART_MISTA_STATUS) VALUES (2, '[вул. Ринкова]{1}', 400, 500, 0, 'БУДИНОК')"));
+    db->exec(
+        QStringLiteral("INSERT INTO ZADIANI_AVTO (ZAD_AVTO_POZIVNIY, ZAD_AVTO_FIO_VODIY, "
+                       "ZAD_AVTO_CHAS_ZAMOVL, ZAD_AVTO_VULICA, ZAD_AVTO_ZADIANIST, ZAD_AVTO_NOMER_ZAMOVL) "
+                       "VALUES (30, 'Водій', '0002', 'Центр', 0, 0)"));
+    putMapInForce(ws->dani, ws->map, QStringLiteral("100"), QStringLiteral("50"));
+    openUncoded();
+    ws->orderForm.order().addRouteItem(*RouteItem::parse(QStringLiteral("[вул. Ринкова]{1}кв. 3<2>")));
+    prompts.answerQuestion(true); // on without a destination
+    buttonOf(&view(), QStringLiteral("Далі"))->click();
+    ASSERT_EQ(view().stepName(), QStringLiteral("STEP_3"));
+    view().notes()->setPlainText(QStringLiteral("з дитиною"));
+
+    QPushButton* preselect = buttonOf(&view(), QStringLiteral("Попередній підбір водія"));
+    ASSERT_TRUE(preselect);
+    prompts.clear();
+    prompts.answerQuestion(true);
+    preselect->click();
+    ASSERT_EQ(prompts.questions().size(), 1);
+    EXPECT_TRUE(prompts.questions()[0].startsWith(QStringLiteral("Найближчий позивний [30]")));
+    EXPECT_TRUE(prompts.questions()[0].endsWith(
+        QStringLiteral("Добавити дані вказаного водія, як бажаного для замовлення ?")));
+    EXPECT_TRUE(view().notes()->toPlainText().startsWith(QStringLiteral("бажаний позивний : 30")));
+    EXPECT_TRUE(view().notes()->toPlainText().endsWith(QStringLiteral("з дитиною")));
+
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a default printer";
+    emit view().tariffs()->textActivated(QStringLiteral("Місто"));
+    prompts.clear();
+    prompts.answerQuestion(true);
+    QTest::mouseDClick(view().sumToPay(), Qt::LeftButton);
+    EXPECT_EQ(prompts.messages(), QStringList{PaymentFormPrinter::kNoPrinterMessage});
+}
+
+TEST_F(OrderFormWindow, TheCardsPlusButtonsFillTheirBoxesAndTheStreetBoxesOfferTheCitysStreets)
+{
+    db->exec(QStringLiteral("DELETE FROM VULICA_LUCK"));
+    db->exec(QStringLiteral(
+        "INSERT INTO VULICA_LUCK (SPISOK_VUL_NOMER, SPISOK_VUL_VULICA) VALUES (1, 'вул. Соборна')"));
+    db->exec(QStringLiteral(
+        "INSERT INTO VULICA_LUCK (SPISOK_VUL_NOMER, SPISOK_VUL_VULICA) VALUES (2, 'вул. Ринкова')"));
+    byHint(ws->form1.bottomTools(), QStringLiteral("Створити/редагувати/пошук карточку клієнта"))->trigger();
+    ASSERT_EQ(view().pageName(), QStringLiteral("CreateCardClient"));
+    searchBox(QStringLiteral("ФІО"))->setText(QStringLiteral("Мар'яна"));
+    view().newCardName()->setText(QStringLiteral("Коваль"));
+    buttonWithHint(&view(), QStringLiteral("Додати ФІО з рядка швидкого пошуку"))->click();
+    EXPECT_EQ(view().newCardName()->text(), QStringLiteral("Коваль Мар'яна"));
+
+    view().telephoneSearch()->setText(QStringLiteral("0501112233"));
+    prompts.clear();
+    prompts.cancelInput();
+    buttonWithHint(&view(), QStringLiteral("Додати телефон"))->click();
+    EXPECT_EQ(view().newCardTelephones()->text(), QStringLiteral("0501112233"));
+    ASSERT_EQ(prompts.shown().size(), 1);
+    EXPECT_EQ(prompts.shown()[0].title, QStringLiteral("Добавлення телефона до коду клієнта : 00000"));
+
+    QComboBox* street = view().newCardStreet();
+    street->setEditText(QStringLiteral("Собор"));
+    street->showPopup();
+    street->hidePopup();
+    ASSERT_EQ(street->count(), 1);
+    EXPECT_EQ(street->itemText(0), QStringLiteral("вул. Соборна"));
+    EXPECT_EQ(street->currentText(), QStringLiteral("Собор")); // what was typed stays
+
+    prompts.answerQuestion(true);
+    buttonOf(&view(), QStringLiteral("Очистити всі поля"))->click();
+    EXPECT_EQ(prompts.questions().value(0), QStringLiteral("Очистити поля для вводу інформації ?"));
+    EXPECT_TRUE(view().newCardName()->text().isEmpty());
+    EXPECT_TRUE(view().newCardTelephones()->text().isEmpty());
+    EXPECT_TRUE(street->currentText().isEmpty());
+
+    // The edit card: a street joins the free-text address as it is.
+    buttonOf(&view(), QStringLiteral("Назад"))->click();
+    QLineEdit* name = searchBox(QStringLiteral("ФІО"));
+    name->setText(QStringLiteral("Артаньян"));
+    emit name->returnPressed();
+    buttonOf(&view(), QStringLiteral("Редагувати карточку вибраного клієнта"))->click();
+    ASSERT_EQ(view().pageName(), QStringLiteral("EditCardClient"));
+    view().editCardAddress()->setText(QStringLiteral("Луцьк, "));
+    view().editCardStreet()->setEditText(QStringLiteral("вул. Ринкова"));
+    buttonWithHint(&view(), QStringLiteral("Додати вулицю до адреси"))->click();
+    EXPECT_EQ(view().editCardAddress()->text(), QStringLiteral("Луцьк, вул. Ринкова"));
+    prompts.answerInput(QStringLiteral("(044) 22-33"));
+    buttonWithHint(&view(), QStringLiteral("Додати телефон"))->click();
+    EXPECT_EQ(view().editCardTelephones()->text(), QStringLiteral("0671234567 044 2233"));
 }

@@ -58,7 +58,7 @@ Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts, IProgramExi
       mainWindow({form1, form3, form4, form12, form2, *form5, *form8, *form10, *form11, *form13},
                  {dispatch, shiftChange, commands, dataModuleWiring.nearestStand(), programExit, orderForm,
                   mapWindow}),
-      orderFormWiring(form2, orderForm, clock, mainWindow.timer(), mapWindow)
+      orderFormWiring(form2, *form6, *form7, orderForm, clock, mainWindow.timer(), mapWindow)
 {
     form8->setController(mapWindow);
     dani.setView(&form1);

@@ -5,6 +5,7 @@
 #include "orders/intake/ClientWarnings.h"
 #include "orders/intake/OrderFormController.h"
 #include "orders/intake/ui/MeasuringStepView.h"
+#include "orders/intake/ui/RefilledComboBox.h"
 #include "orders/intake/ui/RoutePointPanel.h"
 
 #include <QButtonGroup>
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -48,6 +50,16 @@ QPushButton* button(const QString& caption, QWidget* parent, const QString& hint
 void digitsAndBlanks(QLineEdit* box)
 {
     box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9 ]*")), box));
+}
+
+// A box with its "+" button on the right.
+QHBoxLayout* withPlus(QWidget* box, QPushButton* plus)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(box, 1);
+    plus->setFixedWidth(28);
+    row->addWidget(plus);
+    return row;
 }
 
 std::optional<QDate> birthOf(const QCheckBox* noDate, const QDateEdit* date)
@@ -173,6 +185,10 @@ QWidget* OrderFormView::buildClientPage()
     for (QPushButton* b : {toOrder, unknown, m_newCardButton, m_editCardButton})
         buttons->addWidget(b);
     left->addLayout(buttons);
+    auto* previous = button(
+        QStringLiteral("Показати / скрити список адрес попередньовиконаних 15 останніх замовлень клієнта"),
+        page);
+    left->addWidget(previous);
     layout->addLayout(left, 3);
 
     auto* right = new QVBoxLayout;
@@ -203,6 +219,7 @@ QWidget* OrderFormView::buildClientPage()
     connect(unknown, &QPushButton::clicked, this, [this] { m_controller.chooseUnknownClient(); });
     connect(m_newCardButton, &QPushButton::clicked, this, [this] { m_controller.newClientCard(); });
     connect(m_editCardButton, &QPushButton::clicked, this, [this] { m_controller.editClientCard(); });
+    connect(previous, &QPushButton::clicked, this, [this] { m_controller.togglePreviousAddresses(); });
     return page;
 }
 
@@ -218,7 +235,7 @@ QWidget* OrderFormView::buildNewCardPage()
     codeRow->addWidget(assign);
     form->addRow(QStringLiteral("Код клієнта"), codeRow);
     m_newName = new QLineEdit(page);
-    m_newStreet = new QLineEdit(page);
+    m_newStreet = streetBox(page);
     m_newHouse = new QLineEdit(page);
     m_newApartment = new QLineEdit(page);
     m_newTelephones = new QLineEdit(page);
@@ -229,23 +246,36 @@ QWidget* OrderFormView::buildNewCardPage()
     m_newBirth = new QDateEdit(page);
     m_newBirth->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     m_newBirth->setEnabled(false);
-    form->addRow(QStringLiteral("ФІО"), m_newName);
+    auto* addName = button(QStringLiteral("+"), page, QStringLiteral("Додати ФІО з рядка швидкого пошуку"));
+    auto* addNewTelephone = button(QStringLiteral("+"), page, QStringLiteral("Додати телефон"));
+    form->addRow(QStringLiteral("ФІО"), withPlus(m_newName, addName));
     form->addRow(QStringLiteral("Вулиця"), m_newStreet);
     form->addRow(QStringLiteral("Будинок"), m_newHouse);
     form->addRow(QStringLiteral("Квартира"), m_newApartment);
-    form->addRow(QStringLiteral("Телефони"), m_newTelephones);
+    form->addRow(QStringLiteral("Телефони"), withPlus(m_newTelephones, addNewTelephone));
     form->addRow(QStringLiteral("Пароль"), m_newPassword);
     auto* birthRow = new QHBoxLayout;
     birthRow->addWidget(m_newNoDate);
     birthRow->addWidget(m_newBirth);
     form->addRow(QStringLiteral("Дата народження"), birthRow);
     auto* create = button(QStringLiteral("Створити нового клієнта"), page);
+    auto* clearAll = button(QStringLiteral("Очистити всі поля"), page);
     auto* back = button(QStringLiteral("Назад"), page);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(create);
+    buttons->addWidget(clearAll);
     buttons->addWidget(back);
     form->addRow(buttons);
 
+    connect(addName, &QPushButton::clicked, this, [this] {
+        m_newName->setText(ClientCardEditor::appendedAfterBlank(m_newName->text(), m_nameSearch->text()));
+    });
+    connect(addNewTelephone, &QPushButton::clicked, this,
+            [this] { addTelephone(m_newTelephones, m_newCode->text(), true); });
+    connect(clearAll, &QPushButton::clicked, this, [this] {
+        if (m_controller.cards().confirmClearingNewCard())
+            resetNewCard();
+    });
     connect(m_newNoDate, &QCheckBox::toggled, m_newBirth, [this](bool on) { m_newBirth->setEnabled(!on); });
     connect(assign, &QPushButton::clicked, this, [this, assign] {
         if (const auto assignment = m_controller.assignCode()) {
@@ -257,7 +287,7 @@ QWidget* OrderFormView::buildNewCardPage()
         NewClientCard card;
         card.code = m_newCode->text();
         card.name = m_newName->text();
-        card.street = m_newStreet->text();
+        card.street = m_newStreet->currentText();
         card.house = m_newHouse->text();
         card.apartment = m_newApartment->text();
         card.telephones = m_newTelephones->text();
@@ -265,11 +295,8 @@ QWidget* OrderFormView::buildNewCardPage()
         card.birthDate = birthOf(m_newNoDate, m_newBirth);
         m_controller.createClient(card);
         if (m_controller.page() == Page::CardClient) {
-            for (QLineEdit* box : {m_newName, m_newStreet, m_newHouse, m_newApartment, m_newTelephones,
-                                   m_newPassword, m_codeSearch})
-                box->clear();
-            m_newCode->setText(ClientCard::kUnknownCode);
-            m_newNoDate->setChecked(true);
+            resetNewCard();
+            m_codeSearch->clear();
         }
     });
     connect(back, &QPushButton::clicked, this, [this] { m_controller.backToClients(); });
@@ -284,6 +311,7 @@ QWidget* OrderFormView::buildEditCardPage()
     m_editCode->setReadOnly(true);
     m_editName = new QLineEdit(page);
     m_editAddress = new QLineEdit(page);
+    m_editStreet = streetBox(page);
     m_editTelephones = new QLineEdit(page);
     digitsAndBlanks(m_editTelephones);
     m_editPassword = new QLineEdit(page);
@@ -292,8 +320,11 @@ QWidget* OrderFormView::buildEditCardPage()
     m_editBirth->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     form->addRow(QStringLiteral("Код клієнта"), m_editCode);
     form->addRow(QStringLiteral("ФІО"), m_editName);
+    auto* addStreet = button(QStringLiteral("+"), page, QStringLiteral("Додати вулицю до адреси"));
+    auto* addEditTelephone = button(QStringLiteral("+"), page, QStringLiteral("Додати телефон"));
     form->addRow(QStringLiteral("Адреса"), m_editAddress);
-    form->addRow(QStringLiteral("Телефони"), m_editTelephones);
+    form->addRow(QStringLiteral("Вулиця"), withPlus(m_editStreet, addStreet));
+    form->addRow(QStringLiteral("Телефони"), withPlus(m_editTelephones, addEditTelephone));
     form->addRow(QStringLiteral("Пароль"), m_editPassword);
     auto* birthRow = new QHBoxLayout;
     birthRow->addWidget(m_editNoDate);
@@ -306,6 +337,11 @@ QWidget* OrderFormView::buildEditCardPage()
     buttons->addWidget(back);
     form->addRow(buttons);
 
+    // The address is free text here: the street goes in where the dispatcher left off.
+    connect(addStreet, &QPushButton::clicked, this,
+            [this] { m_editAddress->setText(m_editAddress->text() + m_editStreet->currentText()); });
+    connect(addEditTelephone, &QPushButton::clicked, this,
+            [this] { addTelephone(m_editTelephones, m_editCode->text(), false); });
     connect(m_editNoDate, &QCheckBox::toggled, m_editBirth,
             [this](bool on) { m_editBirth->setEnabled(!on); });
     connect(edit, &QPushButton::clicked, this, [this] {
@@ -366,6 +402,8 @@ QWidget* OrderFormView::buildFirstStep()
     layout->addLayout(buttons);
 
     connect(&m_controller.routeEntry(), &RoutePointEntry::routeChanged, this, &OrderFormView::showRoute);
+    connect(&m_controller.previousAddresses(), &PreviousAddressesController::routeItemAdded, this,
+            &OrderFormView::showRoute);
     connect(onMap, &QPushButton::clicked, this,
             [this] { m_controller.routeEntry().showOnMap(m_route->currentRow()); });
     connect(remove, &QPushButton::clicked, this, [this] {
@@ -441,8 +479,10 @@ QWidget* OrderFormView::buildLastStep()
     right->addWidget(m_kindPanel, 1);
     auto* buttons = new QHBoxLayout;
     auto* back = button(QStringLiteral("Назад"), step);
+    auto* driver = button(QStringLiteral("Попередній підбір водія"), step);
     m_save = button(QStringLiteral("Створити"), step);
     buttons->addWidget(back);
+    buttons->addWidget(driver);
     buttons->addStretch();
     buttons->addWidget(m_save);
     right->addLayout(buttons);
@@ -477,6 +517,11 @@ QWidget* OrderFormView::buildLastStep()
     connect(m_notes, &QPlainTextEdit::textChanged, this,
             [this, &order] { order.setNotes(m_notes->toPlainText()); });
     connect(back, &QPushButton::clicked, this, [this] { m_controller.back(); });
+    connect(driver, &QPushButton::clicked, this, [this, &order] {
+        order.preselectDriver(true);
+        if (m_notes->toPlainText() != order.notes())
+            m_notes->setPlainText(order.notes());
+    });
     connect(m_save, &QPushButton::clicked, this, &OrderFormView::save);
     return step;
 }
@@ -569,6 +614,39 @@ void OrderFormView::fillEditCard()
     m_editBirth->setEnabled(dated);
     if (dated)
         m_editBirth->setDate(client->birthDate);
+}
+
+void OrderFormView::resetNewCard()
+{
+    for (QLineEdit* box : {m_newName, m_newHouse, m_newApartment, m_newTelephones, m_newPassword})
+        box->clear();
+    m_newStreet->setEditText(QString());
+    m_newCode->setText(ClientCard::kUnknownCode);
+    m_newNoDate->setChecked(true);
+}
+
+QComboBox* OrderFormView::streetBox(QWidget* parent)
+{
+    auto* box = new RefilledComboBox(
+        [this](QComboBox* b) {
+            const QString typed = b->currentText();
+            const QSignalBlocker quiet(b);
+            b->clear();
+            b->addItems(m_controller.cards().streetsContaining(typed));
+            b->setEditText(typed);
+        },
+        parent);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    return box;
+}
+
+void OrderFormView::addTelephone(QLineEdit* box, const QString& code, bool newCard)
+{
+    using Card = ClientCardEditor::Card;
+    if (const auto number = m_controller.cards().askTelephone(newCard ? Card::New : Card::Edited, code,
+                                                              m_controller.telephoneSearchText()))
+        box->setText(ClientCardEditor::appendedAfterBlank(box->text(), *number));
 }
 
 void OrderFormView::showRoute()

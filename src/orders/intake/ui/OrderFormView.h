@@ -43,6 +43,13 @@ public:
     QLineEdit* tripCount() const { return m_count; }
     QWidget* kindPanel() const { return m_kindPanel; }
     MeasuringStepView* measuringStep() const { return m_measuring; }
+    QPlainTextEdit* notes() const { return m_notes; }
+    QLineEdit* newCardName() const { return m_newName; }
+    QComboBox* newCardStreet() const { return m_newStreet; }
+    QLineEdit* newCardTelephones() const { return m_newTelephones; }
+    QLineEdit* editCardAddress() const { return m_editAddress; }
+    QComboBox* editCardStreet() const { return m_editStreet; }
+    QLineEdit* editCardTelephones() const { return m_editTelephones; }
 
     // The quick order's clock and the preliminary panel's blinking (the main window's
     // one-second timer).
@@ -69,6 +76,9 @@ private:
     void showPrice();
     void showRoute();
     void fillEditCard();
+    void resetNewCard();
+    QComboBox* streetBox(QWidget* parent);
+    void addTelephone(QLineEdit* box, const QString& code, bool newCard);
     void save();
 
     OrderFormController& m_controller;
@@ -91,7 +101,7 @@ private:
 
     QLineEdit* m_newCode = nullptr;
     QLineEdit* m_newName = nullptr;
-    QLineEdit* m_newStreet = nullptr;
+    QComboBox* m_newStreet = nullptr;
     QLineEdit* m_newHouse = nullptr;
     QLineEdit* m_newApartment = nullptr;
     QLineEdit* m_newTelephones = nullptr;
@@ -102,6 +112,7 @@ private:
     QLineEdit* m_editCode = nullptr;
     QLineEdit* m_editName = nullptr;
     QLineEdit* m_editAddress = nullptr;
+    QComboBox* m_editStreet = nullptr;
     QLineEdit* m_editTelephones = nullptr;
     QLineEdit* m_editPassword = nullptr;
     QCheckBox* m_editNoDate = nullptr;

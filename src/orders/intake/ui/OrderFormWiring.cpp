@@ -2,21 +2,31 @@
 
 #include "citymap/window/MapWindowController.h"
 #include "orders/intake/OrderFormController.h"
+#include "orders/intake/TariffData.h"
 #include "orders/intake/ui/OrderFormView.h"
 #include "orders/intake/ui/PaymentFormPrinter.h"
 #include "orders/intake/ui/TForm2.h"
+#include "orders/intake/ui/TForm6.h"
+#include "orders/intake/ui/TForm7.h"
 #include "platform/Clock.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QTimer>
 
-OrderFormWiring::OrderFormWiring(TForm2& form, OrderFormController& controller, IClock& clock,
-                                 QTimer& secondTimer, MapWindowController& cityMap, QObject* parent)
-    : QObject(parent), m_form(form), m_controller(controller), m_view(new OrderFormView(controller))
+OrderFormWiring::OrderFormWiring(TForm2& form, TForm6& previousAddresses, TForm7& tariffData,
+                                 OrderFormController& controller, IClock& clock, QTimer& secondTimer,
+                                 MapWindowController& cityMap, QObject* parent)
+    : QObject(parent), m_form(form), m_previousAddresses(previousAddresses), m_tariffData(tariffData),
+      m_controller(controller), m_view(new OrderFormView(controller))
 {
     m_form.setView(m_view);
     connect(&m_form, &FormShell::shown, this, [this] { m_controller.shown(); });
-    connect(&m_form, &FormShell::closed, this, [this] { m_controller.closed(); });
+    connect(&m_form, &FormShell::closed, this, [this] {
+        m_controller.closed();
+        m_previousAddresses.close();
+        m_tariffData.close();
+    });
     connect(&m_controller, &OrderFormController::showRequested, this, [this](bool focusTelephone) {
         m_form.show();
         m_form.raise();
@@ -38,6 +48,53 @@ OrderFormWiring::OrderFormWiring(TForm2& form, OrderFormController& controller, 
         cityMap.ShowLabelOnMap(label);
     });
     connect(&cityMap, &MapWindowController::houseCreated, &route, &RoutePointEntry::houseCreated);
+
+    wirePreviousAddresses();
+    connect(&m_controller.order(), &OrderIntake::tariffChanged, this, &OrderFormWiring::showTariffData);
+}
+
+void OrderFormWiring::wirePreviousAddresses()
+{
+    PreviousAddressesController& previous = m_controller.previousAddresses();
+    connect(&previous, &PreviousAddressesController::shownChanged, this, [this](bool shown) {
+        if (!shown) {
+            m_previousAddresses.hide();
+            return;
+        }
+        m_previousAddresses.dockTo(m_form);
+        m_previousAddresses.show();
+    });
+    connect(&previous, &PreviousAddressesController::addressesChanged, this,
+            [this, &previous] { m_previousAddresses.setAddresses(previous.addresses()); });
+    connect(&m_previousAddresses, &FormShell::closed, &previous, &PreviousAddressesController::hide);
+    connect(&m_previousAddresses, &TForm6::sortRequested, &previous,
+            &PreviousAddressesController::sortAlphabetically);
+    connect(&m_previousAddresses, &TForm6::addressChosen, this,
+            [this](int index) { m_controller.addPreviousAddress(index); });
+    // Docked: it follows the order form wherever the dispatcher moves or stretches it.
+    m_form.installEventFilter(this);
+}
+
+void OrderFormWiring::showTariffData()
+{
+    const std::optional<QStringList> values = TariffData::of(m_controller.order());
+    if (!values) {
+        m_tariffData.hide();
+        return;
+    }
+    m_tariffData.setValues(*values);
+    if (!m_tariffData.isVisible()) {
+        m_tariffData.placeBeside(m_form);
+        m_tariffData.show();
+    }
+}
+
+bool OrderFormWiring::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &m_form && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        m_previousAddresses.isVisible())
+        m_previousAddresses.dockTo(m_form);
+    return QObject::eventFilter(watched, event);
 }
 
 void OrderFormWiring::print()

@@ -1,6 +1,7 @@
 #include "orders/intake/ui/RoutePointPanel.h"
 
 #include "orders/intake/RoutePointEntry.h"
+#include "orders/intake/ui/RefilledComboBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,25 +21,6 @@
 namespace {
 
 using End = RoutePointEntry::End;
-
-// A drop-down that reads its choices afresh each time it opens, so it offers what the
-// database holds now.
-class RefilledComboBox : public QComboBox
-{
-public:
-    RefilledComboBox(std::function<void(QComboBox*)> refill, QWidget* parent)
-        : QComboBox(parent), m_refill(std::move(refill))
-    {
-    }
-    void showPopup() override
-    {
-        m_refill(this);
-        QComboBox::showPopup();
-    }
-
-private:
-    std::function<void(QComboBox*)> m_refill;
-};
 
 bool isEnter(const QEvent* event)
 {
