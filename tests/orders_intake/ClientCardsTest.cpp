@@ -405,11 +405,6 @@ TEST_F(ClientCards, TheCardButtonsAddATelephoneOfDigitsAndOfferTheStreetsHolding
     ws->prompts.answerInput(QStringLiteral("немає"));
     EXPECT_FALSE(editor->askTelephone(Card::Edited, QStringLiteral("00042"), QStringLiteral("0501112233")));
 
-    EXPECT_EQ(ClientCardEditor::appendedAfterBlank(QStringLiteral("0671234567"), QStringLiteral("332211")),
-              QStringLiteral("0671234567 332211"));
-    EXPECT_EQ(ClientCardEditor::appendedAfterBlank(QString(), QStringLiteral("332211")),
-              QStringLiteral("332211"));
-
     db->exec(QStringLiteral("DELETE FROM VULICA_LUCK"));
     int number = 0;
     for (const char* street :
