@@ -4,7 +4,9 @@
 #include "mainwindow/ui/DataSetTableModel.h"
 #include "mainwindow/ui/OrderRecordPanels.h"
 #include "orders/maintenance/ui/TForm11.h"
+
 #include "support/WaitFor.h"
+#include <QGroupBox>
 
 #include <QHeaderView>
 #include <QLabel>
@@ -255,4 +257,30 @@ TEST_F(DeskGrids, EnterOnTheDriversAndExecutedGridsDoesWhatTheirDoubleClickDoes)
     QTest::keyClick(executed, Qt::Key_Enter);
     EXPECT_TRUE(ws->form11->isVisible());
     ws->form11->close();
+}
+
+// Ctrl+B opens the maintenance window on the chosen order and asks to close it at once;
+// the window shows the order's header and only the groups of an order with a driver.
+TEST_F(DeskGrids, CtrlBClosesTheChosenOrderThroughTheMaintenanceWindow)
+{
+    putOnAir(21, "Шевчук");
+    db->exec(QStringLiteral("UPDATE ZADIANI_AVTO SET ZAD_AVTO_NOMER_ZAMOVL = 1, ZAD_AVTO_ZADIANIST = 1"));
+    addOrder(1, 21, "08.12.2026", "11:50");
+    db->exec(QStringLiteral("UPDATE ZAMOVLENNIA SET ZAMOVL_FIO_TAXI = 'Шевчук', ZAMOVL_BEZKOSHTOVN = 'HI', "
+                            "ZAMOVL_NOMER_KLIENT = 0 WHERE ZAMOVL_NUMBER = 1"));
+    ASSERT_TRUE(waitFor([&] { return orders().recordCount() == 1; }));
+    prompts.clear();
+    prompts.answerQuestion(true);
+    emit ws->form1.hotKeyPressed(HotKey::CtrlB);
+    ASSERT_FALSE(prompts.questions().isEmpty());
+    EXPECT_EQ(prompts.questions()[0], QStringLiteral("Закрити вибране замовлення ?"));
+    EXPECT_EQ(ws->form11->headerValue(QStringLiteral("Номер замовлення")), QStringLiteral("1"));
+    EXPECT_EQ(ws->form11->headerValue(QStringLiteral("Позивний")), QStringLiteral("21"));
+    EXPECT_EQ(
+        db->scalar(QStringLiteral("SELECT ZAMOVL_STATUS_ZAMOVL FROM ZAMOVLENNIA WHERE ZAMOVL_NUMBER = 1")),
+        1);
+    EXPECT_FALSE(ws->form11->isVisible()); // closed after the order was closed
+    using Group = OrderMaintenanceRequest::Group;
+    EXPECT_FALSE(ws->form11->group(Group::Deletion)->isVisibleTo(ws->form11.get()));
+    EXPECT_TRUE(ws->form11->group(Group::Close)->isVisibleTo(ws->form11.get()));
 }

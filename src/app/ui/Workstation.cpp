@@ -54,13 +54,14 @@ Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts, IProgramExi
       map(dani, clock), dispatch{dani, settings, prompts, clock, map, {}, {}},
       shiftChange(dispatch, map, softphoneLine), commands(dispatch, carCardStands, [] { return false; }),
       mapWindow(dispatch, map, *form8, shellOpen), dataModuleWiring(dispatch), orderForm(dispatch),
-      blackList(dispatch), form10(std::make_unique<TForm10>(blackList)),
+      maintenance(dispatch, orderForm), blackList(dispatch), form10(std::make_unique<TForm10>(blackList)),
       mainWindow({form1, form3, form4, form12, form2, *form5, *form8, *form10, *form11, *form13},
                  {dispatch, shiftChange, commands, dataModuleWiring.nearestStand(), programExit, orderForm,
-                  mapWindow}),
+                  mapWindow, maintenance}),
       orderFormWiring(form2, *form6, *form7, orderForm, clock, mainWindow.timer(), mapWindow)
 {
     form8->setController(mapWindow);
+    form11->setController(maintenance);
     dani.setView(&form1);
     dani.setHotOrdersView(form1.hotPage());
     dani.setDriversGroupView(form1.driversPanel());

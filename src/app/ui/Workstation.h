@@ -19,6 +19,7 @@
 #include "orders/intake/SoftphoneLine.h"
 #include "orders/intake/ui/OrderFormWiring.h"
 #include "orders/intake/ui/TForm2.h"
+#include "orders/maintenance/OrderMaintenanceController.h"
 #include "platform/Clock.h"
 
 #include <memory>
@@ -83,7 +84,8 @@ public:
 
     // One wiring per subsystem.
     DataModuleWiring dataModuleWiring;
-    OrderFormController orderForm; // the order form's state and commands
+    OrderFormController orderForm;          // the order form's state and commands
+    OrderMaintenanceController maintenance; // the order maintenance window's
     BlackListController blackList;
     std::unique_ptr<TForm10> form10; // over the black list's state and commands
     MainWindowWiring mainWindow;

@@ -6,14 +6,16 @@
 #include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/ui/TForm1.h"
 #include "orders/intake/OrderFormController.h"
+#include "orders/maintenance/OrderMaintenanceController.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
 DeskOpeners::DeskOpeners(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form,
-                         DeskWindows windows, OrderFormController& orderForm, MapWindowController& cityMap)
+                         DeskWindows windows, OrderFormController& orderForm, MapWindowController& cityMap,
+                         OrderMaintenanceController& maintenance)
     : m_ctx(ctx), m_commands(commands), m_form(form), m_windows(windows), m_orderForm(orderForm),
-      m_cityMap(cityMap)
+      m_cityMap(cityMap), m_maintenance(maintenance)
 {
 }
 
@@ -43,14 +45,14 @@ void DeskOpeners::maintenance(OrderMaintenanceRequest::Variant variant)
         maintenance(*request);
 }
 
-void DeskOpeners::maintenance(const OrderMaintenanceRequest&)
+void DeskOpeners::maintenance(const OrderMaintenanceRequest& request)
 {
-    maintenanceWindow();
+    m_maintenance.open(request);
 }
 
-void DeskOpeners::maintenanceWindow()
+void DeskOpeners::resetGprsMarkers()
 {
-    m_windows.maintenance.show();
+    m_maintenance.resetGprsMarkers();
 }
 
 void DeskOpeners::map(const std::optional<QString>& place)

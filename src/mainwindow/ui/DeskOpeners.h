@@ -9,6 +9,7 @@
 
 class MainWindowCommands;
 class MapWindowController;
+class OrderMaintenanceController;
 class OrderFormController;
 class QWidget;
 class TForm1;
@@ -20,7 +21,8 @@ class DeskOpeners
 {
 public:
     DeskOpeners(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form, DeskWindows windows,
-                OrderFormController& orderForm, MapWindowController& cityMap);
+                OrderFormController& orderForm, MapWindowController& cityMap,
+                OrderMaintenanceController& maintenance);
 
     // The car card of a callsign, when there is one. Throws DbError.
     void carCard(std::optional<qint64> callsign);
@@ -30,8 +32,8 @@ public:
     // Command 8 on the current row of the open or executed orders.
     void maintenance(OrderMaintenanceRequest::Variant variant);
     void maintenance(const OrderMaintenanceRequest& request);
-    // The order maintenance window itself, for its commands that need no order.
-    void maintenanceWindow();
+    // The maintenance command that clears the GPRS mark of all drivers: needs no order.
+    void resetGprsMarkers();
     // A start point, destination or stand on the city map, when there is one: the map
     // window shows it without its search panel (or the browser searches it).
     void map(const std::optional<QString>& place);
@@ -56,4 +58,5 @@ private:
     DeskWindows m_windows;
     OrderFormController& m_orderForm;
     MapWindowController& m_cityMap;
+    OrderMaintenanceController& m_maintenance;
 };

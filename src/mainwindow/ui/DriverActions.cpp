@@ -87,7 +87,7 @@ void DriverActions::fillMenu(QMenu& menu)
                       [&open, &commands] { open.map(commands.openers().driverStandOnMap()); });
     CommandItems::add(menu, QStringLiteral("Відправити текстове повідомлення водію"), {}, prompts,
                       [&commands] { commands.messages().sendToCurrentDriver(); });
-    // A command of the order maintenance window: its window opens until it is built.
+    // A command of the order maintenance window that needs no order.
     CommandItems::add(menu, QStringLiteral("Зняти / обнулити помітку GPRS всім водіям"), {}, prompts,
-                      [&open] { open.maintenanceWindow(); });
+                      [&open] { open.resetGprsMarkers(); });
 }

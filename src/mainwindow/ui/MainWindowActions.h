@@ -16,7 +16,8 @@ class MainWindowActions
 {
 public:
     MainWindowActions(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form, DeskWindows windows,
-                      OrderFormController& orderForm, MapWindowController& cityMap);
+                      OrderFormController& orderForm, MapWindowController& cityMap,
+                      OrderMaintenanceController& maintenance);
 
     void applyRights(const DispatcherRights& rights) { m_bottomBar.applyRights(rights); }
     HotKeyDispatch& hotKeys() { return m_hotKeys; }

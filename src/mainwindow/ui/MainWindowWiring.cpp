@@ -36,7 +36,8 @@ MainWindowWiring::MainWindowWiring(const Windows& windows, const Logic& logic, Q
       m_hotKeys(windows.hotKeys), m_dispatch(logic.dispatch), m_settings(logic.dispatch.settings),
       m_prompts(logic.dispatch.prompts), m_clock(logic.dispatch.clock), m_shiftChange(logic.shiftChange),
       m_commands(logic.commands), m_nearestStand(logic.nearestStand), m_programExit(logic.programExit),
-      m_orderFormController(logic.orderForm), m_cityMapController(logic.cityMap)
+      m_orderFormController(logic.orderForm), m_cityMapController(logic.cityMap),
+      m_maintenanceController(logic.maintenance)
 {
     m_dispatch.dani.setMessagesView(&m_form12);
     wireLists();
@@ -242,7 +243,7 @@ void MainWindowWiring::wireCommands()
     m_actions = std::make_unique<MainWindowActions>(
         m_dispatch, m_commands, m_form1,
         DeskWindows{m_orderForm, m_carCard, m_cityMap, m_blackList, m_maintenance, m_form12, m_hotKeys},
-        m_orderFormController, m_cityMapController);
+        m_orderFormController, m_cityMapController, m_maintenanceController);
     for (FormShell* window : {&m_orderForm, &m_blackList, &m_maintenance})
         makeTaskWindow(*window);
 }

@@ -13,6 +13,7 @@ class MainWindowActions;
 class MainWindowCommands;
 class NearestStandDisplay;
 class MapWindowController;
+class OrderMaintenanceController;
 class OrderFormController;
 class SecondTimer;
 class SettingsStore;
@@ -52,6 +53,7 @@ public:
         IProgramExit& programExit; // a lost link ends the program through it
         OrderFormController& orderForm;
         MapWindowController& cityMap;
+        OrderMaintenanceController& maintenance;
     };
 
     MainWindowWiring(const Windows& windows, const Logic& logic, QObject* parent = nullptr);
@@ -100,6 +102,7 @@ private:
     IProgramExit& m_programExit;
     OrderFormController& m_orderFormController;
     MapWindowController& m_cityMapController;
+    OrderMaintenanceController& m_maintenanceController;
     std::unique_ptr<SecondTimer> m_secondTimer;
     std::unique_ptr<MainWindowActions> m_actions;
     QTimer m_timer;
