@@ -7,15 +7,6 @@
 
 namespace {
 
-// "" and "0" switch the earning off; so does anything that is not a positive number,
-// which would otherwise be pasted into the statement.
-qint64 earningNumber(const QString& setting)
-{
-    bool ok = false;
-    const qint64 n = setting.trimmed().toLongLong(&ok);
-    return ok && n > 0 ? n : 0;
-}
-
 QStringList firstColumn(const FbRows& rows)
 {
     QStringList values;
@@ -25,6 +16,15 @@ QStringList firstColumn(const FbRows& rows)
 }
 
 } // namespace
+
+// Anything that is not a positive number switches the earning off too: it would
+// otherwise be pasted into the statement.
+qint64 RidesPerFreeRide(const QString& setting)
+{
+    bool ok = false;
+    const qint64 n = setting.trimmed().toLongLong(&ok);
+    return ok && n > 0 ? n : 0;
+}
 
 bool CloseOrderSteps(FbQuery& q, const StoredOrder& order, const QString& ridesPerFreeRide,
                      const QDateTime& now, const QString& changedMessage)
@@ -65,7 +65,7 @@ bool CloseOrderSteps(FbQuery& q, const StoredOrder& order, const QString& ridesP
             q.exec(QStringLiteral("UPDATE KLIENT SET KLIENT_KIL_VIKLIK = KLIENT_KIL_VIKLIK + 1 WHERE %1")
                        .arg(client));
             // Every N-th paid ride earns one free ride.
-            if (const qint64 every = earningNumber(ridesPerFreeRide))
+            if (const qint64 every = RidesPerFreeRide(ridesPerFreeRide))
                 q.exec(QStringLiteral("UPDATE KLIENT SET KLIENT_KIL_VIKLIK = 0,     KLIENT_KIL_FREE_VIKLIK = "
                                       "KLIENT_KIL_FREE_VIKLIK + 1 WHERE %1  and (KLIENT_KIL_VIKLIK >= %2)")
                            .arg(client, sql::integer(every)));

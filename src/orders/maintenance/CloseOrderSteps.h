@@ -6,6 +6,10 @@
 class FbQuery;
 struct StoredOrder;
 
+// The company's number of paid rides that earn a free ride, as a number: 0 when free
+// rides are not earned ("", "0", or anything that is not a positive number).
+qint64 RidesPerFreeRide(const QString& setting);
+
 // A driver whose free ride was closed: his jubilee mark is recomputed after the commit.
 struct ClosedFreeRide
 {
