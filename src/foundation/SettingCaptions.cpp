@@ -81,6 +81,14 @@ QHash<QString, Caption> catalogue()
         {kBindingMapSpanY, {QStringLiteral("Відрізок на карті по Y")}},
         {kBindingLongitudeSpan, {QStringLiteral("Той самий відрізок по довготі")}},
         {kBindingLatitudeSpan, {QStringLiteral("Той самий відрізок по широті")}},
+
+        {kWebDistanceScheme, {QStringLiteral("Сайт відстаней: протокол (http або https)")}},
+        {kWebDistanceHost, {QStringLiteral("Сайт відстаней: сервер")}},
+        {kWebDistancePort, {QStringLiteral("Сайт відстаней: порт (0 - за протоколом)")}},
+        {kWebDistancePath, {QStringLiteral("Сайт відстаней: шлях запиту")}},
+        {kWebDistanceHostHeader, {QStringLiteral("Сайт відстаней: заголовок Host (порожньо - без нього)")}},
+        {kWebDistanceApiKey, {QStringLiteral("Сайт відстаней: ключ API")}},
+        {kWebDistanceTimeout, {QStringLiteral("Сайт відстаней: час очікування відповіді, мс")}},
     };
 }
 

@@ -73,6 +73,16 @@ inline const QString kBindingMapSpanY = tarif("PRIVIAZKA_VISICOM", "RIZN_Y_KART"
 inline const QString kBindingLongitudeSpan = tarif("PRIVIAZKA_VISICOM", "RIZN_X_PROSTIR");
 inline const QString kBindingLatitudeSpan = tarif("PRIVIAZKA_VISICOM", "RIZN_Y_PROSTIR");
 
+// TARIF.INI, the web distance service. No public service answers the old fixed address
+// and bare request any more, so the endpoint, a Host header and a key are settings.
+inline const QString kWebDistanceScheme = tarif("SET_WEB_VIDSTAN", "SCHEME"); // "http" or "https"
+inline const QString kWebDistanceHost = tarif("SET_WEB_VIDSTAN", "HOST");
+inline const QString kWebDistancePort = tarif("SET_WEB_VIDSTAN", "PORT"); // 0: the scheme's own
+inline const QString kWebDistancePath = tarif("SET_WEB_VIDSTAN", "PATH");
+inline const QString kWebDistanceHostHeader = tarif("SET_WEB_VIDSTAN", "HOST_HEADER"); // empty: none
+inline const QString kWebDistanceApiKey = tarif("SET_WEB_VIDSTAN", "API_KEY");
+inline const QString kWebDistanceTimeout = tarif("SET_WEB_VIDSTAN", "TIMEOUT_MS");
+
 // TARIF.INI, softphone. The operator entries hold every operator's SIP password: a
 // display of the store should leave kSipOperators out.
 inline const QString kSipCityCode = tarif("SET_SIP", "KODMISTA");
