@@ -80,14 +80,19 @@ TEST_F(Integrity, ARefusedWriteInTheMiddleOfAnOperationLeavesNoTrace)
 class Racing : public MaintenanceFixture
 {
 protected:
+    static constexpr int kRounds = 100;
+    // Before each round: a new driver on air, free, for the re-assignment.
     void race(const std::function<void(TestWorkstation&)>& answer,
-              const std::function<bool(OpenOrderMaintenance&)>& operation, int closedRides)
+              const std::function<bool(OpenOrderMaintenance&)>& operation, int closedRides,
+              const std::function<void()>& beforeRound = {})
     {
         TestWorkstation otherStation(db->serverSettings());
         ASSERT_TRUE(otherStation.connect());
         auto other = makeContext(otherStation, clock);
-        for (int round = 0; round < 30; ++round) {
+        for (int round = 0; round < kRounds; ++round) {
             const qint64 callsign = 100 + round;
+            if (beforeRound)
+                beforeRound();
             const QString name = QStringLiteral("Водій %1").arg(round);
             addDriver(callsign, name);
             const OrderMaintenanceRequest shown = header(addAssignedOrder(callsign, name));
@@ -129,5 +134,16 @@ TEST_F(Racing, DeletingOneOrderHasExactlyOneWinnerAndOneReason)
          [](OpenOrderMaintenance& m) { return m.DeleteOpenOrder().done; }, 0);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ZAMOVLENNIA WHERE ZAMOVL_PRICHINA_DELETE LIKE "
                                    "'<Оля Диспетчер> відмова    {%'")),
-              30);
+              kRounds);
+}
+
+TEST_F(Racing, ReassigningOneOrderHasExactlyOneWinnerAndOneCarrier)
+{
+    addDriver(900, QStringLiteral("Новий"));
+    race([](TestWorkstation& w) { w.prompts.answerQuestion(true); },
+         [](OpenOrderMaintenance& m) { return m.ChangeOpenOrderDriver(QStringLiteral("[900] Новий")).done; },
+         0,
+         [this] { putOnAir(900, QStringLiteral("Новий"), QStringLiteral("Ринок"), QStringLiteral("0001")); });
+    // Every order went to the new driver once, and no order lost its carrier.
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ZAMOVLENNIA WHERE ZAMOVL_POZIVNIY = 900")), kRounds);
 }
