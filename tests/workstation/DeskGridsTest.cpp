@@ -256,6 +256,11 @@ TEST_F(DeskGrids, EnterOnTheDriversAndExecutedGridsDoesWhatTheirDoubleClickDoes)
     executed->setFocus();
     QTest::keyClick(executed, Qt::Key_Enter);
     EXPECT_TRUE(ws->form11->isVisible());
+    // The archived orders' page, with its balance group and without the closing one.
+    using Group = OrderMaintenanceRequest::Group;
+    EXPECT_TRUE(ws->form11->group(Group::Balance)->isVisibleTo(ws->form11.get()));
+    EXPECT_EQ(ws->form11->group(Group::Close), nullptr);
+    EXPECT_EQ(ws->form11->headerValue(QStringLiteral("Номер замовлення")), QStringLiteral("7"));
     ws->form11->close();
 }
 

@@ -1,6 +1,7 @@
 #include "orders/maintenance/OrderMaintenanceController.h"
 
 #include "orders/intake/OrderFormController.h"
+#include "orders/maintenance/ArchivedOrderMaintenance.h"
 #include "orders/maintenance/OpenOrderMaintenance.h"
 
 namespace {
@@ -29,18 +30,35 @@ void OrderMaintenanceController::open(const OrderMaintenanceRequest& request)
     }
 }
 
+bool OrderMaintenanceController::archivedPage() const
+{
+    return m_request && m_request->page != kOpenPage;
+}
+
 bool OrderMaintenanceController::available(Command command) const
 {
     if (!m_request)
         return false;
-    return m_request->page == kOpenPage || command == Command::Recalculate;
+    switch (command) {
+    case Command::ChangeClient:
+    case Command::ChangeDriver:
+    case Command::ToggleFree:
+    case Command::Delete:
+    case Command::Recalculate:
+        return true;
+    case Command::SetPayment:
+        return archivedPage();
+    default:
+        return !archivedPage();
+    }
 }
 
 QStringList OrderMaintenanceController::driverChoices()
 {
-    if (!m_request || m_request->page != kOpenPage)
+    if (!m_request)
         return {};
-    return OpenOrderMaintenance(m_ctx, *m_request).DriverChoices();
+    return archivedPage() ? ArchivedOrderMaintenance(m_ctx, *m_request).DriverChoices()
+                          : OpenOrderMaintenance(m_ctx, *m_request).DriverChoices();
 }
 
 void OrderMaintenanceController::resetGprsMarkers()
@@ -53,45 +71,61 @@ void OrderMaintenanceController::run(Command command, const QString& driverChoic
     if (!available(command))
         return;
     if (command == Command::Recalculate) {
-        // The order form takes the order over; its save writes the new route and sum back.
-        const OrderTable table = m_request->page == kOpenPage ? OrderTable::Open : OrderTable::Archive;
-        if (m_orderForm.openForEdit(m_request->number, table))
+        // The order form takes the order over; its save writes the new route and sum back
+        // into the table the order lives in.
+        if (m_orderForm.openForEdit(m_request->number,
+                                    archivedPage() ? OrderTable::Archive : OrderTable::Open))
             emit closeRequested();
         return;
     }
-    OpenOrderMaintenance page(m_ctx, *m_request);
-    MaintenanceOutcome outcome;
-    switch (command) {
-    case Command::Close:
-        outcome = page.CloseOrder();
-        break;
-    case Command::CloseDue:
-        outcome = page.CloseDueOrders();
-        break;
-    case Command::CloseWithBalance:
-        outcome = page.CloseOrderWithBalance();
-        break;
-    case Command::ForceCloseGprs:
-        outcome = page.ForceCloseGprsOrder();
-        break;
-    case Command::ResetGprsMarkers:
-        outcome = page.ResetGprsMarkers();
-        break;
-    case Command::ChangeClient:
-        outcome = page.ChangeOpenOrderClient();
-        break;
-    case Command::ChangeDriver:
-        outcome = page.ChangeOpenOrderDriver(driverChoice);
-        break;
-    case Command::ToggleFree:
-        outcome = page.ToggleOpenOrderFree();
-        break;
-    case Command::Delete:
-        outcome = page.DeleteOpenOrder();
-        break;
-    case Command::Recalculate:
-        break;
-    }
+    const MaintenanceOutcome outcome =
+        archivedPage() ? runArchived(command, driverChoice) : runOpen(command, driverChoice);
     if (outcome.closeWindow)
         emit closeRequested();
+}
+
+MaintenanceOutcome OrderMaintenanceController::runOpen(Command command, const QString& driverChoice)
+{
+    OpenOrderMaintenance page(m_ctx, *m_request);
+    switch (command) {
+    case Command::Close:
+        return page.CloseOrder();
+    case Command::CloseDue:
+        return page.CloseDueOrders();
+    case Command::CloseWithBalance:
+        return page.CloseOrderWithBalance();
+    case Command::ForceCloseGprs:
+        return page.ForceCloseGprsOrder();
+    case Command::ResetGprsMarkers:
+        return page.ResetGprsMarkers();
+    case Command::ChangeClient:
+        return page.ChangeOpenOrderClient();
+    case Command::ChangeDriver:
+        return page.ChangeOpenOrderDriver(driverChoice);
+    case Command::ToggleFree:
+        return page.ToggleOpenOrderFree();
+    case Command::Delete:
+        return page.DeleteOpenOrder();
+    default:
+        return {};
+    }
+}
+
+MaintenanceOutcome OrderMaintenanceController::runArchived(Command command, const QString& driverChoice)
+{
+    ArchivedOrderMaintenance page(m_ctx, *m_request);
+    switch (command) {
+    case Command::ChangeClient:
+        return page.ChangeArchivedOrderClient();
+    case Command::ChangeDriver:
+        return page.ChangeArchivedOrderDriver(driverChoice);
+    case Command::ToggleFree:
+        return page.ToggleArchivedOrderFree();
+    case Command::SetPayment:
+        return page.SetArchivedOrderPayment();
+    case Command::Delete:
+        return page.DeleteArchivedOrder();
+    default:
+        return {};
+    }
 }

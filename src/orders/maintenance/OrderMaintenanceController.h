@@ -1,5 +1,6 @@
 #pragma once
 
+#include "orders/maintenance/OpenOrderMaintenance.h"
 #include "orders/maintenance/OrderMaintenanceRequest.h"
 
 #include <QObject>
@@ -10,8 +11,8 @@ class OrderFormController;
 struct DispatchContext;
 
 // The order maintenance window without its widgets: the order the main window chose
-// (its header and the groups to show), the commands of the open-orders page, and the
-// recalculation in the order form. The window shows what this holds and forwards what
+// (its header and the groups to show), the commands of its page (open or archived), and
+// the recalculation in the order form. The window shows what this holds and forwards what
 // the dispatcher does.
 class OrderMaintenanceController : public QObject
 {
@@ -27,6 +28,7 @@ public:
         ChangeDriver,
         ToggleFree,
         Delete,
+        SetPayment, // archived orders only
         Recalculate,
     };
 
@@ -36,11 +38,11 @@ public:
     // Shows the window on the chosen order and runs the close command asked for at once.
     void open(const OrderMaintenanceRequest& request);
     const std::optional<OrderMaintenanceRequest>& request() const { return m_request; }
-    // Whether the command is built for the request's page (the archived orders' page
-    // recalculates only, for now).
+    // Whether the command belongs to the request's page.
     bool available(Command command) const;
+    bool archivedPage() const;
 
-    // The drivers the open order can go to, for the driver list as it drops down.
+    // The drivers the order can go to, for the driver list as it drops down.
     QStringList driverChoices();
     // A command of the page; driverChoice is the driver list's text.
     void run(Command command, const QString& driverChoice = {});
@@ -52,6 +54,9 @@ signals:
     void closeRequested();
 
 private:
+    MaintenanceOutcome runOpen(Command command, const QString& driverChoice);
+    MaintenanceOutcome runArchived(Command command, const QString& driverChoice);
+
     DispatchContext& m_ctx;
     OrderFormController& m_orderForm;
     std::optional<OrderMaintenanceRequest> m_request;

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -29,7 +30,14 @@ struct GroupItems
     std::vector<Item> items;
 };
 
-const std::vector<GroupItems>& commandGroups()
+const char* const kRecalculateExplanation =
+    "Повторний перерахунок розрахункової суми оплати поїздки у випадку зміни маршрута";
+const char* const kClientExplanation =
+    "Зміна кода клієнта вибраного замовлення на заданий. Можливість зміни є тільки "
+    "на звичайному платному замовлені.";
+
+// The open-orders page ("ACTIV_ZAM"), top to bottom.
+const std::vector<GroupItems>& openGroups()
 {
     static const std::vector<GroupItems> groups = {
         {Group::Close,
@@ -57,9 +65,7 @@ const std::vector<GroupItems>& commandGroups()
            "або пропав інтернет і не обнулилися помітки GPRS."}}},
         {Group::ClientCode,
          "  Зміна кода клієнта ...  ",
-         {{Command::ChangeClient, "Змінити код клієнта",
-           "Зміна кода клієнта вибраного замовлення на заданий. Можливість зміни є тільки на звичайному "
-           "платному замовлені."}}},
+         {{Command::ChangeClient, "Змінити код клієнта", kClientExplanation}}},
         {Group::Driver,
          "  Зміна водія замовлення ...  ",
          {{Command::ChangeDriver, "Змінити водія",
@@ -71,8 +77,37 @@ const std::vector<GroupItems>& commandGroups()
            "Знищення вибраного активного замовлення, вказавши причину знищення."}}},
         {Group::Recalculate,
          "  Перерахунок маршрута  і  суми оплати  ...  ",
-         {{Command::Recalculate, "Перерахувати",
-           "Повторний перерахунок розрахункової суми оплати поїздки у випадку зміни маршрута"}}},
+         {{Command::Recalculate, "Перерахувати", kRecalculateExplanation}}},
+    };
+    return groups;
+}
+
+// The archived orders' page ("CLOSE_ZAM"), top to bottom.
+const std::vector<GroupItems>& archivedGroups()
+{
+    static const std::vector<GroupItems> groups = {
+        {Group::ClientCode,
+         "  Зміна кода клієнта ...  ",
+         {{Command::ChangeClient, "Змінити код клієнта", kClientExplanation}}},
+        {Group::Driver,
+         "  Зміна водія замовлення ...  ",
+         {{Command::ChangeDriver, "Змінити водія", "Зміна водія вибраного замовлення на іншого водія."}}},
+        {Group::Status,
+         "  Зміна статуса замовлення  ...  ",
+         {{Command::ToggleFree, "Змінити статус",
+           "Зміна статуса замовлення (ювілейна поїздка <-> Платна поїздка, і навпаки) "}}},
+        {Group::Balance,
+         "  Зміна балансу замовлення  ...  ",
+         {{Command::SetPayment, "Змінити баланс",
+           "Одноразова зміна баланса закритого платного замовлення (змінюється нульова сума). Після закриття "
+           "вказана сума добавляється до аванса водія і знімається з баланса клієнта."}}},
+        {Group::Deletion,
+         "  Знищення замовлення  ...  ",
+         {{Command::Delete, "Знищити замовлення",
+           "Знищення вибраного закритого замовлення, вказавши причину знищення."}}},
+        {Group::Recalculate,
+         "  Перерахунок маршрута  і  суми оплати  ...  ",
+         {{Command::Recalculate, "Перерахувати", kRecalculateExplanation}}},
     };
     return groups;
 }
@@ -91,16 +126,30 @@ TForm11::TForm11(QWidget* parent)
         m_header << qMakePair(QString::fromUtf8(caption), value);
     }
     column->addLayout(header);
-    for (const GroupItems& group : commandGroups()) {
-        auto* box = new QGroupBox(QString::fromUtf8(group.caption), this);
+    m_pages = new QStackedWidget(this);
+    m_pages->addWidget(buildPage(false, m_openPage));
+    m_pages->addWidget(buildPage(true, m_archivedPage));
+    column->addWidget(m_pages);
+    column->addStretch();
+    resize(760, 640);
+}
+
+QWidget* TForm11::buildPage(bool archived, Page& page)
+{
+    const std::vector<GroupItems>& groups = archived ? archivedGroups() : openGroups();
+    auto* widget = new QWidget(this);
+    auto* column = new QVBoxLayout(widget);
+    column->setContentsMargins(0, 0, 0, 0);
+    for (const GroupItems& group : groups) {
+        auto* box = new QGroupBox(QString::fromUtf8(group.caption), widget);
         auto* rows = new QVBoxLayout(box);
         for (const Item& item : group.items) {
             auto* line = new QHBoxLayout;
             if (item.command == Command::ChangeDriver) {
-                m_driverChoice = new QComboBox(box);
-                m_driverChoice->setMinimumWidth(240);
-                m_driverChoice->installEventFilter(this);
-                line->addWidget(m_driverChoice);
+                page.driverChoice = new QComboBox(box);
+                page.driverChoice->setMinimumWidth(240);
+                page.driverChoice->installEventFilter(this);
+                line->addWidget(page.driverChoice);
             }
             auto* button = new QPushButton(QString::fromUtf8(item.caption), box);
             line->addWidget(button);
@@ -108,16 +157,17 @@ TForm11::TForm11(QWidget* parent)
             explanation->setWordWrap(true);
             line->addWidget(explanation, 1);
             rows->addLayout(line);
-            connect(button, &QPushButton::clicked, this, [this, command = item.command] {
+            QComboBox* choice = page.driverChoice;
+            connect(button, &QPushButton::clicked, this, [this, command = item.command, choice] {
                 if (m_controller)
-                    m_controller->run(command, m_driverChoice ? m_driverChoice->currentText() : QString());
+                    m_controller->run(command, choice ? choice->currentText() : QString());
             });
         }
         column->addWidget(box);
-        m_groups.insert(group.group, box);
+        page.groups.insert(group.group, box);
     }
     column->addStretch();
-    resize(760, 640);
+    return widget;
 }
 
 void TForm11::setController(OrderMaintenanceController& controller)
@@ -141,16 +191,26 @@ void TForm11::showRequest()
                                 request->freeRide, request->driverName};
     for (int i = 0; i < m_header.size(); ++i)
         m_header[i].second->setText(values[i]);
-    // Only the groups the main window asked for, and of those only what is built for the
-    // order's page.
-    for (const GroupItems& group : commandGroups()) {
-        bool available = false;
-        for (const Item& item : group.items)
-            available = available || m_controller->available(item.command);
-        m_groups.value(group.group)->setVisible(request->visibleGroups.contains(group.group) && available);
-    }
+    const bool archived = m_controller->archivedPage();
+    m_pages->setCurrentIndex(archived ? 1 : 0);
+    // Only the groups the main window asked for.
+    Page& page = archived ? m_archivedPage : m_openPage;
+    for (auto it = page.groups.begin(); it != page.groups.end(); ++it)
+        it.value()->setVisible(request->visibleGroups.contains(it.key()));
     // The driver list is read again as it drops down.
-    m_driverChoice->clear();
+    page.driverChoice->clear();
+}
+
+QGroupBox* TForm11::group(OrderMaintenanceRequest::Group group) const
+{
+    const bool archived = m_controller && m_controller->archivedPage();
+    return (archived ? m_archivedPage : m_openPage).groups.value(group);
+}
+
+QComboBox* TForm11::driverChoice() const
+{
+    const bool archived = m_controller && m_controller->archivedPage();
+    return (archived ? m_archivedPage : m_openPage).driverChoice;
 }
 
 QString TForm11::headerValue(const QString& caption) const
@@ -163,9 +223,10 @@ QString TForm11::headerValue(const QString& caption) const
 
 bool TForm11::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_controller && watched == m_driverChoice && event->type() == QEvent::MouseButtonPress) {
-        m_driverChoice->clear();
-        m_driverChoice->addItems(m_controller->driverChoices());
-    }
+    for (QComboBox* choice : {m_openPage.driverChoice, m_archivedPage.driverChoice})
+        if (m_controller && watched == choice && event->type() == QEvent::MouseButtonPress) {
+            choice->clear();
+            choice->addItems(m_controller->driverChoices());
+        }
     return FormShell::eventFilter(watched, event);
 }

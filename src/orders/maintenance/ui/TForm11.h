@@ -9,6 +9,7 @@ class OrderMaintenanceController;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QStackedWidget;
 
 // The order maintenance window: the chosen order's header and the groups of commands the
 // main window asked for, over the maintenance controller given once it exists.
@@ -20,18 +21,27 @@ public:
 
     void setController(OrderMaintenanceController& controller);
 
-    QGroupBox* group(OrderMaintenanceRequest::Group group) const { return m_groups.value(group); }
+    // The group and the driver list of the page shown.
+    QGroupBox* group(OrderMaintenanceRequest::Group group) const;
     QString headerValue(const QString& caption) const;
-    QComboBox* driverChoice() const { return m_driverChoice; }
+    QComboBox* driverChoice() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct Page
+    {
+        QHash<OrderMaintenanceRequest::Group, QGroupBox*> groups;
+        QComboBox* driverChoice = nullptr;
+    };
+    // The groups of the open (false) or the archived (true) orders' page.
+    QWidget* buildPage(bool archived, Page& page);
     void showRequest();
 
     OrderMaintenanceController* m_controller = nullptr;
-    QHash<OrderMaintenanceRequest::Group, QGroupBox*> m_groups;
     QList<QPair<QString, QLabel*>> m_header;
-    QComboBox* m_driverChoice = nullptr;
+    QStackedWidget* m_pages = nullptr;
+    Page m_openPage;     // "ACTIV_ZAM"
+    Page m_archivedPage; // "CLOSE_ZAM"
 };
