@@ -376,3 +376,20 @@ TEST_F(OrderFormControllerTest, PreviousAddressesFollowTheClientWhileShownAndBec
     form->closed();
     EXPECT_FALSE(previous.isShown());
 }
+
+// A birth date of 29 February read from the client's row: the birthday is that day in a
+// leap year and 28 February in the other years, never 1 March or the day before.
+TEST_F(OrderFormControllerTest, ABirthdayOn29FebruaryComesEveryYear)
+{
+    db->exec(QStringLiteral("UPDATE KLIENT SET KLIENT_DATA_NARODZENNIA = '29.02.1988' WHERE KLIENT_DODATKOVO LIKE "
+                            "'%[00042]%'"));
+    const QTime noon(12, 0);
+    const std::pair<QDate, bool> days[] = {{QDate(2027, 2, 28), true}, {QDate(2027, 3, 1), false},
+                                           {QDate(2027, 2, 27), false}, {QDate(2028, 2, 29), true},
+                                           {QDate(2028, 2, 28), false}};
+    for (const auto& [day, birthday] : days) {
+        clock.set(QDateTime(day, noon));
+        form->openClientOf(42);
+        EXPECT_EQ(form->birthday(), birthday) << day.toString(Qt::ISODate).toStdString();
+    }
+}
