@@ -3,6 +3,7 @@
 #include "fleet/ui/TForm5.h"
 #include "mainwindow/ui/DataSetTableModel.h"
 #include "mainwindow/ui/OrderRecordPanels.h"
+#include "orders/intake/ui/OrderFormView.h"
 #include "orders/maintenance/ui/TForm11.h"
 
 #include "support/WaitFor.h"
@@ -10,6 +11,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -288,4 +290,21 @@ TEST_F(DeskGrids, CtrlBClosesTheChosenOrderThroughTheMaintenanceWindow)
     using Group = OrderMaintenanceRequest::Group;
     EXPECT_FALSE(ws->form11->group(Group::Deletion)->isVisibleTo(ws->form11.get()));
     EXPECT_TRUE(ws->form11->group(Group::Close)->isVisibleTo(ws->form11.get()));
+}
+
+// The maintenance window's recalculation reopens the order in the order form to edit
+// its route and sum: the order page at its first step, saving as an edit.
+TEST_F(DeskGrids, RecalculatingAnOrderOpensItInTheOrderFormForEditing)
+{
+    addOrder(1, 0, "08.12.2026", "11:50");
+    ASSERT_TRUE(waitFor([&] { return orders().recordCount() == 1; }));
+    emit ws->form1.gridDoubleClicked(TForm1::OpenOrders);
+    ASSERT_TRUE(ws->form11->isVisible());
+    ws->maintenance.run(OrderMaintenanceController::Command::Recalculate);
+    EXPECT_FALSE(ws->form11->isVisible());
+    ASSERT_TRUE(ws->form2.isVisible());
+    EXPECT_EQ(ws->form2.view()->pageName(), QStringLiteral("CreateZam"));
+    EXPECT_EQ(ws->form2.view()->stepName(), QStringLiteral("STEP_1"));
+    EXPECT_EQ(ws->form2.view()->saveButton()->text(), QStringLiteral("Редагувати"));
+    ws->form2.close();
 }
