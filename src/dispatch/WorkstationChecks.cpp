@@ -27,15 +27,30 @@ bool CheckDatabaseLink(DispatchContext& ctx, IProgramExit& exit)
     return false;
 }
 
-bool CheckAnalysisSchedule(DispatchContext& ctx, IWorkLogWriter& writer)
+bool CheckAnalysisSchedule(DispatchContext& ctx, IWorkLogWriter& writer, QDateTime& lastProcessedMinute)
 {
-    const QString minute =
-        QLatin1Char('[') + ctx.clock.now().time().toString(QStringLiteral("hh:mm")) + QLatin1Char(']');
+    const QDateTime now = ctx.clock.now();
+    const QDateTime minute(now.date(), QTime(now.time().hour(), now.time().minute()));
+    if (lastProcessedMinute.isValid() && minute == lastProcessedMinute)
+        return false;
+    constexpr qint64 kLongestCatchUp = 60 * 60;
+    QDateTime first = minute;
+    if (lastProcessedMinute.isValid() && lastProcessedMinute < minute &&
+        lastProcessedMinute.secsTo(minute) <= kLongestCatchUp)
+        first = lastProcessedMinute.addSecs(60);
+    // Moved on before anything is written: the record lets window messages run and may
+    // show a message box, and a tick handled meanwhile must find this minute done.
+    lastProcessedMinute = minute;
+
     QString schedule;
     for (const QString& entry :
          ctx.settings.value(SettingKeys::kAnalysisSchedule).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         schedule += QLatin1Char('[') + entry + QLatin1Char(']');
-    if (!schedule.contains(minute))
+    bool due = false;
+    for (QDateTime at = first; at <= minute && !due; at = at.addSecs(60))
+        due = schedule.contains(QLatin1Char('[') + at.time().toString(QStringLiteral("hh:mm")) +
+                                QLatin1Char(']'));
+    if (!due)
         return false;
     QCoreApplication::processEvents();
     writer.writeAnalysisRecord();

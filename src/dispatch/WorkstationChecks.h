@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 class IProgramExit;
@@ -19,9 +20,19 @@ public:
 // Returns whether the link is fine.
 bool CheckDatabaseLink(DispatchContext& ctx, IProgramExit& exit);
 
-// Writes an analysis record when the current minute (hh:mm) is one of the scheduled times.
-// Returns whether it wrote one.
-bool CheckAnalysisSchedule(DispatchContext& ctx, IWorkLogWriter& writer);
+// Writes an analysis record when a scheduled minute (hh:mm) has come since the last
+// minute looked at, lastProcessedMinute, which it moves on to the current minute. Every
+// minute is looked at once however the timer's ticks fall: a minute the ticks passed
+// over is caught up (up to an hour late: later than that the reading no longer
+// describes the scheduled moment), a minute seen twice and two entries of one minute
+// give one record. Returns whether it wrote one.
+bool CheckAnalysisSchedule(DispatchContext& ctx, IWorkLogWriter& writer, QDateTime& lastProcessedMinute);
+// Looks at the current minute only, for a caller that keeps no memory of minutes.
+inline bool CheckAnalysisSchedule(DispatchContext& ctx, IWorkLogWriter& writer)
+{
+    QDateTime none;
+    return CheckAnalysisSchedule(ctx, writer, none);
+}
 
 // This computer's address that other systems can reach (never a loopback address when a
 // real interface exists) and its host name; empty text on failure.

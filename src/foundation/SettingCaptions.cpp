@@ -72,6 +72,7 @@ QHash<QString, Caption> catalogue()
         {kAnalysisComputer, {QStringLiteral("Компютер, що аналізує роботу")}},
         {kAnalysisAllowed, {QStringLiteral("Дозвіл на аналіз роботи"), box}},
         {kAnalysisSchedule, {QStringLiteral("Розклад аналізу")}},
+        {kAnalysisPreviousReading, {QStringLiteral("Попередня дата і час :")}},
 
         {kBindingX, {QStringLiteral("Точка на карті, X")}},
         {kBindingY, {QStringLiteral("Точка на карті, Y")}},

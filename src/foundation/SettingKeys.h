@@ -36,6 +36,8 @@ inline const QString kStandShowsJubilee = QStringLiteral("STAND_GRID_YUVILEYKA")
 // Work analysis
 inline const QString kAnalysisAllowed = QStringLiteral("ANALIZ_ALLOWED");
 inline const QString kAnalysisSchedule = tarif("SET_ANALIZ", "PROMIZHOK"); // entries hh:mm
+// Not a setting: the date and time of the last reading the work log wrote, shown beside them.
+inline const QString kAnalysisPreviousReading = QStringLiteral("ANALIZ_PREVIOUS_READING");
 
 // TARIF.INI, the rest of SET_DISPETCHER
 inline const QString kMyCity = tarif("SET_DISPETCHER", "MY_CITY");
