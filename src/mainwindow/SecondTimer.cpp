@@ -43,11 +43,13 @@ bool SecondTimer::tick()
     if (minute) {
         if (asked(m_jobs.autoResetMarks))
             runOnce(Job::ResetMarks, m_jobs.resetMarks);
-        if (asked(m_jobs.analysisAllowed))
-            runOnce(Job::AnalysisSchedule, m_jobs.checkAnalysisSchedule);
         if (asked(m_jobs.hotPageShown))
             runOnce(Job::HotOrders, m_jobs.listHotOrders);
     }
+    // Every tick, not on the minute step: the step passes over one minute in ten, and
+    // the check itself remembers the minutes it has looked at.
+    if (asked(m_jobs.analysisAllowed))
+        runOnce(Job::AnalysisSchedule, m_jobs.checkAnalysisSchedule);
     runOnce(Job::Clock, m_jobs.showClock);
     return minute;
 }

@@ -4,8 +4,9 @@
 #include <functional>
 
 // The main window's one-second timer: the link check every tick, and once a minute the
-// mark resets, the analysis schedule and the hot list. The counter runs 1 … 601 and
-// wraps to 1, so the minute jobs run at ticks 60, 120, … 600 and again 60 after the wrap.
+// mark resets and the hot list. The counter runs 1 … 601 and wraps to 1, so the minute
+// jobs run at ticks 60, 120, … 600 and again 60 after the wrap. The analysis schedule
+// check runs every tick while analysis is allowed: it looks at each minute once.
 // A job that shows a dialog keeps running while the dialog is open, and the dialog's own
 // event loop goes on ticking: a tick meanwhile skips that job (a lost link shows one box,
 // not one a second) while the others, and the counter, go on.

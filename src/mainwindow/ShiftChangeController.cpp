@@ -12,6 +12,7 @@
 #include "foundation/TDANI.h"
 #include "foundation/fb/DbError.h"
 #include "foundation/fb/FbRows.h"
+#include "mainwindow/WorkAnalysisLog.h"
 #include "orders/intake/SoftphoneLine.h"
 #include "orders/intake/TarifIni.h"
 #include "platform/Clock.h"
@@ -85,6 +86,7 @@ struct ShiftChangeController::NewShift
     std::optional<RegionTables> regions; // read when there is no map to use
     qint64 gprsLowerBound = 0;
     OrderCounts counts;
+    bool analyser = false; // this computer is the work analyser
 
     // A value as it will be once the new shift is in force.
     QString value(const SettingsStore& current, const QString& key) const
@@ -200,6 +202,7 @@ void ShiftChangeController::readWorkstationSettings(NewShift& shift)
     const QString computer = GetLocalHostName();
     store.setValue(SettingsStore::kAnalysisGroup, QStringLiteral("COMPUTER_NAME"), computer);
     const bool analyser = shift.value(m_ctx.settings, SettingKeys::kAnalysisComputer) == computer;
+    shift.analyser = analyser;
     store.setFlag(SettingsStore::kAnalysisGroup, SettingKeys::kAnalysisAllowed, analyser);
     if (!analyser)
         store.setValue(SettingsStore::kAnalysisGroup, SettingKeys::kAnalysisSchedule,
@@ -247,6 +250,11 @@ void ShiftChangeController::putInForce(NewShift& shift, const Outcome& outcome)
         m_ctx.prompts.message(
             QStringLiteral("Виникла помилка під час відкриття зєднання оператора IP телефонії."));
     ShowOrderCounters(m_ctx, shift.counts);
+    if (shift.analyser) {
+        const QString error = WorkAnalysisLog::PrepareAnalysisFile();
+        if (!error.isEmpty())
+            m_ctx.prompts.message(error);
+    }
     if (!map.report.isEmpty())
         CityMapData::showReport(map.report, m_ctx.dani.messagesView());
 }

@@ -61,12 +61,15 @@ TForm4::TForm4(SettingsStore& store, QWidget* parent)
     connect(&store, &SettingsStore::switchChanged, this,
             [this](SettingsStore::Switch which, bool on) { m_switches[int(which)]->setChecked(on); });
 
-    auto* forced = new QPushButton(QStringLiteral("Примусовий аналіз ..."), this);
-    auto* openFile = new QPushButton(QStringLiteral("Відкрити файл аналізу роботи"), this);
-    groupLayout(SettingsStore::kAnalysisGroup)->addRow(forced);
-    groupLayout(SettingsStore::kAnalysisGroup)->addRow(openFile);
-    connect(forced, &QPushButton::clicked, this, &TForm4::forcedAnalysisRequested);
-    connect(openFile, &QPushButton::clicked, this, &TForm4::openAnalysisFileRequested);
+    // Only the analyser computer may write or open the log: the log-in decides.
+    m_forcedAnalysis = new QPushButton(QStringLiteral("Примусовий аналіз ..."), this);
+    m_openAnalysisFile = new QPushButton(QStringLiteral("Відкрити файл аналізу роботи"), this);
+    for (QPushButton* button : {m_forcedAnalysis, m_openAnalysisFile}) {
+        button->setEnabled(store.flag(SettingKeys::kAnalysisAllowed));
+        groupLayout(SettingsStore::kAnalysisGroup)->addRow(button);
+    }
+    connect(m_forcedAnalysis, &QPushButton::clicked, this, &TForm4::forcedAnalysisRequested);
+    connect(m_openAnalysisFile, &QPushButton::clicked, this, &TForm4::openAnalysisFileRequested);
 
     connect(&store, &SettingsStore::valueChanged, this, &TForm4::showValue);
     LoadServerSettings(store);
@@ -103,6 +106,10 @@ void TForm4::showValue(const QString& key)
     // The operator entries carry every operator's SIP password: not for the screen.
     if (key == SettingKeys::kSipOperators)
         return;
+    if (key == SettingKeys::kAnalysisAllowed) {
+        m_forcedAnalysis->setEnabled(m_store.flag(key));
+        m_openAnalysisFile->setEnabled(m_store.flag(key));
+    }
     const SettingCaptions::Caption caption = SettingCaptions::of(key);
     if (caption.checkBox) {
         QCheckBox*& box = m_flags[key];

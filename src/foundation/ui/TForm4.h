@@ -8,6 +8,7 @@
 class QCheckBox;
 class QFormLayout;
 class QLabel;
+class QPushButton;
 
 // The settings window: a read-only display of every setting of the workstation, grouped
 // as the settings store groups them, with the three switches that act on the main window.
@@ -41,4 +42,6 @@ private:
     QHash<QString, QCheckBox*> m_flags;
     QFormLayout* m_autoDistribution = nullptr;
     QCheckBox* m_switches[3] = {};
+    QPushButton* m_forcedAnalysis = nullptr;
+    QPushButton* m_openAnalysisFile = nullptr;
 };

@@ -15,6 +15,7 @@
 #include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/SecondTimer.h"
 #include "mainwindow/ShiftChangeController.h"
+#include "mainwindow/WorkAnalysisLog.h"
 #include "mainwindow/ui/DriversPanel.h"
 #include "mainwindow/ui/HotOrdersPage.h"
 #include "mainwindow/ui/MainWindowActions.h"
@@ -25,6 +26,7 @@
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QUrl>
@@ -37,7 +39,7 @@ MainWindowWiring::MainWindowWiring(const Windows& windows, const Logic& logic, Q
       m_prompts(logic.dispatch.prompts), m_clock(logic.dispatch.clock), m_shiftChange(logic.shiftChange),
       m_commands(logic.commands), m_nearestStand(logic.nearestStand), m_programExit(logic.programExit),
       m_orderFormController(logic.orderForm), m_cityMapController(logic.cityMap),
-      m_maintenanceController(logic.maintenance)
+      m_maintenanceController(logic.maintenance), m_workLog(std::make_unique<WorkAnalysisLog>(logic.dispatch))
 {
     m_dispatch.dani.setMessagesView(&m_form12);
     wireLists();
@@ -135,6 +137,11 @@ void MainWindowWiring::wireWindows()
         m_form1.setEnabled(true);
         refreshShown();
     });
+    // Pending window messages run first, as the scheduled record lets them.
+    connect(&m_form4, &TForm4::forcedAnalysisRequested, &m_form4, [this] {
+        QCoreApplication::processEvents();
+        m_workLog->writeAnalysisRecord();
+    });
     // The work analysis file opens in whatever the desktop opens spreadsheets with.
     connect(&m_form4, &TForm4::openAnalysisFileRequested, &m_form4, [] {
         const QString file = BaseFolder::file(QStringLiteral("ANALIZTAXI.XLS"));
@@ -211,6 +218,7 @@ void MainWindowWiring::wireTimer()
     jobs.autoResetMarks = [this] { return m_commands.marks().autoUpdate(); };
     jobs.resetMarks = [this] { m_commands.marks().resetBothMarks(); };
     jobs.analysisAllowed = [this] { return m_settings.flag(SettingKeys::kAnalysisAllowed); };
+    jobs.checkAnalysisSchedule = [this] { m_workLog->checkSchedule(); };
     jobs.hotPageShown = [this] {
         return m_form1.mainTabs()->currentIndex() == 0 &&
                m_form1.ordersPage() == DataModuleView::OrdersPage::Hot;

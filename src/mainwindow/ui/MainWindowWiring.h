@@ -22,6 +22,7 @@ class TForm1;
 class TForm12;
 class TForm3;
 class TForm4;
+class WorkAnalysisLog;
 struct DispatchContext;
 
 // The main window tied to its lists, commands, timer, shift change and the windows it
@@ -66,6 +67,8 @@ public:
     // The one-second timer and its jobs (benchmarks drive the ticks by hand).
     QTimer& timer() { return m_timer; }
     SecondTimer& secondTimer() { return *m_secondTimer; }
+    // The work analysis log the schedule check and "Примусовий аналіз ..." write.
+    WorkAnalysisLog& workLog() { return *m_workLog; }
     // The tool strips, menus and hot keys of the main window.
     MainWindowActions& actions() { return *m_actions; }
 
@@ -103,6 +106,7 @@ private:
     OrderFormController& m_orderFormController;
     MapWindowController& m_cityMapController;
     OrderMaintenanceController& m_maintenanceController;
+    std::unique_ptr<WorkAnalysisLog> m_workLog;
     std::unique_ptr<SecondTimer> m_secondTimer;
     std::unique_ptr<MainWindowActions> m_actions;
     QTimer m_timer;
