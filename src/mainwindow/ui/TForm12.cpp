@@ -1,5 +1,8 @@
 #include "mainwindow/ui/TForm12.h"
 
+#include "mainwindow/DispatcherMessages.h"
+
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -8,7 +11,7 @@
 TForm12::TForm12(QWidget* parent)
     : FormShell(QStringLiteral("Внутрішні повідомлення між диспетчерами"), parent)
 {
-    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     resize(424, 186);
     auto* layout = new QVBoxLayout(this);
     auto* title = new QLabel(QStringLiteral("Внутрішні повідомлення між диспетчерами"), this);
@@ -16,10 +19,18 @@ TForm12::TForm12(QWidget* parent)
     title->setStyleSheet(QStringLiteral("background: rgb(227, 217, 140);"));
     m_text = new QPlainTextEdit(this);
     m_text->setReadOnly(true);
+    auto* write = new QPushButton(QStringLiteral("Написати нове повідомлення"), this);
     auto* close = new QPushButton(QStringLiteral("Закрити вікно"), this);
     layout->addWidget(title);
     layout->addWidget(m_text);
-    layout->addWidget(close);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(write);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+    connect(write, &QPushButton::clicked, this, [this] {
+        if (m_messages)
+            m_messages->compose();
+    });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 }
 
