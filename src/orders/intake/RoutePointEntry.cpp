@@ -359,9 +359,10 @@ QString RoutePointEntry::ownCity() const
     return m_ctx.settings.value(SettingKeys::kMyCity);
 }
 
-void RoutePointEntry::setCalculatedDistance(const QString& distance)
+void RoutePointEntry::setCalculatedDistance(const QString& distance, bool outOfTown)
 {
     m_distance = distance;
+    m_distanceOutOfTown = outOfTown;
     emit outsideChanged();
 }
 

@@ -90,7 +90,11 @@ public:
 
     // The distance of the outside addresses in kilometres, "000" (Price::kNoDistance) for none.
     const QString& calculatedDistance() const { return m_distance; }
-    void setCalculatedDistance(const QString& distance);
+    // Whether that distance is taken at the out-of-town tariff: only a distance the web
+    // service measured and the dispatcher carried over can be; every other new distance
+    // (the grid's, a reset) clears it, since it belongs to the distance it came with.
+    bool calculatedOutOfTown() const { return m_distanceOutOfTown; }
+    void setCalculatedDistance(const QString& distance, bool outOfTown = false);
     // "Ціна тарифної сітки", and on every change of a place.
     void lookUpGridDistance();
     // "Добавити дані до списка": the start and, when given, the destination replace the
@@ -141,4 +145,5 @@ private:
     OutsideEnd m_start;
     OutsideEnd m_destination;
     QString m_distance;
+    bool m_distanceOutOfTown = false;
 };
