@@ -54,14 +54,17 @@ Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts, IProgramExi
       map(dani, clock), dispatch{dani, settings, prompts, clock, map, {}, {}},
       shiftChange(dispatch, map, softphoneLine), commands(dispatch, carCardStands, [] { return false; }),
       mapWindow(dispatch, map, *form8, shellOpen), dataModuleWiring(dispatch), orderForm(dispatch),
+      webRoute(dispatch, orderForm.routeEntry(), orderForm.order(), shellOpen),
       maintenance(dispatch, orderForm), blackList(dispatch), form10(std::make_unique<TForm10>(blackList)),
       mainWindow({form1, form3, form4, form12, form2, *form5, *form8, *form10, *form11, *form13},
                  {dispatch, shiftChange, commands, dataModuleWiring.nearestStand(), programExit, orderForm,
                   mapWindow, maintenance}),
-      orderFormWiring(form2, *form6, *form7, orderForm, clock, mainWindow.timer(), mapWindow)
+      orderFormWiring(form2, *form6, *form7, orderForm, clock, mainWindow.timer(), mapWindow, webRoute,
+                      *form9)
 {
     form8->setController(mapWindow);
     form11->setController(maintenance);
+    form9->setController(webRoute);
     dani.setView(&form1);
     dani.setHotOrdersView(form1.hotPage());
     dani.setDriversGroupView(form1.driversPanel());

@@ -17,6 +17,7 @@
 #include "mainwindow/ui/TForm3.h"
 #include "orders/intake/OrderFormController.h"
 #include "orders/intake/SoftphoneLine.h"
+#include "orders/intake/WebRouteController.h"
 #include "orders/intake/ui/OrderFormWiring.h"
 #include "orders/intake/ui/TForm2.h"
 #include "orders/maintenance/OrderMaintenanceController.h"
@@ -85,6 +86,7 @@ public:
     // One wiring per subsystem.
     DataModuleWiring dataModuleWiring;
     OrderFormController orderForm;          // the order form's state and commands
+    WebRouteController webRoute;            // its web distance and browser route
     OrderMaintenanceController maintenance; // the order maintenance window's
     BlackListController blackList;
     std::unique_ptr<TForm10> form10; // over the black list's state and commands

@@ -393,9 +393,12 @@ QWidget* OrderFormView::buildFirstStep()
     auto* clear = button(QStringLiteral("Очистити"), step, QStringLiteral("Очистити список"));
     auto* onMap =
         button(QStringLiteral("На карті"), step, QStringLiteral("Показати виділений пункт на карті міста"));
+    m_browserRoute =
+        button(QStringLiteral("У браузері"), step,
+               QStringLiteral("Перейти у браузер з переданими параметрами (при умові данних свого міста)"));
     auto* driver = button(QStringLiteral("Попередній підбір водія"), step);
     auto* next = button(QStringLiteral("Далі"), step);
-    for (QPushButton* b : {remove, clear, onMap, driver})
+    for (QPushButton* b : {remove, clear, onMap, m_browserRoute, driver})
         buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(next);

@@ -39,6 +39,8 @@ public:
     QLabel* sumToPay() const { return m_sum; }
     QComboBox* tariffs() const { return m_tariff; }
     QListWidget* routeList() const { return m_route; }
+    // The route's ends in the online city map; the order form's wiring answers it.
+    QPushButton* browserRouteButton() const { return m_browserRoute; }
     RoutePointPanel* routePoints() const { return m_routePoints; }
     QLineEdit* tripCount() const { return m_count; }
     QWidget* kindPanel() const { return m_kindPanel; }
@@ -121,6 +123,7 @@ private:
     QLabel* m_orderClient = nullptr;
     QPushButton* m_chooseClient = nullptr;
     QListWidget* m_route = nullptr;
+    QPushButton* m_browserRoute = nullptr;
     RoutePointPanel* m_routePoints = nullptr;
     QLineEdit* m_kmInTown = nullptr;
     QLineEdit* m_kmOutOfTown = nullptr;

@@ -3,8 +3,10 @@
 #include "citymap/window/MapWindowController.h"
 #include "orders/intake/OrderFormController.h"
 #include "orders/intake/TariffData.h"
+#include "orders/intake/WebRouteController.h"
 #include "orders/intake/ui/OrderFormView.h"
 #include "orders/intake/ui/PaymentFormPrinter.h"
+#include "orders/intake/ui/RoutePointPanel.h"
 #include "orders/intake/ui/TForm2.h"
 #include "orders/intake/ui/TForm6.h"
 #include "orders/intake/ui/TForm7.h"
@@ -12,17 +14,20 @@
 
 #include <QEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 OrderFormWiring::OrderFormWiring(TForm2& form, TForm6& previousAddresses, TForm7& tariffData,
                                  OrderFormController& controller, IClock& clock, QTimer& secondTimer,
-                                 MapWindowController& cityMap, QObject* parent)
+                                 MapWindowController& cityMap, WebRouteController& webRoute,
+                                 FormShell& routeResult, QObject* parent)
     : QObject(parent), m_form(form), m_previousAddresses(previousAddresses), m_tariffData(tariffData),
       m_controller(controller), m_view(new OrderFormView(controller))
 {
     m_form.setView(m_view);
     connect(&m_form, &FormShell::shown, this, [this] { m_controller.shown(); });
-    connect(&m_form, &FormShell::closed, this, [this] {
+    connect(&m_form, &FormShell::closed, this, [this, &webRoute] {
+        webRoute.cancel();
         m_controller.closed();
         m_previousAddresses.close();
         m_tariffData.close();
@@ -50,6 +55,7 @@ OrderFormWiring::OrderFormWiring(TForm2& form, TForm6& previousAddresses, TForm7
     connect(&cityMap, &MapWindowController::houseCreated, &route, &RoutePointEntry::houseCreated);
 
     wirePreviousAddresses();
+    wireWebRoute(webRoute, routeResult);
     connect(&m_controller.order(), &OrderIntake::tariffChanged, this, &OrderFormWiring::showTariffData);
 }
 
@@ -73,6 +79,24 @@ void OrderFormWiring::wirePreviousAddresses()
             [this](int index) { m_controller.addPreviousAddress(index); });
     // Docked: it follows the order form wherever the dispatcher moves or stretches it.
     m_form.installEventFilter(this);
+}
+
+void OrderFormWiring::wireWebRoute(WebRouteController& webRoute, FormShell& routeResult)
+{
+    connect(m_view->routePoints()->calculateButton(), &QPushButton::clicked, &webRoute,
+            &WebRouteController::calculate);
+    connect(m_view->browserRouteButton(), &QPushButton::clicked, &webRoute,
+            &WebRouteController::openInBrowser);
+    connect(&webRoute, &WebRouteController::resultShown, this, [this, &routeResult] {
+        // The dispatcher answers the result first; the form waits below it.
+        routeResult.move(m_form.frameGeometry().x(), m_form.frameGeometry().y() - 50);
+        m_form.setEnabled(false);
+        routeResult.show();
+        routeResult.raise();
+        routeResult.activateWindow();
+    });
+    connect(&webRoute, &WebRouteController::closeRequested, &routeResult, &QWidget::close);
+    connect(&routeResult, &FormShell::closed, this, [this] { m_form.setEnabled(true); });
 }
 
 void OrderFormWiring::showTariffData()

@@ -191,6 +191,9 @@ QWidget* RoutePointPanel::buildOutsideArea()
     bottom->addStretch();
     auto* grid = new QPushButton(QStringLiteral("Ціна тарифної сітки"), area);
     m_addOutside = new QPushButton(QStringLiteral("Добавити дані до списка"), area);
+    m_calculate = new QPushButton(QStringLiteral("Прорахувати"), area);
+    m_calculate->setToolTip(QStringLiteral("Прорахувати відстань (потрібен інтернет)"));
+    bottom->addWidget(m_calculate);
     bottom->addWidget(grid);
     bottom->addWidget(m_addOutside);
     layout->addLayout(bottom, 5, 0, 1, 5);

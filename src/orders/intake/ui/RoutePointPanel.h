@@ -38,6 +38,8 @@ public:
     QCheckBox* destinationMyCity() const { return m_destinationMyCity; }
     QLabel* distance() const { return m_distance; }
     QPushButton* addOutsideButton() const { return m_addOutside; }
+    // "Прорахувати": the web distance of the two ends; the order form's wiring answers it.
+    QPushButton* calculateButton() const { return m_calculate; }
 
     // Opens one area and closes the other; the own city's line shows with the outside
     // area only when it was opened by its button.
@@ -85,4 +87,5 @@ private:
     QLabel* m_destinationHint = nullptr;
     QLabel* m_distance = nullptr;
     QPushButton* m_addOutside = nullptr;
+    QPushButton* m_calculate = nullptr;
 };
