@@ -52,7 +52,7 @@ Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts, IProgramExi
       form9(std::make_unique<TForm9>()), form11(std::make_unique<TForm11>()), dani(settings, prompts),
       form13(std::make_unique<TForm13>()), clock(clockToUse),
       map(dani, clock), dispatch{dani, settings, prompts, clock, map, {}, {}},
-      shiftChange(dispatch, map, softphoneLine), commands(dispatch, carCardStands, [] { return false; }),
+      shiftChange(dispatch, map, softphoneLine), carCard(dispatch, form5.get()), commands(dispatch, carCard, [] { return false; }),
       mapWindow(dispatch, map, *form8, shellOpen), dataModuleWiring(dispatch), orderForm(dispatch),
       webRoute(dispatch, orderForm.routeEntry(), orderForm.order(), shellOpen),
       maintenance(dispatch, orderForm), blackList(dispatch), form10(std::make_unique<TForm10>(blackList)),
@@ -62,6 +62,8 @@ Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts, IProgramExi
       orderFormWiring(form2, *form6, *form7, orderForm, clock, mainWindow.timer(), mapWindow, webRoute,
                       *form9)
 {
+    form5->setController(carCard);
+    carCard.setMapWindow(mapWindow);
     form8->setController(mapWindow);
     form11->setController(maintenance);
     form9->setController(webRoute);

@@ -4,7 +4,7 @@
 #include "citymap/window/MapWindowController.h"
 #include "dispatch/DataModuleWiring.h"
 #include "dispatch/DispatchContext.h"
-#include "fleet/CarCardStands.h"
+#include "fleet/CarCard.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/TDANI.h"
 #include "foundation/ui/TForm4.h"
@@ -79,7 +79,9 @@ public:
     DispatchContext dispatch;
     NoSoftphoneLine softphoneLine; // until the softphone panel takes the dispatcher's line
     ShiftChangeController shiftChange;
-    NoCarCardStands carCardStands; // until the car card changes stands
+    // The car card's state and commands; a child of its window, so that the main window's
+    // openers find it there. Destroyed before the window, which it leaves then.
+    CarCard carCard;
     MainWindowCommands commands;
     MapWindowController mapWindow; // the city map window's state and commands
 

@@ -2,6 +2,7 @@
 
 #include "citymap/window/MapWindowController.h"
 #include "dispatch/DriversOnAir.h"
+#include "fleet/CarCard.h"
 #include "foundation/ui/FormShell.h"
 #include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/ui/TForm1.h"
@@ -23,6 +24,10 @@ void DeskOpeners::carCard(std::optional<qint64> callsign)
 {
     if (!callsign)
         return;
+    if (CarCard* card = cardController()) {
+        card->open(*callsign);
+        return;
+    }
     ShowDriverDetails(m_ctx, *callsign);
     carCardShown();
 }
@@ -82,15 +87,24 @@ void DeskOpeners::hotKeyHelp()
 void DeskOpeners::putDriverOnAir()
 {
     const auto outcome = m_commands.driverAir().putDriverOnAir();
-    if (outcome.carCard)
-        carCardShown(); // the car card of the driver now on air
-    else if (outcome.blackListed)
+    if (outcome.carCard) {
+        // the car card of the driver now on air
+        if (CarCard* card = cardController())
+            card->open(*outcome.carCard);
+        else
+            carCardShown();
+    } else if (outcome.blackListed)
         blackList();
 }
 
 void DeskOpeners::carCardShown()
 {
     m_windows.carCard.show();
+}
+
+CarCard* DeskOpeners::cardController() const
+{
+    return m_windows.carCard.findChild<CarCard*>();
 }
 
 void DeskOpeners::showAtBottomRight(QWidget& window)

@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 
+class CarCard;
 class MainWindowCommands;
 class MapWindowController;
 class OrderMaintenanceController;
@@ -51,6 +52,9 @@ public:
 
 private:
     static void showAtBottomRight(QWidget& window);
+    // The car card's controller lives in its window (the window list gives the card as
+    // a plain window); none when the card is only a shell.
+    CarCard* cardController() const;
 
     DispatchContext& m_ctx;
     MainWindowCommands& m_commands;
