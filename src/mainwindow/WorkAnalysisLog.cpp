@@ -39,7 +39,8 @@ QString appendAtOnce(const QString& text)
     const qint64 before = file.size();
     if (file.write(*bytes) != bytes->size() || !file.flush()) {
         const QString error = fileError(file);
-        file.resize(before);
+        if (!file.isSequential())
+            file.resize(before);
         return error;
     }
     file.close();
