@@ -52,13 +52,14 @@ Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts, IProgramExi
       form9(std::make_unique<TForm9>()), form11(std::make_unique<TForm11>()), dani(settings, prompts),
       form13(std::make_unique<TForm13>()), clock(clockToUse),
       map(dani, clock), dispatch{dani, settings, prompts, clock, map, {}, {}},
-      shiftChange(dispatch, map, softphoneLine), carCard(dispatch, form5.get()), commands(dispatch, carCard, [] { return false; }),
+      shiftChange(dispatch, map, softphoneLine), carCard(dispatch),
+      commands(dispatch, carCard, [this] { return form13->fromAllStands(); }), dispatcherMessages(dispatch),
       mapWindow(dispatch, map, *form8, shellOpen), dataModuleWiring(dispatch), orderForm(dispatch),
       webRoute(dispatch, orderForm.routeEntry(), orderForm.order(), shellOpen),
       maintenance(dispatch, orderForm), blackList(dispatch), form10(std::make_unique<TForm10>(blackList)),
       mainWindow({form1, form3, form4, form12, form2, *form5, *form8, *form10, *form11, *form13},
                  {dispatch, shiftChange, commands, dataModuleWiring.nearestStand(), programExit, orderForm,
-                  mapWindow, maintenance}),
+                  mapWindow, maintenance, carCard}),
       orderFormWiring(form2, *form6, *form7, orderForm, clock, mainWindow.timer(), mapWindow, webRoute,
                       *form9)
 {
@@ -66,6 +67,7 @@ Workstation::Workstation(IClock& clockToUse, IPrompts* givenPrompts, IProgramExi
     carCard.setMapWindow(mapWindow);
     form8->setController(mapWindow);
     form11->setController(maintenance);
+    form12.setMessages(dispatcherMessages);
     form9->setController(webRoute);
     dani.setView(&form1);
     dani.setHotOrdersView(form1.hotPage());

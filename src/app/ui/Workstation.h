@@ -9,6 +9,7 @@
 #include "foundation/TDANI.h"
 #include "foundation/ui/TForm4.h"
 #include "mainwindow/BlackListController.h"
+#include "mainwindow/DispatcherMessages.h"
 #include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/ShiftChangeController.h"
 #include "mainwindow/ui/MainWindowWiring.h"
@@ -79,11 +80,10 @@ public:
     DispatchContext dispatch;
     NoSoftphoneLine softphoneLine; // until the softphone panel takes the dispatcher's line
     ShiftChangeController shiftChange;
-    // The car card's state and commands; a child of its window, so that the main window's
-    // openers find it there. Destroyed before the window, which it leaves then.
-    CarCard carCard;
+    CarCard carCard; // the car card's state and commands, also the stands contract of Ctrl+Del
     MainWindowCommands commands;
-    MapWindowController mapWindow; // the city map window's state and commands
+    DispatcherMessages dispatcherMessages; // the chat of the messages window
+    MapWindowController mapWindow;         // the city map window's state and commands
 
     // One wiring per subsystem.
     DataModuleWiring dataModuleWiring;

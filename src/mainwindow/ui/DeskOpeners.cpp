@@ -14,9 +14,9 @@
 
 DeskOpeners::DeskOpeners(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form,
                          DeskWindows windows, OrderFormController& orderForm, MapWindowController& cityMap,
-                         OrderMaintenanceController& maintenance)
+                         OrderMaintenanceController& maintenance, CarCard& carCard)
     : m_ctx(ctx), m_commands(commands), m_form(form), m_windows(windows), m_orderForm(orderForm),
-      m_cityMap(cityMap), m_maintenance(maintenance)
+      m_cityMap(cityMap), m_maintenance(maintenance), m_carCard(carCard)
 {
 }
 
@@ -24,12 +24,7 @@ void DeskOpeners::carCard(std::optional<qint64> callsign)
 {
     if (!callsign)
         return;
-    if (CarCard* card = cardController()) {
-        card->open(*callsign);
-        return;
-    }
-    ShowDriverDetails(m_ctx, *callsign);
-    carCardShown();
+    m_carCard.open(*callsign);
 }
 
 void DeskOpeners::orderForm(OrderFormOpening opening)
@@ -88,11 +83,7 @@ void DeskOpeners::putDriverOnAir()
 {
     const auto outcome = m_commands.driverAir().putDriverOnAir();
     if (outcome.carCard) {
-        // the car card of the driver now on air
-        if (CarCard* card = cardController())
-            card->open(*outcome.carCard);
-        else
-            carCardShown();
+        m_carCard.open(*outcome.carCard); // the car card of the driver now on air
     } else if (outcome.blackListed)
         blackList();
 }
@@ -100,11 +91,6 @@ void DeskOpeners::putDriverOnAir()
 void DeskOpeners::carCardShown()
 {
     m_windows.carCard.show();
-}
-
-CarCard* DeskOpeners::cardController() const
-{
-    return m_windows.carCard.findChild<CarCard*>();
 }
 
 void DeskOpeners::showAtBottomRight(QWidget& window)

@@ -23,7 +23,7 @@ class DeskOpeners
 public:
     DeskOpeners(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form, DeskWindows windows,
                 OrderFormController& orderForm, MapWindowController& cityMap,
-                OrderMaintenanceController& maintenance);
+                OrderMaintenanceController& maintenance, CarCard& carCard);
 
     // The car card of a callsign, when there is one. Throws DbError.
     void carCard(std::optional<qint64> callsign);
@@ -54,7 +54,6 @@ private:
     static void showAtBottomRight(QWidget& window);
     // The car card's controller lives in its window (the window list gives the card as
     // a plain window); none when the card is only a shell.
-    CarCard* cardController() const;
 
     DispatchContext& m_ctx;
     MainWindowCommands& m_commands;
@@ -63,4 +62,5 @@ private:
     OrderFormController& m_orderForm;
     MapWindowController& m_cityMap;
     OrderMaintenanceController& m_maintenance;
+    CarCard& m_carCard;
 };

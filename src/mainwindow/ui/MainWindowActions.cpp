@@ -13,9 +13,10 @@
 
 MainWindowActions::MainWindowActions(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form,
                                      DeskWindows windows, OrderFormController& orderForm,
-                                     MapWindowController& cityMap, OrderMaintenanceController& maintenance)
-    : m_open(ctx, commands, form, windows, orderForm, cityMap, maintenance), m_hotKeys(ctx, commands),
-      m_orders(m_open), m_drivers(m_open), m_executed(m_open), m_bottomBar(m_open)
+                                     MapWindowController& cityMap, OrderMaintenanceController& maintenance,
+                                     CarCard& carCard)
+    : m_open(ctx, commands, form, windows, orderForm, cityMap, maintenance, carCard),
+      m_hotKeys(ctx, commands), m_orders(m_open), m_drivers(m_open), m_executed(m_open), m_bottomBar(m_open)
 {
     QObject::connect(&form, &TForm1::hotKeyPressed, &m_hotKeys,
                      [this, &form](HotKey key) { m_hotKeys.press(key, form.hotKeyState()); });

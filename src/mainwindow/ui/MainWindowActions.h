@@ -17,7 +17,7 @@ class MainWindowActions
 public:
     MainWindowActions(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form, DeskWindows windows,
                       OrderFormController& orderForm, MapWindowController& cityMap,
-                      OrderMaintenanceController& maintenance);
+                      OrderMaintenanceController& maintenance, CarCard& carCard);
 
     void applyRights(const DispatcherRights& rights) { m_bottomBar.applyRights(rights); }
     HotKeyDispatch& hotKeys() { return m_hotKeys; }

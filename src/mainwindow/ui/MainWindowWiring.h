@@ -12,6 +12,7 @@ class IProgramExit;
 class MainWindowActions;
 class MainWindowCommands;
 class NearestStandDisplay;
+class CarCard;
 class MapWindowController;
 class OrderMaintenanceController;
 class OrderFormController;
@@ -55,6 +56,7 @@ public:
         OrderFormController& orderForm;
         MapWindowController& cityMap;
         OrderMaintenanceController& maintenance;
+        CarCard& carCard;
     };
 
     MainWindowWiring(const Windows& windows, const Logic& logic, QObject* parent = nullptr);
@@ -106,6 +108,7 @@ private:
     OrderFormController& m_orderFormController;
     MapWindowController& m_cityMapController;
     OrderMaintenanceController& m_maintenanceController;
+    CarCard& m_carCardController;
     std::unique_ptr<WorkAnalysisLog> m_workLog;
     std::unique_ptr<SecondTimer> m_secondTimer;
     std::unique_ptr<MainWindowActions> m_actions;
