@@ -132,6 +132,11 @@ TEST_F(WebRouteWindow, AMeasuredDistanceFillsTheSuccessPageAndGoesIntoTheFormWit
     EXPECT_EQ(points().distance()->text(), QStringLiteral("15,2"));
     EXPECT_EQ(ws->orderForm.outsideDistance(), QStringLiteral("15,2"));
     EXPECT_FALSE(ws->orderForm.routeEntry().calculatedOutOfTown());
+    // The form goes on to its tariff step with the distance in town.
+    EXPECT_EQ(ws->orderForm.step(), OrderFormController::Step::Last);
+    EXPECT_EQ(ws->orderForm.order().kmInTown(), QStringLiteral("15,2"));
+    EXPECT_EQ(ws->orderForm.order().kmOutOfTown(), QStringLiteral("0"));
+    ws->orderForm.back();
 
     // A second answer ticks the box again, and the tick goes with the distance; a new
     // place then resets both, as the distance no longer fits the ends.
@@ -141,6 +146,9 @@ TEST_F(WebRouteWindow, AMeasuredDistanceFillsTheSuccessPageAndGoesIntoTheFormWit
     EXPECT_TRUE(result().outOfTown()->isChecked());
     result().toTariffButton()->click();
     EXPECT_TRUE(ws->orderForm.routeEntry().calculatedOutOfTown());
+    EXPECT_EQ(ws->orderForm.order().kmInTown(), QStringLiteral("0"));
+    EXPECT_EQ(ws->orderForm.order().kmOutOfTown(), QStringLiteral("15,2"));
+    ws->orderForm.back();
     points().destinationPlace()->setEditText(QStringLiteral("Рожище"));
     EXPECT_EQ(points().distance()->text(), QStringLiteral("000"));
     EXPECT_FALSE(ws->orderForm.routeEntry().calculatedOutOfTown());

@@ -365,6 +365,12 @@ void OrderFormController::next()
         enterLastStep(gridDistance ? outside : QStringLiteral("0"));
 }
 
+void OrderFormController::enterTariffStep(const QString& kmInTown, const QString& kmOutOfTown)
+{
+    enterLastStep(kmInTown);
+    m_intake.setKmOutOfTown(kmOutOfTown);
+}
+
 void OrderFormController::enterLastStep(const QString& kmInTown)
 {
     m_intake.enterLastStep(kmInTown);

@@ -105,6 +105,9 @@ public:
     void removeSelectedRouteItem(int index);
     void clearRoute();
     void next();
+    // The web distance was taken over: the last step with the tariff list emptied, the
+    // promotional discount 0 and these kilometres, the price computed again.
+    void enterTariffStep(const QString& kmInTown, const QString& kmOutOfTown);
     void back() { setStep(Step::First); }
     // "Створити" or "Редагувати"; the form closes after a save.
     void save();

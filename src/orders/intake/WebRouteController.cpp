@@ -100,7 +100,10 @@ void WebRouteController::takeToTariffStep()
     // Only a measured distance is carried over: the error page has none to give.
     if (!m_result.success)
         return;
-    m_entry.setCalculatedDistance(cutDistance(m_result.kilometres), m_outOfTown);
+    const QString distance = cutDistance(m_result.kilometres);
+    m_entry.setCalculatedDistance(distance, m_outOfTown);
+    emit tariffStepRequested(m_outOfTown ? QStringLiteral("0") : distance,
+                             m_outOfTown ? distance : QStringLiteral("0"));
     emit closeRequested();
 }
 

@@ -53,7 +53,8 @@ public:
     void editStart();
     void editDestination();
     // "У форму вибору тарифа": the distance, cut after two decimals, and the tick become
-    // the first step's calculated distance; the window closes.
+    // the first step's calculated distance, the order form goes on to its tariff step with
+    // the distance in or out of town, and the window closes.
     void takeToTariffStep();
 
     // ---- browser -------------------------------------------------------------------
@@ -68,6 +69,8 @@ signals:
     // A page was filled: the window shows it.
     void resultShown();
     void closeRequested();
+    // The order form's last step with these kilometres in and out of town.
+    void tariffStepRequested(const QString& kmInTown, const QString& kmOutOfTown);
 
 private:
     void show(const WebDistanceResult& result);

@@ -96,6 +96,8 @@ void OrderFormWiring::wireWebRoute(WebRouteController& webRoute, FormShell& rout
         routeResult.activateWindow();
     });
     connect(&webRoute, &WebRouteController::closeRequested, &routeResult, &QWidget::close);
+    connect(&webRoute, &WebRouteController::tariffStepRequested, &m_controller,
+            &OrderFormController::enterTariffStep);
     connect(&routeResult, &FormShell::closed, this, [this] { m_form.setEnabled(true); });
 }
 
