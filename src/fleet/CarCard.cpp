@@ -265,6 +265,21 @@ bool CarCard::stillAsShown(const CarRows& rows, const QString& changedText)
     return true;
 }
 
+std::optional<CarCard::CarRows> CarCard::claimCar(FbQuery& q, const QString& changedText)
+{
+    m_ctx.dani.TRANZ_RIZNE.commitIfActive();
+    CarRows rows = readRows(q);
+    if (!stillAsShown(rows, changedText))
+        return std::nullopt;
+    if (!claimFreeRows(q, rows.rows.rowCount())) {
+        m_ctx.dani.TRANZ_RIZNE.rollbackQuietly();
+        m_ctx.prompts.message(kOrderOrGprsText);
+        refresh();
+        return std::nullopt;
+    }
+    return rows;
+}
+
 bool CarCard::claimFreeRows(FbQuery& q, int rowCount) const
 {
     // A no-op update locks the rows: another transaction's change to them, committed
@@ -406,16 +421,10 @@ void CarCard::leaveAllStands()
     TDANI& dani = m_ctx.dani;
     FbQuery& q = dani.RIZNE;
     try {
-        dani.TRANZ_RIZNE.commitIfActive();
-        const CarRows rows = readRows(q);
-        if (!stillAsShown(rows, kGotOrderText))
+        const std::optional<CarRows> claimed = claimCar(q, kGotOrderText);
+        if (!claimed)
             return;
-        if (!claimFreeRows(q, rows.rows.rowCount())) {
-            dani.TRANZ_RIZNE.rollbackQuietly();
-            m_ctx.prompts.message(kOrderOrGprsText);
-            refresh();
-            return;
-        }
+        const CarRows& rows = *claimed;
         const QString id = sql::integer(callsign());
         q.exec(QStringLiteral(
                    "DELETE FROM ZADIANI_AVTO WHERE  (ZAD_AVTO_POZIVNIY = %1) AND (ZAD_AVTO_VULICA <> %2)")
@@ -457,16 +466,9 @@ void CarCard::putFirstAtStand()
     TDANI& dani = m_ctx.dani;
     FbQuery& q = dani.RIZNE;
     try {
-        dani.TRANZ_RIZNE.commitIfActive();
-        const CarRows rows = readRows(q);
-        if (!stillAsShown(rows, kOrderOrGprsText))
+        const std::optional<CarRows> claimed = claimCar(q, kOrderOrGprsText);
+        if (!claimed)
             return;
-        if (!claimFreeRows(q, rows.rows.rowCount())) {
-            dani.TRANZ_RIZNE.rollbackQuietly();
-            m_ctx.prompts.message(kOrderOrGprsText);
-            refresh();
-            return;
-        }
         const QString id = sql::integer(callsign());
         const FbRows others =
             q.exec(QStringLiteral("SELECT  *  FROM  ZADIANI_AVTO WHERE (ZAD_AVTO_ZADIANIST = 0) "
@@ -530,16 +532,9 @@ void CarCard::changeDriver(const QString& newDriver)
     TDANI& dani = m_ctx.dani;
     FbQuery& q = dani.RIZNE;
     try {
-        dani.TRANZ_RIZNE.commitIfActive();
-        const CarRows rows = readRows(q);
-        if (!stillAsShown(rows, kOrderOrGprsText))
+        const std::optional<CarRows> claimed = claimCar(q, kOrderOrGprsText);
+        if (!claimed)
             return;
-        if (!claimFreeRows(q, rows.rows.rowCount())) {
-            dani.TRANZ_RIZNE.rollbackQuietly();
-            m_ctx.prompts.message(kOrderOrGprsText);
-            refresh();
-            return;
-        }
         const QString id = sql::integer(callsign());
         const QString who =
             QStringLiteral("(ZAMOVL_FIO_TAXI = %1) AND (ZAMOVL_POZIVNIY = %2)").arg(sql::text(newDriver), id);

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <optional>
 
 class FbQuery;
 class FbRows;
@@ -90,6 +91,9 @@ signals:
 private:
     enum class Check { Ok, Changed, Gone };
     struct CarRows;
+    // The start of a write: the car's rows read again in a fresh transaction, checked
+    // against the card and claimed; none (with the message shown) when they changed.
+    std::optional<CarRows> claimCar(FbQuery& q, const QString& changedText);
 
     void fill(const DriverDetails& details);
     void readLists();

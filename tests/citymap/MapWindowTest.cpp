@@ -4,6 +4,7 @@
 #include "foundation/SqlLiteral.h"
 #include "platform/ShellOpen.h"
 #include "support/DatabaseSuite.h"
+#include "support/MeddlingPrompts.h"
 #include "support/TestWorkstation.h"
 
 #include <functional>
@@ -24,19 +25,6 @@ public:
     }
     QStringList loaded;
     QStringList missing;
-};
-
-// Prompts whose next question first lets another workstation act.
-class RacingPrompts : public ScriptedPrompts
-{
-public:
-    std::function<void()> beforeAnswer;
-    bool question(const QString& text) override
-    {
-        if (beforeAnswer)
-            std::exchange(beforeAnswer, {})();
-        return ScriptedPrompts::question(text);
-    }
 };
 
 } // namespace
@@ -92,7 +80,7 @@ protected:
     }
 
     FixedClock clock;
-    RacingPrompts prompts;
+    MeddlingPrompts prompts;
     RecordingPicture picture;
     RecordedShellOpen shell;
     std::unique_ptr<TestWorkstation> ws;
@@ -279,7 +267,7 @@ TEST_F(MapWindow, AnObjectTakesItsStreetNumberAndTheRaceForALabelKeepsOnePoint)
     // question: the unique label keeps its point, ours is not inserted.
     window->startHouseCreation(QStringLiteral("Прем'єрна"), 6);
     prompts.clear();
-    prompts.beforeAnswer = [] {
+    prompts.whileOpen = [] {
         db->exec(
             QStringLiteral("INSERT INTO KARTA_MISTA (KOORD_KART_MISTA_NP, KOORD_KART_MISTA_PIDPIS, "
                            "KOORD_KART_MISTA_X, KOORD_KART_MISTA_Y) VALUES (50, '[Прем''єрна]{1}', 5, 5)"));

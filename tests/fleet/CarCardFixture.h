@@ -4,37 +4,13 @@
 #include "fleet/CarCard.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedPrompts.h"
+#include "support/MeddlingPrompts.h"
 #include "support/TestDatabase.h"
 #include "support/TestWorkstation.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-
-// Prompts that let "another workstation" act while a question or input box is open,
-// which is exactly the moment between the card's read and its write.
-class MeddlingPrompts : public ScriptedPrompts
-{
-public:
-    std::function<void()> whileOpen;
-    bool question(const QString& text) override
-    {
-        meddle();
-        return ScriptedPrompts::question(text);
-    }
-    QString inputBox(const QString& title, const QString& prompt, const QString& defaultValue) override
-    {
-        meddle();
-        return ScriptedPrompts::inputBox(title, prompt, defaultValue);
-    }
-
-private:
-    void meddle()
-    {
-        if (whileOpen)
-            std::exchange(whileOpen, nullptr)();
-    }
-};
 
 // A fresh database with stands "Вокзал", "Ринок" and "Центр" in the tick list, a car
 // card over a workstation without a city map, and a set clock.

@@ -2,37 +2,13 @@
 
 #include "dispatch/DispatchContext.h"
 #include "platform/Clock.h"
+#include "support/MeddlingPrompts.h"
 #include "support/TestDatabase.h"
 #include "support/TestWorkstation.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-
-// Prompts that can run something while a dialog is open, as the one-second tick and
-// database events do in the running program.
-class MeddlingPrompts : public ScriptedPrompts
-{
-public:
-    std::function<void()> whileOpen;
-    bool question(const QString& text) override
-    {
-        meddle();
-        return ScriptedPrompts::question(text);
-    }
-    QString inputBox(const QString& title, const QString& prompt, const QString& defaultValue) override
-    {
-        meddle();
-        return ScriptedPrompts::inputBox(title, prompt, defaultValue);
-    }
-
-private:
-    void meddle()
-    {
-        if (whileOpen)
-            std::exchange(whileOpen, nullptr)();
-    }
-};
 
 // A workstation on a fresh database with a dispatcher on shift and a set clock.
 class CommandsFixture : public ::testing::Test
