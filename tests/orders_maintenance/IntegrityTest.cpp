@@ -6,31 +6,9 @@
 #include <functional>
 #include <thread>
 
+// A refused write in the middle of an operation.
 class Integrity : public MaintenanceFixture
 {
-protected:
-    QString snapshot()
-    {
-        QString all;
-        for (const char* table :
-             {"ZAMOVLENNIA", "ZADIANI_AVTO", "KLIENT", "DANI_AVTO", "VODII", "REFLESH_DANI_VODIY_GPRS"})
-            for (const auto& row : db->exec(QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2").arg(table)).rows)
-                for (const QVariant& v : row)
-                    all += v.toString() + QLatin1Char('|');
-        return all;
-    }
-    // The operation fails on the refused update, says why, and leaves nothing behind.
-    void expectNoTrace(const QString& table, const QString& condition, const std::function<bool()>& operation)
-    {
-        const QString before = snapshot();
-        refuseUpdatesOf(table, condition);
-        ws->prompts.clear();
-        EXPECT_FALSE(operation());
-        allowUpdates();
-        EXPECT_EQ(ws->prompts.messages().size(), 1);
-        EXPECT_FALSE(ws->dani->TRANZ_RIZNE.isActive());
-        EXPECT_EQ(snapshot(), before);
-    }
 };
 
 TEST_F(Integrity, ARefusedWriteInTheMiddleOfAnOperationLeavesNoTrace)

@@ -134,3 +134,33 @@ void MaintenanceFixture::allowUpdates()
     db->exec(QStringLiteral("DROP TRIGGER T_TEST_REFUSED"));
     db->exec(QStringLiteral("DROP EXCEPTION E_TEST_REFUSED"));
 }
+
+QStringList MaintenanceFixture::watchedTables() const
+{
+    return {QStringLiteral("ZAMOVLENNIA"), QStringLiteral("ZADIANI_AVTO"),
+            QStringLiteral("KLIENT"),      QStringLiteral("DANI_AVTO"),
+            QStringLiteral("VODII"),       QStringLiteral("REFLESH_DANI_VODIY_GPRS")};
+}
+
+QString MaintenanceFixture::snapshot()
+{
+    QString all;
+    for (const QString& table : watchedTables())
+        for (const auto& row : db->exec(QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2").arg(table)).rows)
+            for (const QVariant& v : row)
+                all += v.toString() + QLatin1Char('|');
+    return all;
+}
+
+void MaintenanceFixture::expectNoTrace(const QString& table, const QString& condition,
+                                       const std::function<bool()>& operation)
+{
+    const QString before = snapshot();
+    refuseUpdatesOf(table, condition);
+    ws->prompts.clear();
+    EXPECT_FALSE(operation());
+    allowUpdates();
+    EXPECT_EQ(ws->prompts.messages().size(), 1);
+    EXPECT_FALSE(ws->dani->TRANZ_RIZNE.isActive());
+    EXPECT_EQ(snapshot(), before);
+}

@@ -6,6 +6,7 @@
 #include "support/TestDatabase.h"
 #include "support/TestWorkstation.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -43,6 +44,12 @@ protected:
     qint64 count(const QString& sql) { return db->scalar(sql); }
     QVariant value(const QString& sql) { return db->exec(sql).rows.at(0).at(0); }
     QString driverColumn(qint64 callsign, const char* column);
+    // The tables an operation may write, whose rows the no-trace check compares.
+    virtual QStringList watchedTables() const;
+    QString snapshot();
+    // The operation fails on the refused update, says why, and leaves nothing behind.
+    void expectNoTrace(const QString& table, const QString& condition,
+                       const std::function<bool()>& operation);
     // A trigger that refuses the table's updates whose NEW row meets the condition.
     void refuseUpdatesOf(const QString& table, const QString& condition);
     void allowUpdates();
