@@ -57,3 +57,12 @@ TEST_F(CarCardWindow, TheDriversStripOpensTheCardOfTheCurrentDriver)
     EXPECT_EQ(prompts.questions(), QStringList{QStringLiteral("Зїхати зі стоянки <на нульову стоянку>  ?")});
     EXPECT_TRUE(ws->form5->isVisible());
 }
+
+TEST_F(CarCardWindow, ItsPutOnAirButtonIsTheMainWindowsPutOnAir)
+{
+    prompts.clear();
+    emit ws->carCard.putOnAirRequested();
+    ASSERT_EQ(prompts.shown().size(), 1);
+    EXPECT_EQ(prompts.shown()[0].kind, ScriptedPrompts::Shown::Input);
+    EXPECT_EQ(prompts.shown()[0].title, QStringLiteral("Відкриття автомобіля у ефір"));
+}

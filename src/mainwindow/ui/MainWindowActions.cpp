@@ -1,6 +1,7 @@
 #include "mainwindow/ui/MainWindowActions.h"
 
 #include "dispatch/DispatchContext.h"
+#include "fleet/CarCard.h"
 #include "foundation/TDANI.h"
 #include "foundation/fb/DbError.h"
 #include "mainwindow/MainWindowCommands.h"
@@ -33,6 +34,8 @@ MainWindowActions::MainWindowActions(DispatchContext& ctx, MainWindowCommands& c
                      [this](int model, const QString& field) { sort(model, field); });
     QObject::connect(&form, &TForm1::gridDoubleClicked, &form, [this](int model) { doubleClicked(model); });
     QObject::connect(&form, &TForm1::gridEnterPressed, &form, [this](int model) { enterPressed(model); });
+    // The car card's "Відкрити в ефір нового водія" is the main window's put-on-air.
+    QObject::connect(&carCard, &CarCard::putOnAirRequested, &form, [this] { m_open.putDriverOnAir(); });
     // A click on the first driver of the nearest stand offers him the order shown.
     QObject::connect(&form, &TForm1::nearestFirstDriverClicked, &form, [this](const QString& driver) {
         guarded([this, &driver] { m_open.commands().handOut().assignFirstDriver(driver, shown()); });
