@@ -39,13 +39,9 @@ void ExpectChangedExactlyOne(const FbQuery& q, const QString& changedMessage)
         throw MaintenanceRefusal{changedMessage};
 }
 
-std::optional<StoredOrder> ReadStoredOrder(FbQuery& q, qint64 number)
+StoredOrder StoredOrderAt(const FbRows& rows, int row)
 {
-    const FbRows& rows = q.exec(
-        QStringLiteral("SELECT * FROM ZAMOVLENNIA WHERE (ZAMOVL_NUMBER = %1)").arg(sql::integer(number)));
-    if (rows.rowCount() != 1)
-        return std::nullopt;
-    auto value = [&](const char* column) { return rows.value(0, QLatin1String(column)); };
+    auto value = [&](const char* column) { return rows.value(row, QLatin1String(column)); };
     StoredOrder order;
     order.number = value("ZAMOVL_NUMBER").toLongLong();
     order.clientCode = value("ZAMOVL_NOMER_KLIENT").toLongLong();
@@ -56,4 +52,13 @@ std::optional<StoredOrder> ReadStoredOrder(FbQuery& q, qint64 number)
     order.statusSet = value("ZAMOVL_STATUS_ZAMOVL").isValid();
     order.status = value("ZAMOVL_STATUS_ZAMOVL").toLongLong();
     return order;
+}
+
+std::optional<StoredOrder> ReadStoredOrder(FbQuery& q, qint64 number)
+{
+    const FbRows& rows = q.exec(
+        QStringLiteral("SELECT * FROM ZAMOVLENNIA WHERE (ZAMOVL_NUMBER = %1)").arg(sql::integer(number)));
+    if (rows.rowCount() != 1)
+        return std::nullopt;
+    return StoredOrderAt(rows, 0);
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 class FbQuery;
+class FbRows;
 class IPrompts;
 class TDANI;
 
@@ -42,6 +43,8 @@ struct StoredOrder
     bool statusSet = false;
 };
 
+// One row (from 0) of a "SELECT * FROM ZAMOVLENNIA" read.
+StoredOrder StoredOrderAt(const FbRows& rows, int row);
 // "SELECT * FROM ZAMOVLENNIA WHERE (ZAMOVL_NUMBER = n)": none unless exactly one row.
 // Throws DbError.
 std::optional<StoredOrder> ReadStoredOrder(FbQuery& q, qint64 number);

@@ -66,19 +66,6 @@ void refuseGprsDriver(FbQuery& q, qint64 callsign)
         throw MaintenanceRefusal{T::kGprsDriver};
 }
 
-StoredOrder dueOrder(const FbRows& rows, int r)
-{
-    auto value = [&](const char* column) { return rows.value(r, QLatin1String(column)); };
-    StoredOrder order;
-    order.number = value("ZAMOVL_NUMBER").toLongLong();
-    order.clientCode = value("ZAMOVL_NOMER_KLIENT").toLongLong();
-    order.callsign = value("ZAMOVL_POZIVNIY").toLongLong();
-    order.driverName = value("ZAMOVL_FIO_TAXI").toString();
-    order.freeRide = value("ZAMOVL_BEZKOSHTOVN").toString();
-    order.statusSet = true;
-    return order;
-}
-
 bool isOpen(const std::optional<StoredOrder>& order)
 {
     return order && order->statusSet && order->status == 0;
@@ -213,7 +200,7 @@ MaintenanceOutcome OpenOrderMaintenance::CloseDueOrders()
             throw MaintenanceRefusal{T::kNothingToClose};
         const QString every = m_ctx.settings.value(SettingKeys::kRidesPerFreeRide);
         for (int r = 0; r < due.rowCount(); ++r) {
-            const StoredOrder order = dueOrder(due, r);
+            const StoredOrder order = StoredOrderAt(due, r);
             if (CloseOrderSteps(m_ctx.dani.DODAT_RIZNE, order, every, m_ctx.clock.now(), T::kNothingToClose))
                 rides << ClosedFreeRide{order.callsign, order.driverName};
         }
