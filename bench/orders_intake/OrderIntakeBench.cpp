@@ -2,6 +2,7 @@
 // clients on the embedded engine (target under 50 ms; it looks the number up among the
 // telephones' suffixes); the price recalculation after a changed figure (under 10 µs);
 // saving a batch of 10 orders (under 50 ms).
+#include "common/BenchClients.h"
 #include "common/BenchSetup.h"
 #include "dispatch/DispatchContext.h"
 #include "foundation/SettingKeys.h"
@@ -42,30 +43,6 @@ template <typename F> Figures measure(int rounds, F&& run)
     return {ms[ms.size() / 2], ms.back()};
 }
 
-// Clients as a busy city has them: one or two telephones each, mobile and landline.
-void loadClients(TestDatabase& db)
-{
-    db.exec(QStringLiteral(
-                "EXECUTE BLOCK AS\n"
-                "DECLARE VARIABLE I INTEGER = 1;\n"
-                "BEGIN\n"
-                "  WHILE (I <= %1) DO BEGIN\n"
-                "    INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_ADRESS, KLIENT_TELEFON, "
-                "KLIENT_DODATKOVO, KLIENT_BALANS,\n"
-                "        KLIENT_ZNIZHKA, KLIENT_KIL_VIKLIK, KLIENT_KIL_FREE_VIKLIK, KLIENT_DATA_BALANSA)\n"
-                "      VALUES (:I, 'Клієнт номер ' || :I, 'вул. Ринкова ' || MOD(:I, 300) || '/' || MOD(:I, "
-                "90),\n"
-                "        '067' || LPAD(MOD(:I * 7919, 10000000), 7, '0') || IIF(MOD(:I, 3) = 0, ' 33' || "
-                "LPAD(MOD(:I, 10000), 4, '0'), ''),\n"
-                "        '[' || LPAD(:I, 5, '0') || '] приватний ()', 0, 0, 0, 0, CURRENT_DATE);\n"
-                "    I = I + 1;\n"
-                "  END\n"
-                "END")
-                .arg(kClients));
-    db.exec(QStringLiteral("INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_DODATKOVO) "
-                           "VALUES (0, 'Невідомий', '[00000] приватний ()')"));
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -76,7 +53,7 @@ int main(int argc, char** argv)
     TestDatabase db;
     QElapsedTimer load;
     load.start();
-    loadClients(db);
+    loadBenchClients(db, kClients);
     std::printf("%d clients loaded in %.1f s\n", kClients, double(load.elapsed()) / 1000);
 
     TestWorkstation ws(db.serverSettings());
