@@ -76,12 +76,13 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
     auto* bottom = new QWidget(central);
     bottom->setStyleSheet(QStringLiteral("background: rgb(0, 0, 160); color: white;"));
-    auto* bottomLayout = new QHBoxLayout(bottom);
+    m_bottomLayout = new QHBoxLayout(bottom);
     m_bottomTools = new QToolBar(bottom);
     m_bottomTools->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
-    bottomLayout->addWidget(m_bottomTools);
+    m_bottomLayout->addWidget(m_bottomTools);
     m_orderCounters = new QLabel(bottom);
-    bottomLayout->addWidget(m_orderCounters);
+    m_bottomLayout->addWidget(m_orderCounters);
+    m_bottomLayout->addStretch(1);
     layout->addWidget(bottom);
     setCentralWidget(central);
     showOrderCounters(0, 0, 0);
@@ -407,6 +408,15 @@ void TForm1::showPeriodTimes(const QString& rollCall)
 QString TForm1::shownPeriodTime() const
 {
     return m_closed[0]->shownPeriodTime();
+}
+
+void TForm1::setSoftphoneStrip(QWidget* strip, QWidget* options)
+{
+    // The strip keeps the visibility it had: hidden until a line is registered.
+    const bool shown = !strip->isHidden();
+    m_bottomLayout->addWidget(strip, 2);
+    m_bottomLayout->addWidget(options);
+    strip->setVisible(shown);
 }
 
 void TForm1::setDriversGroupVisible(bool visible)

@@ -12,6 +12,7 @@ class DriversPanel;
 class HotOrdersPage;
 class OrderRecordPanels;
 class QDateEdit;
+class QHBoxLayout;
 class QLabel;
 class QTabWidget;
 class QTableView;
@@ -70,6 +71,10 @@ public:
     void setOrderFilters(bool onlyToHandOut, bool onlyCarried);
     // The state the hot keys are decided in.
     HotKeyState hotKeyState() const;
+
+    // The dispatcher's telephone at the right of the bottom bar: its strip, which shows
+    // and hides itself, and the options for incoming calls beside it.
+    void setSoftphoneStrip(QWidget* strip, QWidget* options);
 
     // From now on the window closes even with somebody on shift: the program is ending.
     void allowClose() { m_closeAllowed = true; }
@@ -137,6 +142,7 @@ private:
     ListGrid* m_extraDriversGrid = nullptr;
     QToolBar* m_orderTools = nullptr;
     QToolBar* m_bottomTools = nullptr;
+    QHBoxLayout* m_bottomLayout = nullptr;
     bool m_closeAllowed = false;
     bool m_onlyToHandOut = false;
     bool m_onlyCarried = false;

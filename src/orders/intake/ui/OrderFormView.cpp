@@ -106,6 +106,16 @@ OrderFormView::OrderFormView(OrderFormController& controller, QWidget* parent)
     showPage();
 }
 
+void OrderFormView::setTelephonePage(QWidget* page)
+{
+    const int index = int(Page::Telefon);
+    QWidget* placeholder = m_pages->widget(index);
+    m_pages->insertWidget(index, page);
+    m_pages->removeWidget(placeholder);
+    delete placeholder;
+    m_pages->setCurrentIndex(int(m_controller.page()));
+}
+
 QString OrderFormView::pageName() const
 {
     return QLatin1String(kPageNames[int(m_controller.page())]);

@@ -53,6 +53,10 @@ public:
     QComboBox* editCardStreet() const { return m_editStreet; }
     QLineEdit* editCardTelephones() const { return m_editTelephones; }
 
+    // The telephone's settings and last call, in place of the page's placeholder; the
+    // page belongs to the form from then on.
+    void setTelephonePage(QWidget* page);
+
     // The quick order's clock and the preliminary panel's blinking (the main window's
     // one-second timer).
     void tick(const QDateTime& now);
