@@ -13,6 +13,7 @@
 #include "softphone/UserAgent.h"
 
 #include <QCryptographicHash>
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -53,6 +54,9 @@ TCustomSIPClient::TCustomSIPClient(QObject* parent, const IClock* clock)
     connect(&m_refreshTimer, &QTimer::timeout, this, &TCustomSIPClient::refreshRegistration);
     m_cancelDeadline.setSingleShot(true);
     connect(&m_cancelDeadline, &QTimer::timeout, this, [this] { runGuarded([this] { cancelTimedOut(); }); });
+    connect(&m_keepAliveTimer, &QTimer::timeout, this, &TCustomSIPClient::sendKeepAlive);
+    m_keepAliveDeadline.setSingleShot(true);
+    connect(&m_keepAliveDeadline, &QTimer::timeout, this, &TCustomSIPClient::keepAliveUnanswered);
 }
 
 TCustomSIPClient::~TCustomSIPClient()
@@ -69,6 +73,15 @@ void TCustomSIPClient::SetRetransmitT1(int milliseconds)
 {
     m_t1 = milliseconds;
     m_schedule.SetT1(milliseconds);
+}
+
+void TCustomSIPClient::SetKeepAliveInterval(int milliseconds)
+{
+    m_keepAliveMs = std::max(0, milliseconds);
+    if (m_keepAliveMs == 0)
+        m_keepAliveTimer.stop();
+    else if (m_keepAliveTimer.isActive())
+        m_keepAliveTimer.start(m_keepAliveMs);
 }
 
 bool TCustomSIPClient::runGuarded(const std::function<void()>& operation)
@@ -162,6 +175,8 @@ void TCustomSIPClient::Disconnect()
         if (!m_registered)
             return;
         m_refreshTimer.stop();
+        m_keepAliveTimer.stop();
+        m_keepAliveDeadline.stop();
         m_refreshing = false;
         m_expiresValue = "0";
         SetState(Registering);
@@ -292,6 +307,10 @@ int TCustomSIPClient::Close()
     m_refreshTimer.stop();
     m_refreshing = false;
     m_cancelDeadline.stop();
+    m_keepAliveTimer.stop();
+    m_keepAliveDeadline.stop();
+    m_serverAnswering = true;
+    retire(m_keepAliveTx);
     retire(m_registerTx);
     retire(m_inviteTx);
     retire(m_previousInviteTx);
@@ -512,6 +531,8 @@ void TCustomSIPClient::ProcessMessage()
             abandonedInviteResponse(code);
         else if (m_callRequestTx && m_callRequestTx->Matches(m_lastMessage))
             callRequestResponse(code);
+        else if (m_keepAliveTx && m_keepAliveTx->Matches(m_lastMessage))
+            keepAliveResponse(code);
         return;
     }
     clientRequest();
@@ -1032,6 +1053,7 @@ void TCustomSIPClient::registrationConfirmed()
     const qint64 granted =
         RegistrationSchedule::GrantedSeconds(m_lastMessage, m_contactUri, m_expiresValue.toLongLong());
     m_refreshTimer.start(m_schedule.Confirmed(granted));
+    startKeepAlive();
     const bool wasRefresh = m_refreshing;
     m_refreshing = false;
     if (!wasRefresh) {
@@ -1080,4 +1102,58 @@ void TCustomSIPClient::registerTimedOut()
         SetState(Disconnected);
         Close();
     }
+}
+
+// ---- keep-alive of the server --------------------------------------------------------
+
+void TCustomSIPClient::startKeepAlive()
+{
+    if (m_keepAliveMs > 0 && !m_keepAliveTimer.isActive())
+        m_keepAliveTimer.start(m_keepAliveMs);
+}
+
+void TCustomSIPClient::sendKeepAlive()
+{
+    runGuarded([this] {
+        if (!IsOpen() || m_pendingKind == PendingUnregister || m_expiresValue == "0") {
+            m_keepAliveTimer.stop();
+            return;
+        }
+        // One question at a time: the one still within its deadline is not doubled.
+        if (m_keepAliveDeadline.isActive())
+            return;
+        // Addressed to the server itself (no user part), which answers it rather than
+        // forwarding it to a registered phone (RFC 3261 section 11).
+        const QByteArray server = "sip:" + m_serverHost + ':' + QByteArray::number(m_server.port);
+        const OutgoingRequest options = newRequest("OPTIONS", server, '<' + server + '>', m_fromLine);
+        retire(m_keepAliveTx);
+        // Retransmitted at T1, 2 T1 ... like any request over UDP (section 17.1.2.2); the
+        // answer is awaited for 8 T1 at most (4 s with the standard T1), well short of the
+        // 64 T1 after which the transaction itself gives up, and never past the next ask.
+        m_keepAliveDeadline.start(std::min(m_keepAliveMs, 8 * m_t1));
+        m_keepAliveTx = startTransaction(options,
+                                         "Accept: application/sdp\r\nUser-Agent: " + QByteArray(UserAgent::Name) +
+                                             "\r\n",
+                                         {}, [] {});
+    });
+}
+
+void TCustomSIPClient::keepAliveResponse(int code)
+{
+    if (m_keepAliveTx->Receive(m_lastMessage, code) != ClientTransaction::Outcome::Final)
+        return;
+    m_keepAliveDeadline.stop();
+    // Any final answer shows the server is there, whatever it thinks of OPTIONS.
+    if (m_serverAnswering)
+        return;
+    m_serverAnswering = true;
+    if (m_pendingKind == PendingUnregister || m_expiresValue == "0")
+        return;
+    m_refreshTimer.stop();
+    refreshRegistration();
+}
+
+void TCustomSIPClient::keepAliveUnanswered()
+{
+    m_serverAnswering = false;
 }

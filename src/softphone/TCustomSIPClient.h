@@ -68,6 +68,13 @@ public:
     // Base retransmission interval T1 in milliseconds (RFC 3261: 500); the other
     // protocol times (transaction time-outs, registration retries) follow it.
     void SetRetransmitT1(int milliseconds);
+    // While registered, asks the server every intervalMs whether it is still there (an
+    // OPTIONS to the server itself, RFC 3261 section 11); 0, the default, asks nothing.
+    // A registrar may grant half an hour, and a server that died meanwhile would stay
+    // unnoticed for that long (RFC 5626 section 3.5 gives the same reason for its
+    // keep-alives). When the server answers again after a silence, this phone registers
+    // again at once: a restarted registrar may have forgotten it.
+    void SetKeepAliveInterval(int milliseconds);
 
     // Builds the SDP body; the address is also where this phone says it takes SIP
     // requests (Contact and Via) from the next Connect on.
@@ -96,6 +103,8 @@ public:
     // runs out (both null before the first one).
     QDateTime RegistrationConfirmedAt() const { return m_schedule.ConfirmedAt(); }
     QDateTime RegistrationLapsesAt() const { return m_schedule.LapsesAt(); }
+    // False from the moment a keep-alive went unanswered until the server answers again.
+    bool ServerAnswering() const { return m_serverAnswering; }
     quint8 PendingKind() const { return m_pendingKind; }
     quint8 CallKind() const { return m_callKind; }
     const QByteArray& LastReason() const { return m_lastReason; }
@@ -183,6 +192,10 @@ private:
     void refreshRegistration();
     void refreshFailed();
     void registerTimedOut();
+    void startKeepAlive();
+    void sendKeepAlive();
+    void keepAliveResponse(int code);
+    void keepAliveUnanswered();
     QByteArray authorizationLine(const OutgoingRequest& challenged);
     bool challengeIsStale() const;
 
@@ -239,6 +252,13 @@ private:
     bool m_intervalRetried = false;
     bool m_refreshing = false;
     QTimer m_refreshTimer;
+
+    // Keep-alive of the server.
+    std::unique_ptr<ClientTransaction> m_keepAliveTx;
+    QTimer m_keepAliveTimer;
+    QTimer m_keepAliveDeadline;
+    int m_keepAliveMs = 0;
+    bool m_serverAnswering = true;
 
     std::unique_ptr<QSocketNotifier> m_notifier;
     int m_t1 = 500;

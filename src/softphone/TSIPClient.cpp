@@ -1,6 +1,6 @@
 #include "softphone/TSIPClient.h"
 
-TSIPClient::TSIPClient(QObject* parent) : TCustomSIPClient(parent) {}
+TSIPClient::TSIPClient(QObject* parent, const IClock* clock) : TCustomSIPClient(parent, clock) {}
 
 TSIPClient::~TSIPClient() = default;
 

@@ -9,7 +9,8 @@ class TSIPClient : public TCustomSIPClient
     Q_OBJECT
 
 public:
-    explicit TSIPClient(QObject* parent = nullptr);
+    // The clock dates the registration (the system clock when none is given).
+    explicit TSIPClient(QObject* parent = nullptr, const IClock* clock = nullptr);
     ~TSIPClient() override;
 
     int Close() override;

@@ -4,6 +4,7 @@
 #include "support/WaitFor.h"
 #include "support/peers/LoopbackPorts.h"
 
+#include <QFile>
 #include <QStandardPaths>
 
 KamailioPbx::KamailioPbx(const QByteArray& password) : m_password(password) {}
@@ -17,7 +18,10 @@ bool KamailioPbx::Start()
 {
     const QString program = QStandardPaths::findExecutable(
         QStringLiteral("kamailio"), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin")});
-    m_port = LoopbackPorts::Free();
+    // A restart keeps its port: the phones registered there are to find it again.
+    if (m_port == 0)
+        m_port = LoopbackPorts::Free();
+    QFile::remove(m_folder.filePath(QStringLiteral("kamailio.pid")));
     if (program.isEmpty() || m_port == 0 || !m_folder.isValid()) {
         m_problem = QStringLiteral("kamailio, a free port or a temporary folder is missing");
         return false;

@@ -14,7 +14,8 @@ public:
     explicit KamailioPbx(const QByteArray& password = "secret");
     ~KamailioPbx();
 
-    // Starts it and waits until it answers; false with the reason in Problem().
+    // Starts it and waits until it answers; false with the reason in Problem(). Started
+    // again after Stop it listens on the same port, with no registrations.
     bool Start();
     void Stop();
 
