@@ -78,6 +78,12 @@ TEST(WebDistanceStandIn, TheClientGetsAStableDistanceAndTheErrorPagesFromTheStan
     EXPECT_LT(inTown, 10.0);
     EXPECT_FALSE(results[0].outOfTown);
 
+    // Two villages are two towns, whatever stands before their names.
+    ASSERT_TRUE(ask({QStringLiteral("с. Вербівка"), QString(), false, QStringLiteral("с. Гірка Полонка"),
+                     QString(), false}));
+    ASSERT_TRUE(results[0].success);
+    EXPECT_GE(QString(results[0].kilometres).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(), 8.0);
+
     // A place that is no place is not found, and a wrong key is refused: error pages.
     ASSERT_TRUE(ask({QStringLiteral("123456789"), QString(), false, QStringLiteral("Гірники"), QString(), false}));
     EXPECT_FALSE(results[0].success);

@@ -56,10 +56,15 @@ QString normalised(const QString& text)
     return text.simplified().toLower();
 }
 
-QString firstWord(const QString& text)
+// The town a place names: its first word of more than three letters, so that "с.",
+// "м." or "смт" before a name do not make two villages one town.
+QString townOf(const QString& text)
 {
     static const QRegularExpression separators(QStringLiteral("[^\\p{L}\\p{N}]+"));
-    return text.split(separators, Qt::SkipEmptyParts).value(0);
+    for (const QString& word : text.split(separators, Qt::SkipEmptyParts))
+        if (word.size() > 3)
+            return word;
+    return QString();
 }
 
 // FNV-1a: the same number in every run, unlike qHash, which is seeded per process.
@@ -170,7 +175,7 @@ qint64 WebDistanceStandIn::metresBetween(const QString& origin, const QString& d
     if (b < a)
         std::swap(a, b);
     const quint32 hash = stableHash(a.toUtf8() + '\n' + b.toUtf8());
-    if (firstWord(a) == firstWord(b))
+    if (!townOf(a).isEmpty() && townOf(a) == townOf(b))
         return 1200 + hash % 8800;
     return 8000 + hash % 52000;
 }

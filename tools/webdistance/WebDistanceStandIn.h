@@ -10,7 +10,8 @@
 // workstation reads, then closes the connection. The distance is made up from the two
 // place texts, the same every time for the same two places:
 //   - an end without a letter in it (say "123456789") is NOT_FOUND;
-//   - two places of one town (the same first word) are 1.2 to 10 km apart;
+//   - two places of one town (the same first word of more than three letters, as the
+//     order form puts the own city first) are 1.2 to 10 km apart;
 //   - places of two towns are 8 to 60 km apart.
 class WebDistanceStandIn
 {
