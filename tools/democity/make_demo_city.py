@@ -49,7 +49,8 @@
 #                                    nearest stand comes from the district lists)
 #   Бондар Дмитро Сергійович   / 4 / no rights (left the firm; not offered)
 # Softphone operators in TARIF.INI: 127.0.0.1:5060, extensions 101-103,
-# passwords demo101-demo103.
+# passwords demo101-demo103. The web distance service: the stand-in on
+# 127.0.0.1:18095.
 #
 # Regenerate the committed demo (defaults):
 #   python3 tools/democity/make_demo_city.py -o db/demo.sql
@@ -72,6 +73,8 @@ import re
 import sys
 
 CITY = "Ясногород"
+# Where the demo's stand-in web distance service listens (the taxi script starts it).
+WEB_DISTANCE_PORT = 18095
 MAP_W, MAP_H = 4000, 3000
 METRES_PER_PIXEL = 2.0
 RIVER_TOP, RIVER_BOTTOM = 1960, 2090
@@ -1120,6 +1123,12 @@ class Generator:
             if all(key != k for k, _ in grid):
                 grid.append((key, str(metres)))
         section("TARIFSITKA", grid)
+        # The web distance service of the demo desk: the stand-in tools/webdistance that
+        # ./taxi run starts on this loopback port.
+        section("SET_WEB_VIDSTAN", [
+            ("SCHEME", "http"), ("HOST", "127.0.0.1"), ("PORT", str(WEB_DISTANCE_PORT)),
+            ("PATH", "/maps/api/distancematrix/xml"), ("HOST_HEADER", ""), ("API_KEY", ""),
+            ("TIMEOUT_MS", "10000")])
         return lines
 
     def fleet(self):
