@@ -13,8 +13,21 @@
 class FakeAudioSystem : public AudioSystem
 {
 public:
-    QStringList outputDevices() const override { return {QStringLiteral("Fake Headset")}; }
-    QStringList inputDevices() const override { return {QStringLiteral("Fake Headset Microphone")}; }
+    QStringList outputDevices() const override { return m_outputs; }
+    QStringList inputDevices() const override { return m_inputs; }
+    int defaultOutputDevice() const override { return m_defaultOutput; }
+    int defaultInputDevice() const override { return m_defaultInput; }
+    // Other devices, as on a computer with several sound cards (or none).
+    void setOutputDevices(const QStringList& names, int preferred = 0)
+    {
+        m_outputs = names;
+        m_defaultOutput = preferred < names.size() ? preferred : -1;
+    }
+    void setInputDevices(const QStringList& names, int preferred = 0)
+    {
+        m_inputs = names;
+        m_defaultInput = preferred < names.size() ? preferred : -1;
+    }
     std::unique_ptr<AudioOutput> createOutput() override;
     std::unique_ptr<AudioInput> createInput() override;
 
@@ -29,6 +42,10 @@ public:
     const QByteArray& microphoneSignal() const { return m_microphone; }
 
 private:
+    QStringList m_outputs{QStringLiteral("Fake Headset")};
+    QStringList m_inputs{QStringLiteral("Fake Headset Microphone")};
+    int m_defaultOutput = 0;
+    int m_defaultInput = 0;
     std::shared_ptr<FakePlayback> m_lastPlayback;
     FakeAudioInput* m_openInput = nullptr;
     QByteArray m_microphone;

@@ -16,6 +16,16 @@ QStringList namesOf(const QList<QAudioDevice>& devices)
     return names;
 }
 
+int positionOf(const QList<QAudioDevice>& devices, const QAudioDevice& preferred)
+{
+    if (preferred.isNull())
+        return -1;
+    for (qsizetype i = 0; i < devices.size(); ++i)
+        if (devices[i].id() == preferred.id())
+            return static_cast<int>(i);
+    return -1;
+}
+
 } // namespace
 
 QtAudioSystem::QtAudioSystem(QObject* parent) : QObject(parent) {}
@@ -28,6 +38,16 @@ QStringList QtAudioSystem::outputDevices() const
 QStringList QtAudioSystem::inputDevices() const
 {
     return namesOf(QMediaDevices::audioInputs());
+}
+
+int QtAudioSystem::defaultOutputDevice() const
+{
+    return positionOf(QMediaDevices::audioOutputs(), QMediaDevices::defaultAudioOutput());
+}
+
+int QtAudioSystem::defaultInputDevice() const
+{
+    return positionOf(QMediaDevices::audioInputs(), QMediaDevices::defaultAudioInput());
 }
 
 std::unique_ptr<AudioOutput> QtAudioSystem::createOutput()

@@ -17,6 +17,8 @@ public:
 
     QStringList outputDevices() const override;
     QStringList inputDevices() const override;
+    int defaultOutputDevice() const override;
+    int defaultInputDevice() const override;
     std::unique_ptr<AudioOutput> createOutput() override;
     std::unique_ptr<AudioInput> createInput() override;
 };
