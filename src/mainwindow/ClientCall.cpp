@@ -2,19 +2,12 @@
 
 #include "dispatch/DispatchContext.h"
 #include "mainwindow/RowSnapshots.h"
+#include "orders/intake/CallerLookup.h"
 #include "platform/Prompts.h"
-
-#include <algorithm>
 
 QString ClientCall::telephoneIn(const QString& description)
 {
-    // Without the bracket pair the description holds no telephone, and its free text
-    // must never be dialled.
-    const int close = description.indexOf(QLatin1Char(']'));
-    const int open = description.left(std::max(close, 0)).indexOf(QLatin1Char('['));
-    if (close < 0 || open < 0)
-        return {};
-    return description.mid(open + 1, close - open - 1).trimmed();
+    return CallerLookup::telephoneIn(description);
 }
 
 std::optional<QString> ClientCall::telephoneToCall(bool outgoingCallsAllowed)

@@ -81,6 +81,10 @@ void OrderFormController::openForCaller(const QString& networkNumber)
         m_lookup.filterUnknownClient();
     openCreate(Page::CardClient);
     m_telephoneSearch = ClientLookup::callerNumber(networkNumber);
+    // The caller joins the search box's drop-down like a typed search, so the dispatcher
+    // can come back to him after another call.
+    m_history.add(m_telephoneSearch, m_ctx.clock.now());
+    emit telephoneHistoryChanged();
     emit showRequested(true);
 }
 
