@@ -297,6 +297,14 @@ void TCustomSIPClient::Hangup()
     });
 }
 
+void TCustomSIPClient::ReturnToReady()
+{
+    runGuarded([this] {
+        if (m_registered && m_state != Ready && isOneOf(m_state, idleStates))
+            SetState(Ready);
+    });
+}
+
 int TCustomSIPClient::Close()
 {
     if (m_registered) {

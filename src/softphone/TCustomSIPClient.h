@@ -87,6 +87,9 @@ public:
     void Answer();
     void Reject();
     void Hangup();
+    // After a call has ended (refused, failed, missed, hung up by the other side) the
+    // host takes the registered phone back to Ready; any other state stays.
+    void ReturnToReady();
 
     int Close() override;
     // Closes without removing the registration: it stays on the server until it expires

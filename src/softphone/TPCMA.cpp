@@ -51,7 +51,7 @@ void TPCMA::CloseInput()
 
 void TPCMA::RecordedBuffer(const QByteArray& pcm)
 {
-    if (!m_transmitting || !m_link || pcm.size() != BufferBytes)
+    if (!m_transmitting || !m_link || pcm.size() != BufferBytes || !WorthSending(pcm))
         return;
     const QByteArray alaw = EncodeALaw(pcm);
     if (alaw.size() == payloadBytes)

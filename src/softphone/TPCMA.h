@@ -38,6 +38,15 @@ public:
     // Set when the output device could not be opened.
     const QByteArray& OutputError() const { return m_outputError; }
 
+protected:
+    // Whether a whole recorded buffer is worth sending; every one is, unless a host
+    // knows better (a dispatcher's silence, say).
+    virtual bool WorthSending(const QByteArray& pcm) const
+    {
+        Q_UNUSED(pcm);
+        return true;
+    }
+
 private:
     void PlaybackLoop();
 

@@ -111,6 +111,10 @@ public:
 
     // For the tests that drive the line against real peers.
     TSIPClient& sip();
+    // The ring's beeps are sounding (the beep option was on when the call came).
+    bool ringBeeping() const;
+    // The keep-alive interval of the line (5 s unless a test shortens it).
+    void setKeepAliveInterval(int milliseconds);
 
 signals:
     // Something the strip shows changed (caption, colours, status line, lamp, health,
@@ -120,8 +124,27 @@ signals:
     void pageChanged();
     // "Yes" to the headset question: the order form is to show its "Telefon" page.
     void telephonePageRequested();
+    // Configure operator empties the main window's dial box.
+    void dialBoxCleared();
 
 private:
+    void stateChanged();
+    void incomingCall();
+    void registered();
+    void remoteSdpArrived();
+    void endCallWithBadMedia();
+    void callEnded();
+    void sipError();
+    void audioStatus(int status, int detail);
+    void stunResult();
+    void everySecond();
+    void stopRinging();
+    bool connectNow();
+    void switchOff();
+    void noteMissedCall();
+    bool returnToReadyIfEnded();
+    void changed();
+
     struct Parts;
     std::unique_ptr<Parts> m_parts;
     DispatchContext& m_ctx;
@@ -149,4 +172,8 @@ private:
     QString m_healthText;
     QList<MissedCall> m_missedCalls;
     std::optional<QString> m_ringingOrder;
+
+    bool m_hangUpClearsState = false; // after a call: the button takes the line back to idle
+    QString m_queriedStunHost;
+    QString m_failure; // why the line is failing, for the health light
 };
