@@ -68,7 +68,10 @@ template <typename Write> void DriverSide::timed(Write write, qint64& refusedCou
         ++refusedCounter;
         m_figures.longestRefusedNs = std::max(m_figures.longestRefusedNs, RoomNowNs() - began);
     }
-    m_figures.longestWriteNs = std::max(m_figures.longestWriteNs, RoomNowNs() - began);
+    const qint64 took = RoomNowNs() - began;
+    m_figures.longestWriteNs = std::max(m_figures.longestWriteNs, took);
+    ++m_figures.writes;
+    m_figures.writeNs += took;
 }
 
 void DriverSide::change(qint64 index)

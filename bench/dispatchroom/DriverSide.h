@@ -23,6 +23,8 @@ public:
         qint64 tripEndsRefused = 0;  // trip ends that found the order or driver changed
         qint64 longestWriteNs = 0;   // one change or trip end, its waits for locks included
         qint64 longestRefusedNs = 0; // the longest of those that ended in a lock conflict
+        qint64 writes = 0;
+        qint64 writeNs = 0; // all writes together, for the mean
         double achievedPerSecond = 0;
         // Order number -> when its trip end began: the driver was free for another
         // order only after that.

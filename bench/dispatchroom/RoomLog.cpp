@@ -10,7 +10,7 @@ bool RoomLog::save(const QString& path) const
         return false;
     QTextStream out(&file);
     out << "W " << workstation << ' ' << lostRaces << ' ' << recordFailures << ' ' << longestRecordNs << ' '
-        << longestHandOutNs << ' ' << reopens << ' ' << messages << '\n';
+        << longestHandOutNs << ' ' << reopens << ' ' << messages << ' ' << longestLostRaceNs << '\n';
     for (const Commit& c : recorded)
         out << "R " << c.order << ' ' << c.atNs << '\n';
     for (const HandOut& h : handedOut)
@@ -34,7 +34,7 @@ bool RoomLog::load(const QString& path, RoomLog& log)
         const QStringList f = in.readLine().split(QLatin1Char(' '));
         const QString& kind = f.value(0);
         auto n = [&](int i) { return f.value(i).toLongLong(); };
-        if (kind == QLatin1String("W") && f.size() == 8) {
+        if (kind == QLatin1String("W") && f.size() == 9) {
             header = true;
             log.workstation = int(n(1));
             log.lostRaces = int(n(2));
@@ -43,6 +43,7 @@ bool RoomLog::load(const QString& path, RoomLog& log)
             log.longestHandOutNs = n(5);
             log.reopens = n(6);
             log.messages = int(n(7));
+            log.longestLostRaceNs = n(8);
         } else if (kind == QLatin1String("R") && f.size() == 3) {
             log.recorded.push_back({n(1), n(2)});
         } else if (kind == QLatin1String("A") && f.size() == 4) {

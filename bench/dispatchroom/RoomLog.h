@@ -29,6 +29,7 @@ struct RoomLog
     QHash<qint64, qint64> carriedSeenNs; // order number -> its list first showed its driver
     qint64 longestRecordNs = 0;          // insert and commit of one order
     qint64 longestHandOutNs = 0;         // one assignment, its waits for locked rows included
+    qint64 longestLostRaceNs = 0;        // one refused assignment: mostly a wait for another desk's commit
     qint64 reopens = 0;                  // times the open-orders list was read again
     int messages = 0;                    // what the data module or the operations showed
 

@@ -101,6 +101,7 @@ RoomRun::Result RoomRun::run(const Settings& settings, FbServerProcess& server, 
         result.reopens += log.reopens;
         result.longestRecordMs = std::max(result.longestRecordMs, double(log.longestRecordNs) / 1e6);
         result.longestHandOutMs = std::max(result.longestHandOutMs, double(log.longestHandOutNs) / 1e6);
+        result.longestLostRaceMs = std::max(result.longestLostRaceMs, double(log.longestLostRaceNs) / 1e6);
     }
     result.check = RoomDatabase::check(db, logs, result.drivers.tripEndedNs);
     result.completed = result.failure.isEmpty();

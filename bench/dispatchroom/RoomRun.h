@@ -36,7 +36,7 @@ struct RoomRun
         int neverShown = 0;
         double p50Ms = 0, p99Ms = 0, maxMs = 0;
         double serverCpuSeconds = 0;
-        double longestRecordMs = 0, longestHandOutMs = 0;
+        double longestRecordMs = 0, longestHandOutMs = 0, longestLostRaceMs = 0;
         qint64 reopens = 0;
         DriverSide::Figures drivers;
         RoomDatabase::Check check;

@@ -17,6 +17,8 @@ const QString kPickupMark = QStringLiteral(" #");
 // A dispatcher looks for an order to hand out a little more often than orders come in,
 // so the room keeps up; a look that finds nothing due costs nothing.
 constexpr double kHandOutSurplus = 1.25;
+// How far down the list a dispatcher looks for the next order to hand out.
+constexpr std::size_t kFirstFew = 3;
 
 // Our orders' pick-up points read "Стоянка 17 #3.12": the stand, then who recorded it.
 QString standOf(const QString& pickup)
@@ -181,9 +183,9 @@ void RoomWorkstation::recordOrder()
 void RoomWorkstation::handOutOrder()
 {
     arm(m_handOutTimer, m_pace.ordersPerSimulatedHour * kHandOutSurplus);
-    // The dispatcher looks down the list as his screen shows it now: the oldest of the
-    // room's orders that waited long enough and has no driver yet. Every desk sees the
-    // same list, so now and then two desks reach for the same order.
+    // The dispatcher looks down the list as his screen shows it now and takes one of the
+    // first few of the room's orders that waited long enough and have no driver yet.
+    // Every desk sees the same list, so now and then two desks reach for the same order.
     const qint64 dueBefore = RoomNowNs() - m_schedule.realNsOf(m_pace.handOutDelaySimulatedSeconds);
     const FbDataSet& list = m_dani->TABL_AKTIV_ZAMOVL;
     const FbRows& rows = list.rows();
@@ -203,10 +205,16 @@ void RoomWorkstation::handOutOrder()
             due.emplace_back(number, pickup);
     }
     std::sort(due.begin(), due.end());
+    if (due.empty())
+        return;
+    std::uniform_int_distribution<std::size_t> glance(0, std::min<std::size_t>(due.size(), kFirstFew) - 1);
+    const std::size_t first = glance(m_random);
     // Told that another desk was first, the dispatcher takes the next one.
-    for (std::size_t i = 0; i < due.size() && i < 2; ++i)
-        if (tryHandOut(due[i].first, due[i].second))
+    for (std::size_t i = 0; i < due.size() && i < 2; ++i) {
+        const auto& [number, pickup] = due[(first + i) % due.size()];
+        if (tryHandOut(number, pickup))
             return;
+    }
 }
 
 bool RoomWorkstation::tryHandOut(qint64 order, const QString& pickup)
@@ -218,10 +226,12 @@ bool RoomWorkstation::tryHandOut(qint64 order, const QString& pickup)
     const bool handed = AssignOrderToDriver(*m_ctx, callsign, order);
     const qint64 done = RoomNowNs();
     m_log.longestHandOutNs = std::max(m_log.longestHandOutNs, done - began);
-    if (handed)
+    if (handed) {
         m_log.handedOut.push_back({order, callsign, done});
-    else
+    } else {
         ++m_log.lostRaces;
+        m_log.longestLostRaceNs = std::max(m_log.longestLostRaceNs, done - began);
+    }
     return handed;
 }
 

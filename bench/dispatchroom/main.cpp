@@ -60,13 +60,16 @@ void print(const RoomRun::Result& r)
 
 void printDetails(const RoomRun::Result& r)
 {
-    std::printf("  %d desks: drivers' side %.1f changes/s achieved (%lld committed, %lld refused by a locked or "
-                "changed row, longest refused %.1f ms), %lld trips ended (%lld refused); %lld list reopenings "
-                "of the open orders; %zu latency samples; %d recordings failed; %d messages shown; %d recorded "
-                "orders still without a driver at the end\n",
+    std::printf("  %d desks: drivers' side %.1f changes/s achieved (%lld committed, mean write %.1f ms, %lld refused "
+                "by a locked or changed row, longest refused %.1f ms), %lld trips ended (%lld refused); longest "
+                "hand-out lost to another desk %.1f ms; %lld list reopenings of the open orders; %zu latency "
+                "samples; %d recordings failed; %d messages shown; %d recorded orders still without a driver at "
+                "the end\n",
                 r.settings.workstations, r.drivers.achievedPerSecond, qlonglong(r.drivers.changes),
+                r.drivers.writes ? double(r.drivers.writeNs) / double(r.drivers.writes) / 1e6 : 0.0,
                 qlonglong(r.drivers.refused), double(r.drivers.longestRefusedNs) / 1e6,
-                qlonglong(r.drivers.tripsEnded), qlonglong(r.drivers.tripEndsRefused), qlonglong(r.reopens),
+                qlonglong(r.drivers.tripsEnded), qlonglong(r.drivers.tripEndsRefused), r.longestLostRaceMs,
+                qlonglong(r.reopens),
                 r.latencySamples, r.recordFailures, r.messages, r.check.unhandedDue);
     if (!r.failure.isEmpty())
         std::printf("  FAILED: %s\n", qPrintable(r.failure));
