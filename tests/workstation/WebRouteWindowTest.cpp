@@ -4,6 +4,7 @@
 #include "foundation/SettingKeys.h"
 #include "mainwindow/HotKeys.h"
 #include "orders/intake/RouteItem.h"
+#include "orders/intake/RoutePointEntry.h"
 #include "orders/intake/WebDistanceClient.h"
 #include "orders/intake/WebRouteController.h"
 #include "orders/intake/ui/OrderFormView.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTcpServer>
@@ -55,11 +57,14 @@ private:
     QByteArray m_request;
 };
 
-QByteArray reply(const QByteArray& elementStatus, const QByteArray& metres)
+QByteArray reply(const QByteArray& elementStatus, const QByteArray& metres,
+                 const QByteArray& origin = "Луцьк, вулиця Соборності, 5")
 {
     return "HTTP/1.0 200 OK\r\nContent-Type: application/xml; charset=UTF-8\r\n\r\n"
            "<DistanceMatrixResponse><status>OK</status>"
-           "<origin_address>Луцьк, вулиця Соборності, 5</origin_address>"
+           "<origin_address>" +
+           origin +
+           "</origin_address>"
            "<destination_address>Ківерці, Україна</destination_address><row><element><status>" +
            elementStatus + "</status><distance><value>" + metres +
            "</value></distance></element></row></DistanceMatrixResponse>";
@@ -152,6 +157,90 @@ TEST_F(WebRouteWindow, AMeasuredDistanceFillsTheSuccessPageAndGoesIntoTheFormWit
     points().destinationPlace()->setEditText(QStringLiteral("Рожище"));
     EXPECT_EQ(points().distance()->text(), QStringLiteral("000"));
     EXPECT_FALSE(ws->orderForm.routeEntry().calculatedOutOfTown());
+}
+
+TEST_F(WebRouteWindow, WithoutARouteTheServicesAddressesBecomeTheOrdersStartAndDestination)
+{
+    service.then(reply("OK", "15200"));
+    calculate();
+    QTest::keyClicks(points().destinationHouse(), QStringLiteral("12"));
+    ASSERT_TRUE(waitFor([this] { return result().isVisible(); }));
+    ASSERT_TRUE(ws->orderForm.order().route().isEmpty());
+    result().toTariffButton()->click();
+    EXPECT_FALSE(result().isVisible());
+    EXPECT_EQ(ws->orderForm.step(), OrderFormController::Step::Last);
+    const OrderIntake& order = ws->orderForm.order();
+    // The destination house box goes with the start, in braces, as the order takes it.
+    EXPECT_EQ(order.startText(), QStringLiteral("Луцьк, вулиця Соборності, 5{12}"));
+    EXPECT_EQ(order.destinationText(), QStringLiteral("Ківерці, Україна"));
+    ASSERT_EQ(order.route().size(), 2);
+    EXPECT_FALSE(order.route()[0].onMap());
+    EXPECT_FALSE(order.route()[1].onMap());
+    EXPECT_EQ(order.kmOutOfTown(), QStringLiteral("15,2"));
+    // Back on the first step the list shows them.
+    ws->orderForm.back();
+    ASSERT_EQ(view().routeList()->count(), 2);
+    EXPECT_EQ(view().routeList()->item(0)->text(), QStringLiteral("Луцьк, вулиця Соборності, 5{12}</E>"));
+    EXPECT_EQ(view().routeList()->item(1)->text(), QStringLiteral("Ківерці, Україна</E>"));
+
+    // A route already in the list stays as the dispatcher made it.
+    QTest::keyClick(points().destinationHouse(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(points().destinationHouse(), QStringLiteral("3"));
+    ASSERT_EQ(ws->orderForm.routeEntry().end(RoutePointEntry::End::Destination).house, QStringLiteral("3"));
+    service.then(reply("OK", "9000", "Луцьк, вулиця Ковельська, 1"));
+    points().calculateButton()->click();
+    ASSERT_TRUE(waitFor([this] { return result().isVisible(); }));
+    result().toTariffButton()->click();
+    EXPECT_EQ(order.startText(), QStringLiteral("Луцьк, вулиця Соборності, 5{12}"));
+    EXPECT_EQ(order.kmInTown(), QStringLiteral("9"));
+}
+
+TEST_F(WebRouteWindow, TheServicesStartIsCutToWhatAnOrderKeepsAndMarksInItAreRefused)
+{
+    // The start is cut to 100 characters before the house is put after it.
+    const QString longStart = QString(120, QLatin1Char('x'));
+    service.then(reply("OK", "3000", longStart.toUtf8()));
+    calculate();
+    QTest::keyClicks(points().destinationHouse(), QStringLiteral("7"));
+    ASSERT_TRUE(waitFor([this] { return result().isVisible(); }));
+    result().toTariffButton()->click();
+    ASSERT_EQ(ws->orderForm.order().route().size(), 2);
+    EXPECT_EQ(ws->orderForm.order().route()[0].stored(), longStart.left(100) + QStringLiteral("{7}"));
+    ws->orderForm.back();
+    prompts.answerQuestion(true); // "Очистити список ?"
+    ws->orderForm.clearRoute();
+    ASSERT_TRUE(ws->orderForm.order().route().isEmpty());
+
+    // A "<" from the service would read back as a point of the internal map: the window
+    // says so and stays, and the order is left as it was.
+    service.then(reply("OK", "3000", "Луцьк, вулиця &lt;Соборності&gt;, 5"));
+    points().calculateButton()->click();
+    ASSERT_TRUE(waitFor([this] { return result().isVisible(); }));
+    prompts.clear();
+    const QString distanceBefore = points().distance()->text();
+    result().toTariffButton()->click();
+    EXPECT_EQ(prompts.messages(), QStringList{RouteItem::kForbiddenMarksMessage});
+    EXPECT_TRUE(result().isVisible());
+    EXPECT_TRUE(ws->orderForm.order().route().isEmpty());
+    EXPECT_EQ(ws->orderForm.step(), OrderFormController::Step::First);
+    EXPECT_EQ(points().distance()->text(), distanceBefore);
+
+    // A success page without a start gives no pick-up point to take over.
+    for (QPushButton* button : result().findChildren<QPushButton*>())
+        if (button->text() == QStringLiteral("Спробувати ще раз"))
+            button->click();
+    service.then(reply("OK", "3000", ""));
+    // Emptied as the dispatcher does it, so that the order form hears of it.
+    QTest::keyClick(points().destinationHouse(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(points().destinationHouse(), Qt::Key_Backspace);
+    ASSERT_TRUE(ws->orderForm.routeEntry().end(RoutePointEntry::End::Destination).house.isEmpty());
+    points().calculateButton()->click();
+    ASSERT_TRUE(waitFor([this] { return result().isVisible(); }));
+    prompts.clear();
+    result().toTariffButton()->click();
+    EXPECT_EQ(prompts.messages(), QStringList{WebRouteController::kEmptyValueMessage});
+    EXPECT_TRUE(ws->orderForm.order().route().isEmpty());
+    EXPECT_EQ(ws->orderForm.step(), OrderFormController::Step::First);
 }
 
 TEST_F(WebRouteWindow, TheSuccessPageCopiesTheServicesAddressesIntoTheForm)

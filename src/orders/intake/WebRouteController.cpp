@@ -7,6 +7,7 @@
 #include "foundation/fb/DbError.h"
 #include "orders/intake/OnlineMapAddress.h"
 #include "orders/intake/OrderIntake.h"
+#include "orders/intake/RouteItem.h"
 #include "orders/intake/RoutePointEntry.h"
 #include "platform/Prompts.h"
 #include "platform/ShellOpen.h"
@@ -28,7 +29,14 @@ const QString WebRouteController::kNoBindingMessage =
 
 using End = RoutePointEntry::End;
 
-WebRouteController::WebRouteController(DispatchContext& ctx, RoutePointEntry& entry, const OrderIntake& order,
+namespace {
+
+// What an order keeps of a pick-up or destination text.
+constexpr qsizetype kAddressLength = 100;
+
+} // namespace
+
+WebRouteController::WebRouteController(DispatchContext& ctx, RoutePointEntry& entry, OrderIntake& order,
                                        IShellOpen& shell, QObject* parent)
     : QObject(parent), m_ctx(ctx), m_entry(entry), m_order(order), m_shell(shell), m_client(ctx.settings)
 {
@@ -100,11 +108,41 @@ void WebRouteController::takeToTariffStep()
     // Only a measured distance is carried over: the error page has none to give.
     if (!m_result.success)
         return;
+    if (m_order.route().isEmpty() && !routeFromResult())
+        return;
     const QString distance = cutDistance(m_result.kilometres);
     m_entry.setCalculatedDistance(distance, m_outOfTown);
     emit tariffStepRequested(m_outOfTown ? QStringLiteral("0") : distance,
                              m_outOfTown ? distance : QStringLiteral("0"));
     emit closeRequested();
+}
+
+bool WebRouteController::routeFromResult()
+{
+    const QString house = m_entry.end(End::Destination).house;
+    const QString extra = house.isEmpty() ? QString() : QLatin1Char('{') + house + QLatin1Char('}');
+    const QString start = m_result.originAddress.left(kAddressLength) + extra;
+    const QString destination = m_result.destinationAddress.left(kAddressLength);
+    // Without a start the destination would become the pick-up point.
+    if (start.trimmed().isEmpty()) {
+        m_ctx.prompts.message(kEmptyValueMessage);
+        return false;
+    }
+    QList<RouteItem> items;
+    for (const QString& text : {start, destination}) {
+        if (text.trimmed().isEmpty())
+            continue;
+        // The service's text came from the network: a "<" in it would read back as a
+        // map point of the internal map.
+        const std::optional<RouteItem> item = RouteItem::offMapText(text);
+        if (!item) {
+            m_ctx.prompts.message(RouteItem::kForbiddenMarksMessage);
+            return false;
+        }
+        items << *item;
+    }
+    m_order.setRoute(items);
+    return true;
 }
 
 QString WebRouteController::cutDistance(const QString& distance)

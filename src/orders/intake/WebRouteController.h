@@ -31,8 +31,8 @@ public:
     static const QString kOffMapMessage;
     static const QString kNoBindingMessage;
 
-    WebRouteController(DispatchContext& ctx, RoutePointEntry& entry, const OrderIntake& order,
-                       IShellOpen& shell, QObject* parent = nullptr);
+    WebRouteController(DispatchContext& ctx, RoutePointEntry& entry, OrderIntake& order, IShellOpen& shell,
+                       QObject* parent = nullptr);
 
     // ---- web distance --------------------------------------------------------------
     // "Прорахувати": the two outside ends as the first step holds them.
@@ -54,7 +54,9 @@ public:
     void editDestination();
     // "У форму вибору тарифа": the distance, cut after two decimals, and the tick become
     // the first step's calculated distance, the order form goes on to its tariff step with
-    // the distance in or out of town, and the window closes.
+    // the distance in or out of town, and the window closes. An order without a route yet
+    // takes the service's start (with "{" destination house "}" after it when that box
+    // holds one) and destination as its route, off the internal map.
     void takeToTariffStep();
 
     // ---- browser -------------------------------------------------------------------
@@ -75,11 +77,14 @@ signals:
 private:
     void show(const WebDistanceResult& result);
     void copy(const QString& text, bool start);
+    // The order's route from this window's two addresses; false (told why) when they
+    // give none.
+    bool routeFromResult();
     std::optional<QPoint> mapCoordinates(qint64 mapPoint);
 
     DispatchContext& m_ctx;
     RoutePointEntry& m_entry;
-    const OrderIntake& m_order;
+    OrderIntake& m_order;
     IShellOpen& m_shell;
     WebDistanceClient m_client;
     WebDistanceResult m_result;
