@@ -14,8 +14,8 @@ TEST(WebDistanceStandIn, TheClientGetsAStableDistanceAndTheErrorPagesFromTheStan
 {
     QProcess standIn;
     standIn.setProgram(QStringLiteral(WEBDISTANCE_PATH));
-    standIn.setArguments({QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--key"),
-                          QStringLiteral("demo")});
+    standIn.setArguments(
+        {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--key"), QStringLiteral("demo")});
     standIn.start();
     ASSERT_TRUE(standIn.waitForStarted(5000)) << standIn.errorString().toStdString();
     // It says where it listens once it does: a free port of 127.0.0.1.
@@ -73,7 +73,8 @@ TEST(WebDistanceStandIn, TheClientGetsAStableDistanceAndTheErrorPagesFromTheStan
     ASSERT_TRUE(ask({QStringLiteral("вул. Соборна"), QStringLiteral("5"), true, QStringLiteral("вул. Садова"),
                      QStringLiteral("12"), true}));
     ASSERT_TRUE(results[0].success);
-    const double inTown = QString(results[0].kilometres).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+    const double inTown =
+        QString(results[0].kilometres).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
     EXPECT_GT(inTown, 1.0);
     EXPECT_LT(inTown, 10.0);
     EXPECT_FALSE(results[0].outOfTown);
@@ -85,7 +86,8 @@ TEST(WebDistanceStandIn, TheClientGetsAStableDistanceAndTheErrorPagesFromTheStan
     EXPECT_GE(QString(results[0].kilometres).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(), 8.0);
 
     // A place that is no place is not found, and a wrong key is refused: error pages.
-    ASSERT_TRUE(ask({QStringLiteral("123456789"), QString(), false, QStringLiteral("Гірники"), QString(), false}));
+    ASSERT_TRUE(
+        ask({QStringLiteral("123456789"), QString(), false, QStringLiteral("Гірники"), QString(), false}));
     EXPECT_FALSE(results[0].success);
     EXPECT_EQ(results[0].errorName, QStringLiteral("NOT_FOUND"));
     settings.setValue(group, SettingKeys::kWebDistanceApiKey, QStringLiteral("wrong"));

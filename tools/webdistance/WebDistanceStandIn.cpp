@@ -19,9 +19,8 @@ constexpr double kMetresPerSecond = 50000.0 / 3600.0;
 
 QByteArray plainAnswer(const QByteArray& statusLine, const QByteArray& text)
 {
-    return "HTTP/1.0 " + statusLine +
-           "\r\nContent-Type: text/plain; charset=UTF-8\r\nContent-Length: " + QByteArray::number(text.size()) +
-           "\r\nConnection: close\r\n\r\n" + text;
+    return "HTTP/1.0 " + statusLine + "\r\nContent-Type: text/plain; charset=UTF-8\r\nContent-Length: " +
+           QByteArray::number(text.size()) + "\r\nConnection: close\r\n\r\n" + text;
 }
 
 // The query's values: "+" is a blank and "%XX" a byte, as the order form escapes them
@@ -210,7 +209,8 @@ QByteArray WebDistanceStandIn::answer(const QByteArray& request) const
 
     QTextStream(stdout) << "webdistance: " << origin << " -> " << destination << ": "
                         << (status == QLatin1String("OK") ? elementStatus : status)
-                        << (status == QLatin1String("OK") && found ? QStringLiteral(" %1 m").arg(metres) : QString())
+                        << (status == QLatin1String("OK") && found ? QStringLiteral(" %1 m").arg(metres)
+                                                                   : QString())
                         << Qt::endl;
     return xmlAnswer(status, origin, destination, elementStatus, metres);
 }
