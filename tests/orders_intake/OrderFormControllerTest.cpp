@@ -95,6 +95,8 @@ TEST_F(OrderFormControllerTest, AnIncomingCallFindsTheClientsHoldingTheCallersNu
     ASSERT_EQ(form->clients().list().recordCount(), 1);
     EXPECT_EQ(shownName(), QStringLiteral("Д'Артаньян"));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM KLIENT")), 2);
+    // The search box holds the caller's number once the form is shown, not an empty box.
+    EXPECT_EQ(form->telephoneSearchText(), QStringLiteral("0671234567"));
 }
 
 // ---- the client page -------------------------------------------------------------------------

@@ -80,12 +80,14 @@ void OrderFormController::openForCaller(const QString& networkNumber)
     if (!m_lookup.filterByCaller(networkNumber))
         m_lookup.filterUnknownClient();
     openCreate(Page::CardClient);
+    // Showing the form empties the search box, so the caller's number goes in after it.
+    emit showRequested(true);
     m_telephoneSearch = ClientLookup::callerNumber(networkNumber);
     // The caller joins the search box's drop-down like a typed search, so the dispatcher
     // can come back to him after another call.
     m_history.add(m_telephoneSearch, m_ctx.clock.now());
     emit telephoneHistoryChanged();
-    emit showRequested(true);
+    emit pageChanged();
 }
 
 bool OrderFormController::openForEdit(qint64 number, OrderTable table)
