@@ -138,6 +138,7 @@ SoftphoneStrip::SoftphoneStrip(SoftphonePanel& panel, QWidget* parent) : QGroupB
     connect(m_missed, &QTreeWidget::itemDoubleClicked, &m_panel, [this] { callBackChosen(); });
     connect(m_callBack, &QPushButton::clicked, &m_panel, [this] { callBackChosen(); });
     connect(&m_panel, &SoftphonePanel::stripChanged, this, &SoftphoneStrip::refresh);
+    connect(&m_panel, &SoftphonePanel::dialBoxCleared, m_dial, &QLineEdit::clear);
     connect(&m_panel, &SoftphonePanel::pageChanged, this,
             [this] { m_settings->setEnabled(m_panel.settingsButtonEnabled()); });
     refresh();

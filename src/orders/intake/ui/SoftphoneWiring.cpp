@@ -25,6 +25,16 @@ SoftphoneWiring::~SoftphoneWiring()
             delete widget;
 }
 
+SoftphoneStrip* SoftphoneWiring::strip() const
+{
+    return m_strip;
+}
+
+SoftphoneOptions* SoftphoneWiring::options() const
+{
+    return m_options;
+}
+
 void SoftphoneWiring::showTelephonePage()
 {
     m_orderForm.showTelephonePage();

@@ -23,8 +23,8 @@ public:
     // Deletes the strip and the options when nobody took them.
     ~SoftphoneWiring() override;
 
-    SoftphoneStrip* strip() const { return m_strip; }
-    SoftphoneOptions* options() const { return m_options; }
+    SoftphoneStrip* strip() const;
+    SoftphoneOptions* options() const;
     SoftphonePage* page() const { return m_page; }
 
 private:
