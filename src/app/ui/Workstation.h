@@ -17,15 +17,17 @@
 #include "mainwindow/ui/TForm12.h"
 #include "mainwindow/ui/TForm3.h"
 #include "orders/intake/OrderFormController.h"
-#include "orders/intake/SoftphoneLine.h"
+#include "orders/intake/SoftphonePanel.h"
 #include "orders/intake/WebRouteController.h"
 #include "orders/intake/ui/OrderFormWiring.h"
+#include "orders/intake/ui/SoftphoneWiring.h"
 #include "orders/intake/ui/TForm2.h"
 #include "orders/maintenance/OrderMaintenanceController.h"
 #include "platform/Clock.h"
 
 #include <memory>
 
+class AudioSystem;
 class IPrompts;
 class IProgramExit;
 class IShellOpen;
@@ -46,8 +48,9 @@ public:
     // prompts: the dialogs to use (the message boxes of the main window when null).
     // exit: how the program ends (the event loop's exit when null).
     // shell: what opens web addresses (the desktop's browser when null).
+    // audio: the sound devices of the telephone (the system's through Qt when null).
     explicit Workstation(IClock& clock, IPrompts* prompts = nullptr, IProgramExit* exit = nullptr,
-                         IShellOpen* shell = nullptr);
+                         IShellOpen* shell = nullptr, AudioSystem* audio = nullptr);
     ~Workstation();
 
     // Shows the main window and, with a database, the shift change; without one the
@@ -62,6 +65,8 @@ public:
     IProgramExit& programExit;
     std::unique_ptr<IShellOpen> ownShell;
     IShellOpen& shellOpen;
+    std::unique_ptr<AudioSystem> ownAudio;
+    AudioSystem& audio;
     TForm2 form2;
     TForm3 form3;
     TForm4 form4;
@@ -78,7 +83,10 @@ public:
     IClock& clock;
     CityMapData map;
     DispatchContext dispatch;
-    NoSoftphoneLine softphoneLine; // until the softphone panel takes the dispatcher's line
+    // The order form's controller comes before the telephone, which opens the form on a
+    // caller, and the telephone before the log-in, which hands it the dispatcher's line.
+    OrderFormController orderForm; // the order form's state and commands
+    SoftphonePanel softphone;      // the dispatcher's telephone
     ShiftChangeController shiftChange;
     CarCard carCard; // the car card's state and commands, also the stands contract of Ctrl+Del
     MainWindowCommands commands;
@@ -87,11 +95,11 @@ public:
 
     // One wiring per subsystem.
     DataModuleWiring dataModuleWiring;
-    OrderFormController orderForm;          // the order form's state and commands
     WebRouteController webRoute;            // its web distance and browser route
     OrderMaintenanceController maintenance; // the order maintenance window's
     BlackListController blackList;
     std::unique_ptr<TForm10> form10; // over the black list's state and commands
     MainWindowWiring mainWindow;
     OrderFormWiring orderFormWiring;
+    SoftphoneWiring softphoneWiring; // the strip and options go to form1, the page to form2
 };

@@ -7,6 +7,7 @@
 #include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/ui/TForm1.h"
 #include "orders/intake/OrderFormController.h"
+#include "orders/intake/SoftphonePanel.h"
 #include "orders/maintenance/OrderMaintenanceController.h"
 
 #include <QGuiApplication>
@@ -14,9 +15,9 @@
 
 DeskOpeners::DeskOpeners(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form,
                          DeskWindows windows, OrderFormController& orderForm, MapWindowController& cityMap,
-                         OrderMaintenanceController& maintenance, CarCard& carCard)
+                         OrderMaintenanceController& maintenance, CarCard& carCard, SoftphonePanel& softphone)
     : m_ctx(ctx), m_commands(commands), m_form(form), m_windows(windows), m_orderForm(orderForm),
-      m_cityMap(cityMap), m_maintenance(maintenance), m_carCard(carCard)
+      m_cityMap(cityMap), m_maintenance(maintenance), m_carCard(carCard), m_softphone(softphone)
 {
 }
 
@@ -91,6 +92,11 @@ void DeskOpeners::putDriverOnAir()
 void DeskOpeners::carCardShown()
 {
     m_windows.carCard.show();
+}
+
+void DeskOpeners::callClient()
+{
+    m_softphone.callClientOfCurrentOrder();
 }
 
 void DeskOpeners::showAtBottomRight(QWidget& window)

@@ -12,6 +12,7 @@ class MainWindowCommands;
 class MapWindowController;
 class OrderMaintenanceController;
 class OrderFormController;
+class SoftphonePanel;
 class QWidget;
 class TForm1;
 struct DispatchContext;
@@ -23,7 +24,7 @@ class DeskOpeners
 public:
     DeskOpeners(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form, DeskWindows windows,
                 OrderFormController& orderForm, MapWindowController& cityMap,
-                OrderMaintenanceController& maintenance, CarCard& carCard);
+                OrderMaintenanceController& maintenance, CarCard& carCard, SoftphonePanel& softphone);
 
     // The car card of a callsign, when there is one. Throws DbError.
     void carCard(std::optional<qint64> callsign);
@@ -45,6 +46,8 @@ public:
     void putDriverOnAir();
     // The car card already loaded with a driver's details.
     void carCardShown();
+    // "Звінок клієнту": the telephone of the chosen open order, through the softphone.
+    void callClient();
 
     MainWindowCommands& commands() const { return m_commands; }
     TForm1& form() const { return m_form; }
@@ -63,4 +66,5 @@ private:
     MapWindowController& m_cityMap;
     OrderMaintenanceController& m_maintenance;
     CarCard& m_carCard;
+    SoftphonePanel& m_softphone;
 };

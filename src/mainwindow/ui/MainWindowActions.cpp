@@ -15,8 +15,8 @@
 MainWindowActions::MainWindowActions(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form,
                                      DeskWindows windows, OrderFormController& orderForm,
                                      MapWindowController& cityMap, OrderMaintenanceController& maintenance,
-                                     CarCard& carCard)
-    : m_open(ctx, commands, form, windows, orderForm, cityMap, maintenance, carCard),
+                                     CarCard& carCard, SoftphonePanel& softphone)
+    : m_open(ctx, commands, form, windows, orderForm, cityMap, maintenance, carCard, softphone),
       m_hotKeys(ctx, commands), m_orders(m_open), m_drivers(m_open), m_executed(m_open), m_bottomBar(m_open)
 {
     QObject::connect(&form, &TForm1::hotKeyPressed, &m_hotKeys,

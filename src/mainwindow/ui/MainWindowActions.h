@@ -17,7 +17,7 @@ class MainWindowActions
 public:
     MainWindowActions(DispatchContext& ctx, MainWindowCommands& commands, TForm1& form, DeskWindows windows,
                       OrderFormController& orderForm, MapWindowController& cityMap,
-                      OrderMaintenanceController& maintenance, CarCard& carCard);
+                      OrderMaintenanceController& maintenance, CarCard& carCard, SoftphonePanel& softphone);
 
     void applyRights(const DispatcherRights& rights) { m_bottomBar.applyRights(rights); }
     HotKeyDispatch& hotKeys() { return m_hotKeys; }

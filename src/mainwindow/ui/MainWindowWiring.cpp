@@ -40,7 +40,7 @@ MainWindowWiring::MainWindowWiring(const Windows& windows, const Logic& logic, Q
       m_commands(logic.commands), m_nearestStand(logic.nearestStand), m_programExit(logic.programExit),
       m_orderFormController(logic.orderForm), m_cityMapController(logic.cityMap),
       m_maintenanceController(logic.maintenance), m_carCardController(logic.carCard),
-      m_workLog(std::make_unique<WorkAnalysisLog>(logic.dispatch))
+      m_softphone(logic.softphone), m_workLog(std::make_unique<WorkAnalysisLog>(logic.dispatch))
 {
     m_dispatch.dani.setMessagesView(&m_form12);
     wireLists();
@@ -252,7 +252,8 @@ void MainWindowWiring::wireCommands()
     m_actions = std::make_unique<MainWindowActions>(
         m_dispatch, m_commands, m_form1,
         DeskWindows{m_orderForm, m_carCard, m_cityMap, m_blackList, m_maintenance, m_form12, m_hotKeys},
-        m_orderFormController, m_cityMapController, m_maintenanceController, m_carCardController);
+        m_orderFormController, m_cityMapController, m_maintenanceController, m_carCardController,
+        m_softphone);
     for (FormShell* window : {&m_orderForm, &m_blackList, &m_maintenance})
         makeTaskWindow(*window);
 }

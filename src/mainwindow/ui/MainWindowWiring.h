@@ -18,6 +18,7 @@ class OrderMaintenanceController;
 class OrderFormController;
 class SecondTimer;
 class SettingsStore;
+class SoftphonePanel;
 class ShiftChangeController;
 class TForm1;
 class TForm12;
@@ -57,6 +58,7 @@ public:
         MapWindowController& cityMap;
         OrderMaintenanceController& maintenance;
         CarCard& carCard;
+        SoftphonePanel& softphone; // the dispatcher's telephone, for "Звінок клієнту"
     };
 
     MainWindowWiring(const Windows& windows, const Logic& logic, QObject* parent = nullptr);
@@ -109,6 +111,7 @@ private:
     MapWindowController& m_cityMapController;
     OrderMaintenanceController& m_maintenanceController;
     CarCard& m_carCardController;
+    SoftphonePanel& m_softphone;
     std::unique_ptr<WorkAnalysisLog> m_workLog;
     std::unique_ptr<SecondTimer> m_secondTimer;
     std::unique_ptr<MainWindowActions> m_actions;

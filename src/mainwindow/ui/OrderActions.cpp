@@ -96,7 +96,6 @@ void OrderActions::fillMenu(QMenu& menu)
         item->setChecked(commands.orderFilters().menuChecked(which));
         QObject::connect(item, &QAction::triggered, m_toggles[int(which)], &QAction::trigger);
     }
-    // Dialling waits for the order form's outgoing-calls permission and the softphone.
     CommandItems::add(menu, QStringLiteral("Звінок клієнту (на вхідний зареєстрований номер)"), {}, prompts,
-                      [&commands] { commands.clientCall().telephoneToCall(false); });
+                      [&open] { open.callClient(); });
 }
