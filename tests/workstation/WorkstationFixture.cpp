@@ -23,7 +23,7 @@ void WorkstationWindow::SetUp()
                        "TABLE_PRACIV_DOST_ROZD, TABLE_PRACIV_DOST_ZAMOVL) VALUES (1, 'Оля', '1', 1, 0)"));
     db->exec(QStringLiteral("INSERT INTO DANI_FIRMI (FIRMA_ZA_CHAS_POPERED_ZAMOV, "
                             "FIRMA_CHAS_DLIA_PEREZM_AVTO) VALUES (30, '800')"));
-    ws = std::make_unique<Workstation>(clock, &prompts, &exit, &shell);
+    ws = std::make_unique<Workstation>(clock, &prompts, &exit, &shell, &audio);
     ws->start();
     ASSERT_TRUE(waitFor([this] { return ws->dani.IBEvents1.ready(); })); // events are reported from now on
 }

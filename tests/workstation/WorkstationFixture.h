@@ -4,6 +4,7 @@
 #include "platform/ProgramExit.h"
 #include "platform/ScriptedPrompts.h"
 #include "platform/ShellOpen.h"
+#include "platform/audio/FakeAudioSystem.h"
 #include "support/DatabaseSuite.h"
 
 #include <QEventLoop>
@@ -41,5 +42,6 @@ protected:
     OpenBoxPrompts prompts;
     RecordedExit exit;
     RecordedShellOpen shell; // web addresses are recorded, never opened
+    FakeAudioSystem audio;   // the telephone's headset, without a sound card
     std::unique_ptr<Workstation> ws;
 };
