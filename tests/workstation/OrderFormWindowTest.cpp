@@ -129,6 +129,19 @@ TEST_F(OrderFormWindow, TheNewOrderCardOpensOnTheClientPageAndDisablesTheMainWin
     EXPECT_TRUE(ws->form1.isEnabled());
 }
 
+TEST_F(OrderFormWindow, ACallOpensTheFormOnTheCallersClientWithHisNumberInTheSearchBoxAndItsHistory)
+{
+    ws->orderForm.openForCaller(QStringLiteral("sip:0671234567@pbx"));
+    ASSERT_TRUE(ws->form2.isVisible());
+    EXPECT_EQ(view().clientGrid()->model()->rowCount(), 1);
+    // Showing the form empties the box and refilling the drop-down must not empty it again.
+    EXPECT_EQ(view().telephoneSearch()->text(), QStringLiteral("0671234567"));
+    auto* box = qobject_cast<QComboBox*>(view().telephoneSearch()->parentWidget());
+    ASSERT_NE(box, nullptr);
+    ASSERT_EQ(box->count(), 1);
+    EXPECT_TRUE(box->itemText(0).endsWith(QStringLiteral("]> 0671234567")));
+}
+
 TEST_F(OrderFormWindow, TheClientCardCommandOpensTheNewCardPage)
 {
     byHint(ws->form1.bottomTools(), QStringLiteral("Створити/редагувати/пошук карточку клієнта"))->trigger();

@@ -98,7 +98,8 @@ OrderFormView::OrderFormView(OrderFormController& controller, QWidget* parent)
         m_count->repaint();
     });
     connect(&m_controller, &OrderFormController::telephoneHistoryChanged, this, [this] {
-        const QString typed = m_telephoneSearch->currentText();
+        // Emptying the list empties the box, and with it the controller's text: keep it.
+        const QString typed = m_controller.telephoneSearchText();
         m_telephoneSearch->clear();
         m_telephoneSearch->addItems(m_controller.telephoneHistory().entries());
         m_telephoneSearch->setEditText(typed);
