@@ -24,6 +24,7 @@
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QDateTime>
+#include <QBoxLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -414,7 +415,11 @@ void TForm1::setSoftphoneStrip(QWidget* strip, QWidget* options)
 {
     // The strip keeps the visibility it had: hidden until a line is registered.
     const bool shown = !strip->isHidden();
-    m_bottomLayout->addWidget(strip, 2);
+    // The strip gets a row of its own above the bottom bar: its status line, buttons, dial
+    // box and missed calls need the window's width. The options stay in the bar, where
+    // they remain while the strip is hidden.
+    auto* desk = static_cast<QBoxLayout*>(centralWidget()->layout());
+    desk->insertWidget(desk->count() - 1, strip);
     m_bottomLayout->addWidget(options);
     strip->setVisible(shown);
 }

@@ -72,8 +72,8 @@ public:
     // The state the hot keys are decided in.
     HotKeyState hotKeyState() const;
 
-    // The dispatcher's telephone at the right of the bottom bar: its strip, which shows
-    // and hides itself, and the options for incoming calls beside it.
+    // The dispatcher's telephone: its strip, which shows and hides itself, in a row above
+    // the bottom bar, and the options for incoming calls at the bar's right.
     void setSoftphoneStrip(QWidget* strip, QWidget* options);
 
     // From now on the window closes even with somebody on shift: the program is ending.
