@@ -3,6 +3,7 @@
 #include "app/ui/Workstation.h"
 
 #include "platform/StopSignals.h"
+#include "platform/audio/FakeAudioSystem.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -19,7 +20,12 @@ int StartApplication(int argc, char** argv)
     // The title of message boxes; the main window keeps its own caption.
     QApplication::setApplicationName(QStringLiteral("Диспетчер \"ZORvane - TAXI\" ver 3.2"));
     SystemClock clock;
-    Workstation workstation(clock);
+    // --silent-headset: a headset that hears silence and plays into nothing, for a
+    // demonstration on a computer without a sound card (the line still registers,
+    // rings and answers).
+    FakeAudioSystem silentHeadset;
+    const bool silent = QApplication::arguments().contains(QStringLiteral("--silent-headset"));
+    Workstation workstation(clock, nullptr, nullptr, nullptr, silent ? &silentHeadset : nullptr);
     workstation.start();
     return app.exec();
 }

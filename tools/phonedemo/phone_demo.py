@@ -13,6 +13,10 @@ telephone:
     "a"               the client answers the dispatcher's call
     "h"               the client hangs up
     "q"               everything stops
+
+Arguments after "--" go to the workstation; --silent-headset gives it a headset that
+hears silence, for a computer without a sound card (GarnituraDispetcher.ini is then
+written for it when there is none).
 """
 
 import argparse
@@ -117,12 +121,12 @@ def stop(process, wait_seconds=5):
 
 def exchange_answers(timeout=10):
     """Kamailio answers an OPTIONS addressed to itself once it is ready."""
+    probe = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+    probe.bind((EXCHANGE, 0))
     options = ("OPTIONS sip:%s:%d SIP/2.0\r\nVia: SIP/2.0/UDP %s:%d;branch=z9hG4bKdemo%%d\r\n"
                "From: <sip:demo@%s>;tag=demo\r\nTo: <sip:%s>\r\nCall-ID: demo-ready\r\n"
                "CSeq: 1 OPTIONS\r\nMax-Forwards: 70\r\nContent-Length: 0\r\n\r\n"
-               % (EXCHANGE, EXCHANGE_PORT, EXCHANGE, 0, EXCHANGE, EXCHANGE))
-    probe = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
-    probe.bind((EXCHANGE, 0))
+               % (EXCHANGE, EXCHANGE_PORT, EXCHANGE, probe.getsockname()[1], EXCHANGE, EXCHANGE))
     probe.settimeout(0.3)
     deadline = time.time() + timeout
     attempt = 0
@@ -165,7 +169,8 @@ def main():
                                 "-Y", work, "-P", os.path.join(work, "kamailio.pid"), "-w", work,
                                 "-m", "32", "-M", "4"], os.path.join(work, "kamailio.log")))
         if not exchange_answers():
-            say("Kamailio did not come up; its log: " + os.path.join(work, "kamailio.log"))
+            with open(os.path.join(work, "kamailio.log"), errors="replace") as log:
+                say("Kamailio did not come up:\n" + log.read()[-3000:])
             return 1
         say("the exchange listens on %s:%d" % (EXCHANGE, EXCHANGE_PORT))
 
@@ -202,7 +207,15 @@ def main():
         if args.web_distance_port:
             processes.append(start([os.path.join(args.bin, "webdistance"), "--port", str(args.web_distance_port)],
                                    os.path.join(work, "webdistance.log")))
-        workstation = subprocess.Popen([os.path.join(args.bin, "dispatcher")] + args.dispatcher_args,
+        dispatcher_args = list(args.dispatcher_args)
+        if "--silent-headset" in dispatcher_args:
+            # The silent headset's two devices, so the operator's line connects at log-in.
+            headset = os.path.join(args.bin, "GarnituraDispetcher.ini")
+            if not os.path.exists(headset):
+                with open(headset, "wb") as ini:
+                    ini.write(b"[SETWAVE]\r\nIN=Fake Headset Microphone\r\nOUT=Fake Headset\r\n")
+                say("wrote %s for the silent headset" % headset)
+        workstation = subprocess.Popen([os.path.join(args.bin, "dispatcher")] + dispatcher_args,
                                        stdin=subprocess.DEVNULL, start_new_session=True)
         processes.append(workstation)
 
