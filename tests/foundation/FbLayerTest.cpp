@@ -10,7 +10,10 @@
 #include "support/TestDatabase.h"
 #include "support/WaitFor.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 class FbLayer : public DatabaseSuite
@@ -61,6 +64,23 @@ TEST_F(FbLayer, TextOutsideCp1251FailsBeforeAnythingIsWritten)
         DbError);
     t.commit();
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM MSG_FOR_VODIY")), 0);
+}
+
+// Dispatch rooms name their folders in Ukrainian: such a path (and one with a character
+// that has no cp1251 code) must be created and opened like any other.
+TEST_F(FbLayer, ADatabaseInAFolderWithACyrillicNameIsCreatedAndOpened)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    for (const QString& name : {QStringLiteral("Диспетчерська/база.fdb"), QStringLiteral("Диспетчерська/日本.fdb")}) {
+        ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("Диспетчерська")));
+        ConnectionParameters where = db->params();
+        where.database = folder.filePath(name);
+        ASSERT_NO_THROW(FbConnection::createDatabase(where)) << name.toStdString();
+        FbConnection other;
+        ASSERT_NO_THROW(other.connect(where)) << name.toStdString();
+        EXPECT_TRUE(QFile::exists(folder.filePath(name)));
+    }
 }
 
 TEST_F(FbLayer, AffectedRowsAndRollback)

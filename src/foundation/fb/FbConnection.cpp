@@ -28,6 +28,9 @@ Firebird::IXpbBuilder* buildDpb(FbStatus& status, const ConnectionParameters& p,
         dpb->insertString(s, isc_dpb_user_name, encodedOrThrow(p.user).constData());
         dpb->insertString(s, isc_dpb_password, encodedOrThrow(p.password).constData());
         dpb->insertString(s, isc_dpb_lc_ctype, "WIN1251");
+        // The file name goes as UTF-8, the file system's encoding here: sent in the
+        // connection's code page, a folder with a Cyrillic name could not be opened.
+        dpb->insertTag(s, isc_dpb_utf8_filename);
         dpb->insertInt(s, isc_dpb_sql_dialect, 3);
         // Bounds both the TCP connect and the wait for the server's first answer: a
         // listener that accepts and never answers would otherwise hold the start for minutes.
@@ -81,7 +84,7 @@ void FbConnection::connect(const ConnectionParameters& parameters, const Connect
     m_limits = limits;
     m_tpb = buildTpb(status, limits);
     Firebird::IXpbBuilder* dpb = buildDpb(status, parameters, false, limits);
-    const QByteArray path = encodedOrThrow(parameters.database);
+    const QByteArray path = parameters.database.toUtf8();
     try {
         m_attachment = status.run([&](auto* s) {
             return FbClient::provider()->attachDatabase(s, path.constData(), dpb->getBufferLength(s),
@@ -99,7 +102,7 @@ void FbConnection::createDatabase(const ConnectionParameters& parameters)
 {
     FbStatus status;
     Firebird::IXpbBuilder* dpb = buildDpb(status, parameters, true);
-    const QByteArray path = encodedOrThrow(parameters.database);
+    const QByteArray path = parameters.database.toUtf8();
     try {
         Firebird::IAttachment* att = status.run([&](auto* s) {
             return FbClient::provider()->createDatabase(s, path.constData(), dpb->getBufferLength(s),
