@@ -77,13 +77,13 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
     auto* bottom = new QWidget(central);
     bottom->setStyleSheet(QStringLiteral("background: rgb(0, 0, 160); color: white;"));
-    m_bottomLayout = new QHBoxLayout(bottom);
+    auto* bottomLayout = new QHBoxLayout(bottom);
     m_bottomTools = new QToolBar(bottom);
     m_bottomTools->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
-    m_bottomLayout->addWidget(m_bottomTools);
+    bottomLayout->addWidget(m_bottomTools);
     m_orderCounters = new QLabel(bottom);
-    m_bottomLayout->addWidget(m_orderCounters);
-    m_bottomLayout->addStretch(1);
+    bottomLayout->addWidget(m_orderCounters);
+    bottomLayout->addStretch(1);
     layout->addWidget(bottom);
     setCentralWidget(central);
     showOrderCounters(0, 0, 0);
@@ -114,6 +114,8 @@ QWidget* TForm1::buildTopBar()
     layout->addWidget(settings);
     layout->addSpacing(20);
     layout->addWidget(m_dispatcher, 1);
+    // The telephone's options come here, between the dispatcher and the clock.
+    m_topLayout = layout;
     layout->addWidget(m_clock);
     connect(shiftChange, &QPushButton::clicked, this, &TForm1::shiftChangeRequested);
     connect(settings, &QPushButton::clicked, this, &TForm1::settingsRequested);
@@ -416,11 +418,12 @@ void TForm1::setSoftphoneStrip(QWidget* strip, QWidget* options)
     // The strip keeps the visibility it had: hidden until a line is registered.
     const bool shown = !strip->isHidden();
     // The strip gets a row of its own above the bottom bar: its status line, buttons, dial
-    // box and missed calls need the window's width. The options stay in the bar, where
-    // they remain while the strip is hidden.
+    // box and missed calls need the window's width. The options go to the top bar, beside
+    // the clock, where they stay while the strip is hidden and leave the bottom bar's
+    // commands their room.
     auto* desk = static_cast<QBoxLayout*>(centralWidget()->layout());
     desk->insertWidget(desk->count() - 1, strip);
-    m_bottomLayout->addWidget(options);
+    m_topLayout->insertWidget(m_topLayout->indexOf(m_clock), options);
     strip->setVisible(shown);
 }
 

@@ -73,7 +73,7 @@ public:
     HotKeyState hotKeyState() const;
 
     // The dispatcher's telephone: its strip, which shows and hides itself, in a row above
-    // the bottom bar, and the options for incoming calls at the bar's right.
+    // the bottom bar, and the options for incoming calls in the top bar.
     void setSoftphoneStrip(QWidget* strip, QWidget* options);
 
     // From now on the window closes even with somebody on shift: the program is ending.
@@ -142,7 +142,7 @@ private:
     ListGrid* m_extraDriversGrid = nullptr;
     QToolBar* m_orderTools = nullptr;
     QToolBar* m_bottomTools = nullptr;
-    QHBoxLayout* m_bottomLayout = nullptr;
+    QHBoxLayout* m_topLayout = nullptr;
     bool m_closeAllowed = false;
     bool m_onlyToHandOut = false;
     bool m_onlyCarried = false;
