@@ -3,6 +3,7 @@
 #include "mainwindow/ui/TForm10.h"
 #include "mainwindow/ui/TForm13.h"
 #include "support/WaitFor.h"
+#include "support/WidgetFinders.h"
 
 #include <QMenu>
 #include <QTabWidget>
@@ -10,14 +11,6 @@
 #include <QToolBar>
 
 namespace {
-
-QAction* byHint(QToolBar* strip, const QString& hint)
-{
-    for (QAction* action : strip->actions())
-        if (action->toolTip() == hint)
-            return action;
-    return nullptr;
-}
 
 QStringList captions(const QMenu& menu)
 {
@@ -66,13 +59,13 @@ TEST_F(DeskActions, EveryStripHasItsItemsWithTheirHints)
           QStringLiteral("Допомога про розміщення гарячих клафіш клавіатури")}}};
     for (const auto& [strip, hints] : strips)
         for (const QString& hint : hints) {
-            QAction* action = byHint(strip, hint);
+            QAction* action = actionWithHint(strip, hint);
             ASSERT_NE(action, nullptr) << hint.toStdString();
             EXPECT_FALSE(action->text().isEmpty());
         }
     // The third open-order toggle is kept hidden.
     EXPECT_FALSE(
-        byHint(ws->form1.orderTools(), QStringLiteral("Показ списка попередніх замовлень"))->isVisible());
+        actionWithHint(ws->form1.orderTools(), QStringLiteral("Показ списка попередніх замовлень"))->isVisible());
 }
 
 TEST_F(DeskActions, ThePopupMenusHaveTheirItems)
@@ -156,7 +149,7 @@ TEST_F(DeskActions, TheTakeOffAirButtonAsksAboutTheCurrentDriverOnTheStandPageTo
     ws->form1.driverPages()->setCurrentIndex(1);
     prompts.clear();
     prompts.answerQuestion(false);
-    byHint(ws->form1.driverTools(), QStringLiteral("Зняти вибраного водія з ефіра"))->trigger();
+    actionWithHint(ws->form1.driverTools(), QStringLiteral("Зняти вибраного водія з ефіра"))->trigger();
     ASSERT_EQ(prompts.shown().size(), 1);
     EXPECT_EQ(prompts.shown()[0].kind, ScriptedPrompts::Shown::Question);
     EXPECT_EQ(prompts.shown()[0].text, QStringLiteral("Зняти вибраного позивного [21] з ефіра ?"));
@@ -164,17 +157,17 @@ TEST_F(DeskActions, TheTakeOffAirButtonAsksAboutTheCurrentDriverOnTheStandPageTo
 
 TEST_F(DeskActions, ItemsOfWindowsStillToComeOpenTheirShells)
 {
-    byHint(ws->form1.bottomTools(), QStringLiteral("Карточка нового замовлення"))->trigger();
+    actionWithHint(ws->form1.bottomTools(), QStringLiteral("Карточка нового замовлення"))->trigger();
     EXPECT_TRUE(ws->form2.isVisible());
     ws->form2.close();
-    byHint(ws->form1.driverTools(), QStringLiteral("Відкрити чорний список водіїв"))->trigger();
+    actionWithHint(ws->form1.driverTools(), QStringLiteral("Відкрити чорний список водіїв"))->trigger();
     EXPECT_TRUE(ws->form10->isVisible());
     ws->form10->close();
-    byHint(ws->form1.bottomTools(), QStringLiteral("Допомога про розміщення гарячих клафіш клавіатури"))
+    actionWithHint(ws->form1.bottomTools(), QStringLiteral("Допомога про розміщення гарячих клафіш клавіатури"))
         ->trigger();
     EXPECT_TRUE(ws->form13->isVisible());
     EXPECT_EQ(ws->form13->size(), QSize(500, 250));
-    byHint(ws->form1.bottomTools(), QStringLiteral("Відкрити форму обміну повідомленнями між диспетчерами"))
+    actionWithHint(ws->form1.bottomTools(), QStringLiteral("Відкрити форму обміну повідомленнями між диспетчерами"))
         ->trigger();
     EXPECT_TRUE(ws->form12.isVisible());
 }

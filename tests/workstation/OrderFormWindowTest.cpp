@@ -14,6 +14,7 @@
 #include "orders/intake/ui/TForm7.h"
 #include "support/DemoCity.h"
 #include "support/WaitFor.h"
+#include "support/WidgetFinders.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -30,43 +31,6 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
-
-namespace {
-
-QAction* byHint(QToolBar* strip, const QString& hint)
-{
-    for (QAction* action : strip->actions())
-        if (action->toolTip() == hint)
-            return action;
-    return nullptr;
-}
-
-QPushButton* buttonOf(QWidget* within, const QString& caption)
-{
-    for (QPushButton* button : within->findChildren<QPushButton*>())
-        if (button->text() == caption && button->isVisibleTo(within))
-            return button;
-    return nullptr;
-}
-
-QPushButton* buttonWithHint(QWidget* within, const QString& hint)
-{
-    for (QPushButton* button : within->findChildren<QPushButton*>())
-        if (button->toolTip() == hint && button->isVisibleTo(within))
-            return button;
-    return nullptr;
-}
-
-// Types text as the keyboard does, one key pressed and released at a time (keyClicks
-// knows ASCII only).
-void type(QWidget* widget, const QString& text)
-{
-    for (const QChar c : text)
-        for (QTest::KeyAction action : {QTest::Press, QTest::Release})
-            QTest::sendKeyEvent(action, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-} // namespace
 
 // The order form as the dispatcher meets it: opened from the main window, its pages,
 // its wizard and a saved order.
@@ -112,14 +76,14 @@ protected:
         points->addOutsideButton()->click();
         ASSERT_EQ(view().routeList()->count(), 2);
         prompts.answerQuestion(true);
-        buttonOf(&view(), QStringLiteral("Далі"))->click();
+        shownButton(&view(), QStringLiteral("Далі"))->click();
         ASSERT_EQ(view().stepName(), QStringLiteral("STEP_3"));
     }
 };
 
 TEST_F(OrderFormWindow, TheNewOrderCardOpensOnTheClientPageAndDisablesTheMainWindow)
 {
-    byHint(ws->form1.bottomTools(), QStringLiteral("Карточка нового замовлення"))->trigger();
+    actionWithHint(ws->form1.bottomTools(), QStringLiteral("Карточка нового замовлення"))->trigger();
     ASSERT_TRUE(ws->form2.isVisible());
     EXPECT_FALSE(ws->form1.isEnabled());
     EXPECT_EQ(view().pageName(), QStringLiteral("CardClient"));
@@ -144,7 +108,7 @@ TEST_F(OrderFormWindow, ACallOpensTheFormOnTheCallersClientWithHisNumberInTheSea
 
 TEST_F(OrderFormWindow, TheClientCardCommandOpensTheNewCardPage)
 {
-    byHint(ws->form1.bottomTools(), QStringLiteral("Створити/редагувати/пошук карточку клієнта"))->trigger();
+    actionWithHint(ws->form1.bottomTools(), QStringLiteral("Створити/редагувати/пошук карточку клієнта"))->trigger();
     ASSERT_TRUE(ws->form2.isVisible());
     EXPECT_EQ(view().pageName(), QStringLiteral("CreateCardClient"));
 }
@@ -164,7 +128,7 @@ TEST_F(OrderFormWindow, TheClientCardOfAnOrderShowsThatClient)
                        "ZAMOVL_STATUS_ZAMOVL, ZAMOVL_POZIVNIY) VALUES (7, 42, 'Луцьк', 0, 0)"));
     // The insert's event reopens the open orders.
     ASSERT_TRUE(waitFor([this] { return ws->dani.TABL_AKTIV_ZAMOVL.recordCount() == 1; }));
-    byHint(ws->form1.orderTools(), QStringLiteral("Відкрити карточку клієнта"))->trigger();
+    actionWithHint(ws->form1.orderTools(), QStringLiteral("Відкрити карточку клієнта"))->trigger();
     ASSERT_TRUE(ws->form2.isVisible());
     EXPECT_EQ(view().pageName(), QStringLiteral("CardClient"));
     ASSERT_EQ(view().clientGrid()->model()->rowCount(), 1);
@@ -173,7 +137,7 @@ TEST_F(OrderFormWindow, TheClientCardOfAnOrderShowsThatClient)
 
 TEST_F(OrderFormWindow, ATelephoneSearchFindsTheClientAndEnterOnTheGridGoesToTheOrder)
 {
-    byHint(ws->form1.bottomTools(), QStringLiteral("Карточка нового замовлення"))->trigger();
+    actionWithHint(ws->form1.bottomTools(), QStringLiteral("Карточка нового замовлення"))->trigger();
     QLineEdit* telephone = view().telephoneSearch();
     telephone->setText(QStringLiteral("1234"));
     emit telephone->returnPressed();
@@ -247,7 +211,7 @@ TEST_F(OrderFormWindow, TheSecondStepShowsTheMeasuredLegsOfARouteOnTheMap)
         ASSERT_TRUE(house.has_value());
         ws->orderForm.order().addRouteItem(*RouteItem::parse(house->item()));
     }
-    buttonOf(&view(), QStringLiteral("Далі"))->click();
+    shownButton(&view(), QStringLiteral("Далі"))->click();
     ASSERT_EQ(view().stepName(), QStringLiteral("STEP_2"));
     MeasuringStepView* step = view().measuringStep();
     EXPECT_GT(step->legList()->count(), 10);
@@ -278,7 +242,7 @@ TEST_F(OrderFormWindow, TheKeyboardLeadsFromTheSearchBoxThroughTheHousesToTheFla
     RoutePointPanel* points = view().routePoints();
     ASSERT_TRUE(points->mapArea()->isVisible());
 
-    type(points->searchBox(), QStringLiteral("Українки"));
+    typeText(points->searchBox(), QStringLiteral("Українки"));
     ASSERT_EQ(points->namesList()->count(), 1);
     QTest::keyClick(points->searchBox(), Qt::Key_Return);
     ASSERT_EQ(points->housesList()->count(), 1);
@@ -287,7 +251,7 @@ TEST_F(OrderFormWindow, TheKeyboardLeadsFromTheSearchBoxThroughTheHousesToTheFla
     QTest::keyClick(points->housesList(), Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), points->flatBox());
     EXPECT_EQ(points->housesList()->toolTip(), QStringLiteral("12"));
-    type(points->flatBox(), QStringLiteral("кв. 3"));
+    typeText(points->flatBox(), QStringLiteral("кв. 3"));
     prompts.answerQuestion(true);
     QTest::keyClick(points->flatBox(), Qt::Key_Return);
 
@@ -307,9 +271,9 @@ TEST_F(OrderFormWindow, PreviousAddressesDockToTheFormFollowTheGridAndADoubleCli
         db->exec(QStringLiteral("INSERT INTO CLOSEZAMOVLENNIA (CZ_NUMBER, CZ_NOMER_KLIENT, CZ_POCHAT_PUNKT, "
                                 "CZ_STATUS_ZAMOVL) VALUES (%1, 42, %2, 1)")
                      .arg(sql::integer(number), sql::text(QString::fromUtf8(start))));
-    byHint(ws->form1.bottomTools(), QStringLiteral("Карточка нового замовлення"))->trigger();
+    actionWithHint(ws->form1.bottomTools(), QStringLiteral("Карточка нового замовлення"))->trigger();
     TForm6& window = *ws->form6;
-    QPushButton* toggle = buttonOf(
+    QPushButton* toggle = shownButton(
         &view(),
         QStringLiteral("Показати / скрити список адрес попередньовиконаних 15 останніх замовлень клієнта"));
     ASSERT_TRUE(toggle);
@@ -338,7 +302,7 @@ TEST_F(OrderFormWindow, PreviousAddressesDockToTheFormFollowTheGridAndADoubleCli
     // On the client page a double-click does nothing; on the first step it adds the point.
     QListWidget* list = window.addressList();
     emit list->itemDoubleClicked(list->item(1));
-    buttonOf(&view(), QStringLiteral("Перейти до замовлення"))->click();
+    shownButton(&view(), QStringLiteral("Перейти до замовлення"))->click();
     ASSERT_EQ(view().stepName(), QStringLiteral("STEP_1"));
     EXPECT_EQ(view().routeList()->count(), 0);
     emit list->itemDoubleClicked(list->item(1));
@@ -382,9 +346,9 @@ TEST_F(OrderFormWindow, TheTariffDataWindowShowsTheChosenTariffBelowTheDockedAdd
     emit view().tariffs()->textActivated(QStringLiteral("Місто"));
     EXPECT_TRUE(window.isVisible());
     // Back and on again: the last step starts without a tariff.
-    buttonOf(&view(), QStringLiteral("Назад"))->click();
+    shownButton(&view(), QStringLiteral("Назад"))->click();
     prompts.answerQuestion(true);
-    buttonOf(&view(), QStringLiteral("Далі"))->click();
+    shownButton(&view(), QStringLiteral("Далі"))->click();
     EXPECT_FALSE(window.isVisible());
     emit view().tariffs()->textActivated(QStringLiteral("Місто"));
     ws->form2.close();
@@ -409,11 +373,11 @@ TEST_F(OrderFormWindow, TheLastStepPreselectsADriverIntoTheNotesAndPrintingWitho
     openUncoded();
     ws->orderForm.order().addRouteItem(*RouteItem::parse(QStringLiteral("[вул. Ринкова]{1}кв. 3<2>")));
     prompts.answerQuestion(true); // on without a destination
-    buttonOf(&view(), QStringLiteral("Далі"))->click();
+    shownButton(&view(), QStringLiteral("Далі"))->click();
     ASSERT_EQ(view().stepName(), QStringLiteral("STEP_3"));
     view().notes()->setPlainText(QStringLiteral("з дитиною"));
 
-    QPushButton* preselect = buttonOf(&view(), QStringLiteral("Попередній підбір водія"));
+    QPushButton* preselect = shownButton(&view(), QStringLiteral("Попередній підбір водія"));
     ASSERT_TRUE(preselect);
     prompts.clear();
     prompts.answerQuestion(true);
@@ -441,16 +405,16 @@ TEST_F(OrderFormWindow, TheCardsPlusButtonsFillTheirBoxesAndTheStreetBoxesOfferT
         "INSERT INTO VULICA_LUCK (SPISOK_VUL_NOMER, SPISOK_VUL_VULICA) VALUES (1, 'вул. Соборна')"));
     db->exec(QStringLiteral(
         "INSERT INTO VULICA_LUCK (SPISOK_VUL_NOMER, SPISOK_VUL_VULICA) VALUES (2, 'вул. Ринкова')"));
-    byHint(ws->form1.bottomTools(), QStringLiteral("Створити/редагувати/пошук карточку клієнта"))->trigger();
+    actionWithHint(ws->form1.bottomTools(), QStringLiteral("Створити/редагувати/пошук карточку клієнта"))->trigger();
     ASSERT_EQ(view().pageName(), QStringLiteral("CreateCardClient"));
     searchBox(QStringLiteral("ФІО"))->setText(QStringLiteral("Мар'яна"));
     view().newCardName()->setText(QStringLiteral("Коваль"));
-    buttonWithHint(&view(), QStringLiteral("Додати ФІО з рядка швидкого пошуку"))->click();
+    shownButtonWithHint(&view(), QStringLiteral("Додати ФІО з рядка швидкого пошуку"))->click();
     EXPECT_EQ(view().newCardName()->text(), QStringLiteral("Коваль Мар'яна"));
 
     view().telephoneSearch()->setText(QStringLiteral("0501112233"));
     prompts.cancelInput(); // a cancelled box gives the telephone search text it offered
-    buttonWithHint(&view(), QStringLiteral("Додати телефон"))->click();
+    shownButtonWithHint(&view(), QStringLiteral("Додати телефон"))->click();
     EXPECT_EQ(view().newCardTelephones()->text(), QStringLiteral("0501112233"));
 
     QComboBox* street = view().newCardStreet();
@@ -463,21 +427,21 @@ TEST_F(OrderFormWindow, TheCardsPlusButtonsFillTheirBoxesAndTheStreetBoxesOfferT
 
     prompts.clear();
     prompts.answerQuestion(true);
-    buttonOf(&view(), QStringLiteral("Очистити всі поля"))->click();
+    shownButton(&view(), QStringLiteral("Очистити всі поля"))->click();
     EXPECT_EQ(prompts.questions().value(0), QStringLiteral("Очистити поля для вводу інформації ?"));
     EXPECT_TRUE(view().newCardName()->text().isEmpty());
     EXPECT_TRUE(view().newCardTelephones()->text().isEmpty());
     EXPECT_TRUE(street->currentText().isEmpty());
 
     // The edit card: a street joins the free-text address as it is.
-    buttonOf(&view(), QStringLiteral("Назад"))->click();
+    shownButton(&view(), QStringLiteral("Назад"))->click();
     QLineEdit* name = searchBox(QStringLiteral("ФІО"));
     name->setText(QStringLiteral("Артаньян"));
     emit name->returnPressed();
-    buttonOf(&view(), QStringLiteral("Редагувати карточку вибраного клієнта"))->click();
+    shownButton(&view(), QStringLiteral("Редагувати карточку вибраного клієнта"))->click();
     ASSERT_EQ(view().pageName(), QStringLiteral("EditCardClient"));
     view().editCardAddress()->setText(QStringLiteral("Луцьк, "));
     view().editCardStreet()->setEditText(QStringLiteral("вул. Ринкова"));
-    buttonWithHint(&view(), QStringLiteral("Додати вулицю до адреси"))->click();
+    shownButtonWithHint(&view(), QStringLiteral("Додати вулицю до адреси"))->click();
     EXPECT_EQ(view().editCardAddress()->text(), QStringLiteral("Луцьк, вул. Ринкова"));
 }

@@ -1,9 +1,5 @@
 #include "FirstShift.h"
 
-// Before Workstation.h: the softphone wiring it includes needs these types complete.
-#include "orders/intake/ui/SoftphoneOptions.h"
-#include "orders/intake/ui/SoftphoneStrip.h"
-
 #include "app/ui/Workstation.h"
 #include "foundation/fb/DbError.h"
 #include "foundation/fb/FbConnection.h"
@@ -17,6 +13,8 @@
 #include "orders/intake/ui/OrderFormView.h"
 #include "orders/intake/ui/RoutePointPanel.h"
 #include "orders/maintenance/ui/TForm11.h"
+#include "support/WaitFor.h"
+#include "support/WidgetFinders.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -47,46 +45,6 @@ const QString kDispatcher = QStringLiteral("Ковальчук Олена Пет
 // driver works without the GPRS application: his orders are closed by the dispatcher.
 const QString kClient = QStringLiteral("Іващук Дар'я Григорівна");
 const QString kTariff = QStringLiteral("Міський");
-
-// Database events and timers arrive through the event loop: it runs until the
-// condition holds or the time is up.
-bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
-}
-
-QAction* byHint(QToolBar* strip, const QString& hint)
-{
-    for (QAction* action : strip->actions())
-        if (action->toolTip() == hint)
-            return action;
-    return nullptr;
-}
-
-QPushButton* buttonOf(QWidget* within, const QString& caption)
-{
-    for (QPushButton* button : within->findChildren<QPushButton*>())
-        if (button->text() == caption && button->isVisibleTo(within))
-            return button;
-    return nullptr;
-}
-
-// Types as the keyboard does, one key pressed and released at a time (QTest::keyClicks
-// knows Latin letters only).
-void type(QWidget* widget, const QString& text)
-{
-    for (const QChar c : text)
-        for (QTest::KeyAction action : {QTest::Press, QTest::Release})
-            QTest::sendKeyEvent(action, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
 
 int rowWithText(QListWidget* list, const QString& text)
 {
@@ -260,7 +218,7 @@ QString FirstShift::logInWindow()
     window.activateWindow();
     names->setCurrentIndex(row);
     password->setFocus();
-    type(password, QStringLiteral("1"));
+    typeText(password, QStringLiteral("1"));
     settle();
     save(&window, m_steps[0].picture);
     QTest::keyClick(password, Qt::Key_Return);
@@ -285,7 +243,7 @@ QString FirstShift::mainWindowAfterLogIn()
 
 QString FirstShift::clientChosen()
 {
-    QAction* newOrder = byHint(m_ws->form1.bottomTools(), QStringLiteral("Карточка нового замовлення"));
+    QAction* newOrder = actionWithHint(m_ws->form1.bottomTools(), QStringLiteral("Карточка нового замовлення"));
     if (!newOrder)
         return QStringLiteral("no \"Нове замовлення\" on the bottom bar");
     newOrder->trigger();
@@ -300,7 +258,7 @@ QString FirstShift::clientChosen()
         return QStringLiteral("the client page has no name search");
     m_ws->form2.activateWindow();
     nameSearch->setFocus();
-    type(nameSearch, kClient.section(QLatin1Char(' '), 0, 0));
+    typeText(nameSearch, kClient.section(QLatin1Char(' '), 0, 0));
     QTest::keyClick(nameSearch, Qt::Key_Return);
     QTableView* grid = view.clientGrid();
     int row = -1;
@@ -318,7 +276,7 @@ QString FirstShift::clientChosen()
                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     settle();
     save(&m_ws->form2, m_steps[2].picture);
-    buttonOf(&view, QStringLiteral("Перейти до замовлення"))->click();
+    shownButton(&view, QStringLiteral("Перейти до замовлення"))->click();
     if (view.pageName() != QStringLiteral("CreateZam") || view.stepName() != QStringLiteral("STEP_1"))
         return QStringLiteral("\"Перейти до замовлення\" did not open the order's first step");
     return {};
@@ -334,7 +292,7 @@ QString FirstShift::addPoint(const QString& search, const QString& name, const Q
     box->setFocus();
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Backspace);
-    type(box, search);
+    typeText(box, search);
     QListWidget* names = points->namesList();
     if (!waitFor([&] { return rowWithText(names, name) >= 0; }, 3000))
         return QStringLiteral("\"%1\" does not offer %2").arg(search, name);
@@ -347,7 +305,7 @@ QString FirstShift::addPoint(const QString& search, const QString& name, const Q
     if (const int row = rowWithText(houses, house); row >= 0)
         houses->setCurrentRow(row);
     QTest::keyClick(houses, Qt::Key_Return);
-    type(points->flatBox(), flat);
+    typeText(points->flatBox(), flat);
     QTest::keyClick(points->flatBox(), Qt::Key_Return); // the question is answered "Yes"
     if (view.routeList()->count() != before + 1)
         return QStringLiteral("the point on %1 was not added").arg(name);
@@ -374,7 +332,7 @@ QString FirstShift::routeBuilt()
 QString FirstShift::tariffAndPrice()
 {
     OrderFormView& view = *m_ws->form2.view();
-    QPushButton* next = buttonOf(&view, QStringLiteral("Далі"));
+    QPushButton* next = shownButton(&view, QStringLiteral("Далі"));
     if (!next)
         return QStringLiteral("no \"Далі\" on the first step");
     next->click();
