@@ -4,11 +4,11 @@
 #include "platform/BaseFolder.h"
 #include "platform/IniFile.h"
 #include "platform/audio/AudioFormat.h"
+#include "softphone/TSIPClient.h"
 #include "support/DemoCity.h"
 #include "support/WaitFor.h"
 #include "support/peers/LoopbackPorts.h"
 #include "support/peers/RealPeers.h"
-#include "softphone/TSIPClient.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -36,8 +36,8 @@ QString operatorLine(int index, const QString& dispatcher, const KamailioPbx& pb
     return QStringLiteral("OPERATOR{%1}=OPER [%2] ATOR<Dostup>True</Dostup><IpServer>%3</IpServer>"
                           "<PortServer>%4</PortServer><IdOperator>%5</IdOperator><PassServer>%6</PassServer>"
                           "<DostupOutCall>True</DostupOutCall>")
-        .arg(QString::number(index), dispatcher, QString::fromLatin1(pbx.Address()), QString::number(pbx.Port()),
-             extension, QString::fromLatin1(pbx.Password()));
+        .arg(QString::number(index), dispatcher, QString::fromLatin1(pbx.Address()),
+             QString::number(pbx.Port()), extension, QString::fromLatin1(pbx.Password()));
 }
 
 } // namespace
@@ -52,7 +52,7 @@ bool FirebirdServer::start()
     QProcess starter;
     starter.setProcessChannelMode(QProcess::SeparateChannels);
     starter.start(QStringLiteral("bash"), {script("start-server.sh"), m_root.filePath(QStringLiteral("root")),
-                                          QString::number(m_port), QStringLiteral(TAXIDB_PATH)});
+                                           QString::number(m_port), QStringLiteral(TAXIDB_PATH)});
     if (!starter.waitForFinished(30000) || starter.exitCode() != 0) {
         m_problem = QStringLiteral("the Firebird server did not start: ") +
                     QString::fromLocal8Bit(starter.readAllStandardError()) + log();
@@ -159,12 +159,13 @@ void DispatchRoom::fillTheCity()
     for (const QString& table : tables)
         db->exec(QStringLiteral("DELETE FROM ") + table);
     copyDemoTables(*db, tables);
-    db->exec(QStringLiteral("INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_ADRESS, KLIENT_TELEFON, "
-                            "KLIENT_DODATKOVO, KLIENT_BALANS, KLIENT_KIL_VIKLIK, KLIENT_KIL_FREE_VIKLIK) VALUES "
-                            "(%1, %2, %3, %4, %5, %6, 0, 0)")
-                 .arg(sql::integer(clientCode()), sql::text(clientName()),
-                      sql::text(QStringLiteral("вул. Набережна 1")), sql::text(clientTelephone()),
-                      sql::text(QStringLiteral("[00200] приватний ()")), QString::number(kClientBalance)));
+    db->exec(
+        QStringLiteral("INSERT INTO KLIENT (KLIENT_NUMBER, KLIENT_FIO, KLIENT_ADRESS, KLIENT_TELEFON, "
+                       "KLIENT_DODATKOVO, KLIENT_BALANS, KLIENT_KIL_VIKLIK, KLIENT_KIL_FREE_VIKLIK) VALUES "
+                       "(%1, %2, %3, %4, %5, %6, 0, 0)")
+            .arg(sql::integer(clientCode()), sql::text(clientName()),
+                 sql::text(QStringLiteral("вул. Набережна 1")), sql::text(clientTelephone()),
+                 sql::text(QStringLiteral("[00200] приватний ()")), QString::number(kClientBalance)));
     // This room has no GPRS server (the archiver stands in for its archiving): its drivers
     // take their orders by radio, and the dispatchers close them.
     db->exec(QStringLiteral("UPDATE ZADIANI_AVTO SET ZAD_AVTO_MARKA_AVTO = REPLACE(ZAD_AVTO_MARKA_AVTO, "
@@ -187,7 +188,8 @@ void DispatchRoom::fillTheCity()
         else if (text.startsWith(QLatin1String("OPERATOR{2}=")))
             setLine(number, operatorLine(2, secondDispatcher(), pbx(), QStringLiteral("102")));
         else if (text.startsWith(QLatin1String("OPERATOR{")))
-            db->exec(QStringLiteral("DELETE FROM SET_TARIFI WHERE SET_TARIF_NOMER = %1").arg(sql::integer(number)));
+            db->exec(QStringLiteral("DELETE FROM SET_TARIFI WHERE SET_TARIF_NOMER = %1")
+                         .arg(sql::integer(number)));
     }
 }
 
@@ -198,7 +200,8 @@ void DispatchRoom::writeBaseFolder()
     IniFile settings;
     settings.writeString(QStringLiteral("SHLYAH_BAZA"), QStringLiteral("SERVER"), server.prefix());
     settings.writeString(QStringLiteral("SHLYAH_BAZA"), QStringLiteral("PATH_BAZA"), db->folder());
-    settings.writeString(QStringLiteral("SHLYAH_BAZA"), QStringLiteral("NAME_BAZA"), QStringLiteral("TEST.FDB"));
+    settings.writeString(QStringLiteral("SHLYAH_BAZA"), QStringLiteral("NAME_BAZA"),
+                         QStringLiteral("TEST.FDB"));
     settings.writeString(QStringLiteral("SET_SERV"), QStringLiteral("LOGIN"), QStringLiteral("SYSDBA"));
     settings.writeString(QStringLiteral("SET_SERV"), QStringLiteral("PASS"), QStringLiteral("masterkey"));
     ASSERT_EQ(settings.save(BaseFolder::file(QStringLiteral("SETSERVER.INI"))), QString());
@@ -216,7 +219,8 @@ void DispatchRoom::startArchiver()
     environment.insert(QStringLiteral("ISC_PASSWORD"), QStringLiteral("masterkey"));
     archiver.setProcessEnvironment(environment);
     archiver.setProcessChannelMode(QProcess::MergedChannels);
-    archiver.start(QStringLiteral(ARCHIVER_PATH), {db->path(), QStringLiteral("--interval"), QStringLiteral("1")});
+    archiver.start(QStringLiteral(ARCHIVER_PATH),
+                   {db->path(), QStringLiteral("--interval"), QStringLiteral("1")});
     ASSERT_TRUE(archiver.waitForStarted()) << archiver.errorString().toStdString();
 }
 
