@@ -47,6 +47,11 @@ TEST_F(ConfigureOperator, AnEmptyValueIsReportedAndNothingConnects)
     EXPECT_EQ(panel->sip().State(), TSIPClient::Disconnected);
     // The page still shows what the entry holds, so the administrator sees what is missing.
     EXPECT_EQ(panel->settings().server, QStringLiteral("127.0.0.1"));
+
+    // The next dispatcher without an entry sees nothing of this one's line.
+    EXPECT_TRUE(panel->configureFor(QStringLiteral("Нікого")));
+    EXPECT_TRUE(panel->settings().server.isEmpty());
+    EXPECT_TRUE(panel->settings().password.isEmpty());
 }
 
 TEST_F(ConfigureOperator, ABadPortIsReportedAndTheLineTakesTheDispatchersOwnLocalPort)

@@ -190,7 +190,10 @@ bool SoftphonePanel::configureFor(const QString& dispatcher)
         m_settingsButtonEnabled = false;
         m_incoming = m_missed = m_outgoing = 0;
         m_failure.clear();
-        m_settings.outgoingCalls = false;
+        // Nothing of the previous dispatcher's line stays on the page.
+        const QString publicAddress = m_settings.publicAddress;
+        m_settings = Settings{};
+        m_settings.publicAddress = publicAddress;
 
         const SettingsStore& store = m_ctx.settings;
         // The log-in loaded TARIF.INI into the store; without it there is no line.
