@@ -10,6 +10,7 @@
 #include "softphone/TSIPClient.h"
 #include "support/DemoCity.h"
 #include "support/WaitFor.h"
+#include "support/WidgetFinders.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -21,14 +22,6 @@
 #include <QTest>
 
 namespace {
-
-QPushButton* buttonOf(QWidget* within, const QString& caption)
-{
-    for (QPushButton* button : within->findChildren<QPushButton*>())
-        if (button->text() == caption && button->isVisibleTo(within))
-            return button;
-    return nullptr;
-}
 
 // The row (from 1) of the list whose column holds the value, or 0.
 int rowWith(const FbDataSet& list, const QString& column, const QVariant& value)
@@ -138,7 +131,7 @@ TEST_F(OrderRoad, FromTheClientsCallToTheCorrectedArchiveAndBackToAnIdleLine)
         }
         pickup = labels.first();
         destination = labels.last();
-        QPushButton* next = buttonOf(&view, QStringLiteral("Далі"));
+        QPushButton* next = shownButton(&view, QStringLiteral("Далі"));
         ASSERT_NE(next, nullptr);
         next->click();
         ASSERT_EQ(view.stepName(), QStringLiteral("STEP_2")) << report();
