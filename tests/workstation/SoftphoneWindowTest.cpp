@@ -127,6 +127,27 @@ TEST_F(SoftphoneWindow, TheButtonsReachThePanel)
     EXPECT_EQ(strip().hangUpButton()->toolTip(), ws->softphone.hangUpHint());
 }
 
+// An open order form disables the main window and its strip: the call is answered from
+// the form's own strip.
+TEST_F(SoftphoneWindow, WithTheOrderFormOpenTheCallIsHandledFromTheFormsOwnStrip)
+{
+    logInWithALine(true);
+    page().connectButton()->click(); // off the server: blue, and dialling says why it cannot
+    ws->orderForm.openForCaller(QStringLiteral("sip:0671234567@pbx"));
+    ASSERT_TRUE(ws->form2.isVisible());
+    ASSERT_FALSE(ws->form1.isEnabled());
+    EXPECT_FALSE(strip().acceptButton()->isEnabled());
+
+    SoftphoneStrip* formStrip = ws->softphoneWiring.formStrip();
+    ASSERT_TRUE(ws->form2.view()->isAncestorOf(formStrip));
+    ASSERT_TRUE(formStrip->acceptButton()->isEnabled());
+    prompts.clear();
+    formStrip->dialBox()->setText(QStringLiteral("0671234567"));
+    formStrip->acceptButton()->click();
+    EXPECT_EQ(prompts.messages(), QStringList{kNoLine});
+    EXPECT_EQ(formStrip->title(), strip().title());
+}
+
 TEST_F(SoftphoneWindow, TheTelephonePageTakesThePlaceOfTheOrderFormsPlaceholder)
 {
     OrderFormView* view = ws->form2.view();

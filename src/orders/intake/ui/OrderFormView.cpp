@@ -107,6 +107,14 @@ OrderFormView::OrderFormView(OrderFormController& controller, QWidget* parent)
     showPage();
 }
 
+void OrderFormView::setCallStrip(QWidget* strip)
+{
+    // The strip keeps the visibility it had: hidden until a line is registered.
+    const bool shown = !strip->isHidden();
+    layout()->addWidget(strip);
+    strip->setVisible(shown);
+}
+
 void OrderFormView::setTelephonePage(QWidget* page)
 {
     const int index = int(Page::Telefon);

@@ -56,6 +56,10 @@ public:
     // The telephone's settings and last call, in place of the page's placeholder; the
     // page belongs to the form from then on.
     void setTelephonePage(QWidget* page);
+    // The telephone's strip at the form's foot: the main window, and with it its own
+    // strip, is disabled while the form is open, and a ringing call must still be
+    // answered from here.
+    void setCallStrip(QWidget* strip);
 
     // The quick order's clock and the preliminary panel's blinking (the main window's
     // one-second timer).

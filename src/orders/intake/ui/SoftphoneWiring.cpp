@@ -11,11 +11,14 @@
 SoftphoneWiring::SoftphoneWiring(SoftphonePanel& panel, OrderFormController& orderForm, TForm2& form,
                                  IPrompts& prompts, QObject* parent)
     : QObject(parent), m_orderForm(orderForm), m_form(form), m_strip(new SoftphoneStrip(panel)),
-      m_options(new SoftphoneOptions(panel)), m_page(new SoftphonePage(panel, prompts))
+      m_options(new SoftphoneOptions(panel)), m_page(new SoftphonePage(panel, prompts)),
+      m_formStrip(new SoftphoneStrip(panel))
 {
     m_form.view()->setTelephonePage(m_page);
+    m_form.view()->setCallStrip(m_formStrip);
     connect(&panel, &SoftphonePanel::telephonePageRequested, this, &SoftphoneWiring::showTelephonePage);
-    connect(m_strip, &SoftphoneStrip::settingsRequested, this, &SoftphoneWiring::showTelephonePage);
+    for (SoftphoneStrip* strip : {static_cast<SoftphoneStrip*>(m_strip), m_formStrip})
+        connect(strip, &SoftphoneStrip::settingsRequested, this, &SoftphoneWiring::showTelephonePage);
 }
 
 SoftphoneWiring::~SoftphoneWiring()

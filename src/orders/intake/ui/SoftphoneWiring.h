@@ -12,8 +12,9 @@ class SoftphoneStrip;
 class TForm2;
 
 // The dispatcher's telephone tied to its widgets: the strip and the two options for the
-// main window (the workstation places them), the "Telefon" page put into the order form,
-// and the order form shown on that page when the panel or the strip asks for it.
+// main window (the workstation places them), the "Telefon" page and a second strip put
+// into the order form, and the order form shown on that page when the panel or a strip
+// asks for it.
 class SoftphoneWiring : public QObject
 {
     Q_OBJECT
@@ -26,6 +27,8 @@ public:
     SoftphoneStrip* strip() const;
     SoftphoneOptions* options() const;
     SoftphonePage* page() const { return m_page; }
+    // The strip at the order form's foot.
+    SoftphoneStrip* formStrip() const { return m_formStrip; }
 
 private:
     void showTelephonePage();
@@ -35,4 +38,5 @@ private:
     QPointer<SoftphoneStrip> m_strip;
     QPointer<SoftphoneOptions> m_options;
     SoftphonePage* m_page;
+    SoftphoneStrip* m_formStrip;
 };
