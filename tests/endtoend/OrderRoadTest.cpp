@@ -6,6 +6,8 @@
 #include "orders/intake/RouteItem.h"
 #include "orders/intake/ui/MeasuringStepView.h"
 #include "orders/intake/ui/OrderFormView.h"
+#include "orders/intake/ui/SoftphoneStrip.h"
+#include "orders/intake/ui/SoftphoneWiring.h"
 #include "orders/maintenance/OrderMaintenanceController.h"
 #include "softphone/TSIPClient.h"
 #include "support/DemoCity.h"
@@ -109,7 +111,12 @@ TEST_F(OrderRoad, FromTheClientsCallToTheCorrectedArchiveAndBackToAnIdleLine)
         ASSERT_TRUE(ws1.orderForm.currentClient().has_value());
         EXPECT_EQ(ws1.orderForm.currentClient()->name, clientName());
 
-        ws1.softphone.accept({});
+        // The dispatcher answers on the open card: the main window, and its strip, are
+        // disabled while the order form is open.
+        EXPECT_FALSE(ws1.softphoneWiring.strip()->acceptButton()->isEnabled());
+        QPushButton* answer = ws1.softphoneWiring.formStrip()->acceptButton();
+        ASSERT_TRUE(answer->isVisibleTo(&ws1.form2) && answer->isEnabled());
+        answer->click();
         ASSERT_FALSE(clientPhone().WaitForEvent(QStringLiteral("CALL_ESTABLISHED")).isEmpty()) << report();
         EXPECT_EQ(ws1.softphone.sip().State(), TSIPClient::Connected);
         EXPECT_FALSE(ws1.softphone.ringing());
