@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -129,9 +130,15 @@ TForm11::TForm11(QWidget* parent)
     m_pages = new QStackedWidget(this);
     m_pages->addWidget(buildPage(false, m_openPage));
     m_pages->addWidget(buildPage(true, m_archivedPage));
-    column->addWidget(m_pages);
-    column->addStretch();
-    resize(760, 640);
+    // The explanations wrap: squeezed into the window's height they were cut off at top
+    // and bottom. In a scroll area each keeps the height its text needs.
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(m_pages);
+    column->addWidget(scroll, 1);
+    resize(760, 700);
 }
 
 QWidget* TForm11::buildPage(bool archived, Page& page)
