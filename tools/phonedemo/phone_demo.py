@@ -2,8 +2,10 @@
 """The demo dispatch room with a telephone exchange and a client's telephone.
 
 Runs inside a network namespace that has only loopback (./taxi phone-demo puts it
-there): Kamailio as the exchange on 127.0.0.1:5060, coturn answering STUN on 3478,
-baresip as the client's telephone, the archiver and the workstation. The demo's
+there): Kamailio as the exchange on 127.0.0.1:5060, baresip as the client's telephone,
+the archiver, the web distance stand-in and the workstation. No STUN server runs: the
+workstation asks STUN from its own port 3478, which a server on the same computer would
+hold, and on loopback there is no other address to find. The demo's
 operators (extensions 101, 102 and 103) register with the passwords of the demo's
 TARIF.INI ("demo" followed by the extension). The terminal drives the client's
 telephone:
@@ -173,15 +175,6 @@ def main():
                 say("Kamailio did not come up:\n" + log.read()[-3000:])
             return 1
         say("the exchange listens on %s:%d" % (EXCHANGE, EXCHANGE_PORT))
-
-        turnserver = shutil.which("turnserver") or ("/usr/bin/turnserver" if os.path.exists("/usr/bin/turnserver") else None)
-        if turnserver:
-            open(os.path.join(work, "turnserver.conf"), "w").close()
-            processes.append(start([turnserver, "-c", os.path.join(work, "turnserver.conf"), "--stun-only",
-                                    "-L", EXCHANGE, "-p", "3478", "--no-tls", "--no-dtls", "--no-cli",
-                                    "--db", os.path.join(work, "turndb"),
-                                    "--pidfile", os.path.join(work, "turnserver.pid"),
-                                    "--log-file", "stdout", "--simple-log"], os.path.join(work, "turnserver.log")))
 
         client_folder = os.path.join(work, "baresip")
         os.mkdir(client_folder)
