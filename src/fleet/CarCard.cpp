@@ -280,6 +280,23 @@ std::optional<CarCard::CarRows> CarCard::claimCar(FbQuery& q, const QString& cha
     return rows;
 }
 
+void CarCard::writeClaimed(const QString& changedText, const QString& failureText,
+                           const std::function<bool(FbQuery&, const CarRows&)>& writes)
+{
+    TDANI& dani = m_ctx.dani;
+    FbQuery& q = dani.RIZNE;
+    try {
+        const std::optional<CarRows> claimed = claimCar(q, changedText);
+        if (!claimed || !writes(q, *claimed))
+            return;
+        dani.TRANZ_RIZNE.commit();
+    } catch (const DbError&) {
+        failed(failureText);
+        return;
+    }
+    done();
+}
+
 bool CarCard::claimFreeRows(FbQuery& q, int rowCount) const
 {
     // A no-op update locks the rows: another transaction's change to them, committed
@@ -418,13 +435,10 @@ void CarCard::leaveAllStands()
     }
     if (!m_ctx.prompts.question(QStringLiteral("Зїхати зі стоянки <на нульову стоянку>  ?")))
         return;
-    TDANI& dani = m_ctx.dani;
-    FbQuery& q = dani.RIZNE;
-    try {
-        const std::optional<CarRows> claimed = claimCar(q, kGotOrderText);
-        if (!claimed)
-            return;
-        const CarRows& rows = *claimed;
+    const QString failure = QStringLiteral(
+        "Помилка в редагуванні стоянки вибраного позивного (зміна стоянки на нульову). При "
+        "потребі повторіть спробу.");
+    writeClaimed(kGotOrderText, failure, [this](FbQuery& q, const CarRows& rows) {
         const QString id = sql::integer(callsign());
         q.exec(QStringLiteral(
                    "DELETE FROM ZADIANI_AVTO WHERE  (ZAD_AVTO_POZIVNIY = %1) AND (ZAD_AVTO_VULICA <> %2)")
@@ -437,14 +451,8 @@ void CarCard::leaveAllStands()
                 .arg(sql::text(key), id));
         if (rows.gprs())
             raiseGprsRefresh(q);
-        dani.TRANZ_RIZNE.commit();
-    } catch (const DbError&) {
-        failed(QStringLiteral(
-            "Помилка в редагуванні стоянки вибраного позивного (зміна стоянки на нульову). При "
-            "потребі повторіть спробу."));
-        return;
-    }
-    done();
+        return true;
+    });
 }
 
 void CarCard::putFirstAtStand()
@@ -463,12 +471,10 @@ void CarCard::putFirstAtStand()
                                   !m_details.places[m_selectedPlace].isEmpty()
                               ? m_details.places[m_selectedPlace]
                               : kZeroStand;
-    TDANI& dani = m_ctx.dani;
-    FbQuery& q = dani.RIZNE;
-    try {
-        const std::optional<CarRows> claimed = claimCar(q, kOrderOrGprsText);
-        if (!claimed)
-            return;
+    const QString failure =
+        QStringLiteral("Помилка в редагуванні стоянки вибраного позивного (виставлення водія першим на "
+                       "стоянці). При потребі повторіть спробу.");
+    writeClaimed(kOrderOrGprsText, failure, [this, &stand](FbQuery& q, const CarRows&) {
         const QString id = sql::integer(callsign());
         const FbRows others =
             q.exec(QStringLiteral("SELECT  *  FROM  ZADIANI_AVTO WHERE (ZAD_AVTO_ZADIANIST = 0) "
@@ -488,20 +494,14 @@ void CarCard::putFirstAtStand()
                    .arg(id, sql::text(stand)));
         if (q.affectedRows() == 0) {
             // The car left that stand meanwhile: the others keep their old order.
-            dani.TRANZ_RIZNE.rollbackQuietly();
+            m_ctx.dani.TRANZ_RIZNE.rollbackQuietly();
             m_ctx.prompts.message(kOrderOrGprsText);
             refresh();
-            return;
+            return false;
         }
         raiseGprsRefresh(q);
-        dani.TRANZ_RIZNE.commit();
-    } catch (const DbError&) {
-        failed(
-            QStringLiteral("Помилка в редагуванні стоянки вибраного позивного (виставлення водія першим на "
-                           "стоянці). При потребі повторіть спробу."));
-        return;
-    }
-    done();
+        return true;
+    });
 }
 
 QString CarCard::lastMark(FbQuery& q, const QString& condition) const
@@ -529,12 +529,9 @@ void CarCard::changeDriver(const QString& newDriver)
     }
     if (!m_ctx.prompts.question(QStringLiteral("Виконати перезмінку водія вибраного позивного ?")))
         return;
-    TDANI& dani = m_ctx.dani;
-    FbQuery& q = dani.RIZNE;
-    try {
-        const std::optional<CarRows> claimed = claimCar(q, kOrderOrGprsText);
-        if (!claimed)
-            return;
+    const QString failure =
+        QStringLiteral("Помилка в перезмінці водія вибраного позивного. При потребі повторіть спробу.");
+    writeClaimed(kOrderOrGprsText, failure, [this, &newDriver](FbQuery& q, const CarRows&) {
         const QString id = sql::integer(callsign());
         const QString who =
             QStringLiteral("(ZAMOVL_FIO_TAXI = %1) AND (ZAMOVL_POZIVNIY = %2)").arg(sql::text(newDriver), id);
@@ -550,13 +547,8 @@ void CarCard::changeDriver(const QString& newDriver)
                                m_ctx.clock.now().time().toString(QStringLiteral("h:mm:ss")) +
                                QStringLiteral("](){}")),
                      jubilee, refusal, id));
-        dani.TRANZ_RIZNE.commit();
-    } catch (const DbError&) {
-        failed(
-            QStringLiteral("Помилка в перезмінці водія вибраного позивного. При потребі повторіть спробу."));
-        return;
-    }
-    done();
+        return true;
+    });
 }
 
 void CarCard::takeOffAir()

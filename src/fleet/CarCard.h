@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class FbQuery;
@@ -94,6 +95,11 @@ private:
     // The start of a write: the car's rows read again in a fresh transaction, checked
     // against the card and claimed; none (with the message shown) when they changed.
     std::optional<CarRows> claimCar(FbQuery& q, const QString& changedText);
+    // Claims the car's rows as shown, runs the writes and commits them together, then
+    // closes the card. Writes that find the car changed roll back themselves and return
+    // false; a database failure rolls everything back and shows failureText.
+    void writeClaimed(const QString& changedText, const QString& failureText,
+                      const std::function<bool(FbQuery&, const CarRows&)>& writes);
 
     void fill(const DriverDetails& details);
     void readLists();
