@@ -596,23 +596,8 @@ void SoftphonePanel::everySecond()
     facts.lapsesAt = sip.RegistrationLapsesAt();
     facts.now = m_ctx.clock.now();
     const LineHealth health = LineHealth::evaluate(facts);
-    Health level = Health::Off;
-    switch (health.level) {
-    case LineHealth::Level::Off:
-        level = Health::Off;
-        break;
-    case LineHealth::Level::Registered:
-        level = Health::Registered;
-        break;
-    case LineHealth::Level::Lapsed:
-        level = Health::Lapsed;
-        break;
-    case LineHealth::Level::Failing:
-        level = Health::Failing;
-        break;
-    }
-    if (level != m_health || health.text != m_healthText) {
-        m_health = level;
+    if (health.level != m_health || health.text != m_healthText) {
+        m_health = health.level;
         m_healthText = health.text;
         strip = true;
     }

@@ -2,6 +2,7 @@
 
 #include "orders/intake/CallerNumber.h"
 #include "orders/intake/HeadsetSettings.h"
+#include "orders/intake/LineHealth.h"
 #include "orders/intake/SoftphoneLamp.h"
 #include "orders/intake/SoftphoneLine.h"
 
@@ -92,7 +93,7 @@ public:
     void openForCaller(const QString& number);
 
     // ---- beyond the plain strip ---------------------------------------------------------------
-    enum class Health { Off, Registered, Lapsed, Failing };
+    using Health = LineHealth::Level;
     Health health() const { return m_health; }
     // "зареєстровано о 12:03:15", or why the line is lapsed or failing.
     QString healthText() const { return m_healthText; }
